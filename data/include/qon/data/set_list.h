@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace qon {
+
+enum class SetKind { Stage, BitMap, Music };
+
+// "StageSet.sel", "BitMapSet.sel", "MusicSet.sel".
+const char* SetListFileName(SetKind kind);
+
+// The set selector's reading: line 1 the count N (plain non-negative number), then
+// exactly N entry lines. Lines after N + 1 are ignored. Throws DataError for a missing
+// file, a bad count or a file that ends early.
+std::vector<std::string> ReadSetList(const std::string& path);
+
+// Writes the count and the entries atomically.
+void WriteSetList(const std::string& path, const std::vector<std::string>& entries);
+
+// The display name of a listed set: the first line of the listed file ("" when the
+// file is empty). Throws DataError when the file cannot be read.
+std::string ReadDisplayName(const std::string& setPath);
+
+// One list as the game keeps it.
+struct SetList {
+    std::int16_t count = 0;
+    std::vector<std::string> paths;
+    std::vector<std::string> names;
+};
+
+struct SetLists {
+    SetList stage;
+    SetList bitmap;
+    SetList music;
+    // Set by ReadSetLists when it stopped at a list whose count is 0; names that file.
+    std::string stoppedAt;
+};
+
+// The game's reading of the three lists from programFolder, in the order stage,
+// graphic, music. At a list whose count is 0 the reading stops: that list's count
+// becomes 0, its arrays and the lists after it are left as they were, and `stoppedAt`
+// names the file. Throws DataError for a missing list, a bad count, too few entries, or
+// a listed file that cannot be read. `stoppedAt` is cleared at the start of every call; a
+// list is replaced only once its entries and display names have all been read, so a
+// failure leaves that list as it was. A programFolder without a trailing "/" gets one.
+void ReadSetLists(const std::string& programFolder, SetLists& lists);
+
+}  // namespace qon

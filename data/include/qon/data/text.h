@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qon {
+
+// Data files are CP932 (Windows Shift-JIS) text with CR LF line ends; in memory all
+// text is UTF-8.
+
+// Decodes CP932 to UTF-8. std::nullopt when the bytes are not valid CP932.
+std::optional<std::string> Cp932ToUtf8(std::string_view cp932);
+
+// Encodes UTF-8 to CP932. std::nullopt when the text holds a character CP932 cannot
+// represent (an emoji, say) or is not valid UTF-8.
+std::optional<std::string> Utf8ToCp932(std::string_view utf8);
+
+// True when Utf8ToCp932 would succeed.
+bool IsCp932Representable(std::string_view utf8);
+
+// Upper bound on the size of any data text file we read; larger files are refused
+// with a DataError rather than read into memory.
+inline constexpr std::uintmax_t kMaxTextFileBytes = 16u * 1024u * 1024u;
+
+// Reads a CP932 text file line by line. Accepts CR LF, a bare LF and a last line
+// without a line end. Each line is decoded on the way out; invalid CP932 raises a
+// DataError naming the file and the line.
+class LineReader {
+  public:
+    // Throws DataError when the file is missing, is a folder, cannot be read or is
+    // larger than kMaxTextFileBytes.
+    explicit LineReader(std::string path);
+
+    // The next line, decoded, or std::nullopt at the end of the file.
+    std::optional<std::string> next();
+
+    // The next line; throws DataError "the file ends early: ... expected" when the
+    // file has no more lines. `what` names the expected content, e.g. "the stage count".
+    std::string require(std::string_view what);
+
+    // 1-based number of the line last returned (0 before the first).
+    int lineNumber() const { return m_lineNumber; }
+    const std::string& path() const { return m_path; }
+
+    // Throws a DataError for the line last returned.
+    [[noreturn]] void fail(std::string reason) const;
+
+  private:
+    std::string m_path;
+    std::string m_bytes;
+    std::size_t m_pos = 0;
+    int m_lineNumber = 0;
+};
+
+// Reads every line of a file (same rules as LineReader).
+std::vector<std::string> ReadAllLines(const std::string& path);
+
+// Writes the lines as CP932, each ended by CR LF, replacing the file atomically: a
+// temporary file beside it is written, flushed and renamed over the target. Text that
+// CP932 cannot represent, and a line holding a CR or LF (it would read back as two
+// lines), are refused before anything touches the disk. A folder, device or pipe at
+// `path` is refused too. An existing file keeps its permissions (a new one gets 0644);
+// a symbolic link is followed, so the file it points at is replaced. On any failure
+// the previous file is left as it was and a DataError names the file and the reason
+// (e.g. "No space left on device").
+void WriteLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
+
+// Throws the DataError WriteLinesAtomic would throw for text it refuses (a character CP932
+// cannot represent, or a line break inside a line), without touching the disk. Lets a
+// writer of several files refuse before it has replaced any of them.
+void CheckLinesWritable(const std::string& path, const std::vector<std::string>& lines);
+
+// Integer parsing of whole lines. Surrounding spaces and tabs are ignored; an optional
+// sign and at least one decimal digit must remain. std::nullopt when the text is not
+// such a number or does not fit the range.
+std::optional<std::int16_t> ParseInt16(std::string_view text);
+std::optional<std::int32_t> ParseInt32(std::string_view text);
+
+// The print statement's form of an integer: " 1 " for 1, "-3 " for -3.
+std::string PrintStatementInteger(long value);
+
+}  // namespace qon

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: MIT
+#include "qon/data/save_file.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <optional>
+#include <vector>
+
+#include "qon/data/paths.h"
+#include "qon/data/text.h"
+
+namespace qon {
+
+std::string SaveFilePath(const std::string& projectPath) {
+    return FolderOf(projectPath) + kSaveFileName;
+}
+
+SaveSlots ReadSaveFile(const std::string& path) {
+    LineReader reader(path);
+    SaveSlots slots{};
+    for (int slot = 0; slot < kSaveSlotCount; ++slot) {
+        const std::string text = reader.require("save slot " + std::to_string(slot + 1) + " of " +
+                                                std::to_string(kSaveSlotCount));
+        const std::optional<std::int16_t> value = ParseInt16(text);
+        if (!value) {
+            reader.fail("save slot " + std::to_string(slot + 1) + " \"" + text +
+                        "\" is not a whole number from -32768 to 32767");
+        }
+        slots[slot] = *value;
+    }
+    return slots;
+}
+
+SaveSlots ReadOrCreateSaveFile(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) {
+        SaveSlots fresh;
+        fresh.fill(1);
+        WriteSaveFile(path, fresh);
+        return fresh;
+    }
+    return ReadSaveFile(path);
+}
+
+void WriteSaveFile(const std::string& path, const SaveSlots& slots) {
+    std::vector<std::string> lines;
+    for (const std::int16_t value : slots) {
+        lines.push_back(PrintStatementInteger(value));
+    }
+    WriteLinesAtomic(path, lines);
+}
+
+std::string SaveSlotLabel(std::int16_t value) {
+    return "STAGE " + std::to_string(static_cast<int>(value) - 1) + "までクリア";
+}
+
+}  // namespace qon

@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: MIT
+#include "qon/data/set_list.h"
+
+#include <optional>
+
+#include "qon/data/error.h"
+#include "qon/data/text.h"
+
+namespace qon {
+
+namespace {
+
+// The game reads the count into 16 bits.
+constexpr std::size_t kMaxEntries = 32767;
+
+std::int16_t readCount(LineReader& reader) {
+    const std::string text = reader.require("the entry count");
+    const std::optional<std::int16_t> count = ParseInt16(text);
+    if (!count || *count < 0) {
+        reader.fail("the entry count \"" + text + "\" is not a whole number from 0 to " +
+                    std::to_string(kMaxEntries));
+    }
+    return *count;
+}
+
+std::vector<std::string> readEntries(LineReader& reader, int count) {
+    // Grow as lines arrive; never reserve from a count read in the file.
+    std::vector<std::string> entries;
+    for (int i = 0; i < count; ++i) {
+        entries.push_back(
+            reader.require("entry " + std::to_string(i + 1) + " of " + std::to_string(count)));
+    }
+    return entries;
+}
+
+}  // namespace
+
+const char* SetListFileName(SetKind kind) {
+    switch (kind) {
+        case SetKind::Stage:
+            return "StageSet.sel";
+        case SetKind::BitMap:
+            return "BitMapSet.sel";
+        case SetKind::Music:
+            return "MusicSet.sel";
+    }
+    return "";
+}
+
+std::vector<std::string> ReadSetList(const std::string& path) {
+    LineReader reader(path);
+    const int count = readCount(reader);
+    return readEntries(reader, count);
+}
+
+void WriteSetList(const std::string& path, const std::vector<std::string>& entries) {
+    if (entries.size() > kMaxEntries) {
+        throw DataError(path, 0,
+                        "a list holds at most " + std::to_string(kMaxEntries) + " entries, not " +
+                            std::to_string(entries.size()));
+    }
+    std::vector<std::string> lines;
+    lines.reserve(entries.size() + 1);
+    lines.push_back(std::to_string(entries.size()));
+    lines.insert(lines.end(), entries.begin(), entries.end());
+    WriteLinesAtomic(path, lines);
+}
+
+std::string ReadDisplayName(const std::string& setPath) {
+    LineReader reader(setPath);
+    return reader.next().value_or(std::string());
+}
+
+void ReadSetLists(const std::string& programFolder, SetLists& lists) {
+    std::string folder = programFolder;
+    if (folder.empty() || folder.back() != '/') {
+        folder += '/';
+    }
+    lists.stoppedAt.clear();
+    const std::pair<SetKind, SetList*> order[] = {
+        {SetKind::Stage, &lists.stage},
+        {SetKind::BitMap, &lists.bitmap},
+        {SetKind::Music, &lists.music},
+    };
+    for (const auto& [kind, list] : order) {
+        const std::string path = folder + SetListFileName(kind);
+        std::vector<std::string> paths;
+        {
+            LineReader reader(path);
+            const std::int16_t count = readCount(reader);
+            if (count == 0) {
+                // The game stops here; this list's old arrays and every later list stay as
+                // they were, and the caller must not take them for current.
+                list->count = 0;
+                lists.stoppedAt = path;
+                return;
+            }
+            paths = readEntries(reader, count);
+        }
+        std::vector<std::string> names;
+        for (const std::string& setPath : paths) {
+            names.push_back(ReadDisplayName(setPath));
+        }
+        // Replace the list only once it has been read whole.
+        list->count = static_cast<std::int16_t>(paths.size());
+        list->paths = std::move(paths);
+        list->names = std::move(names);
+    }
+}
+
+}  // namespace qon

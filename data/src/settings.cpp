@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: MIT
+#include "qon/data/settings.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <optional>
+
+#include "qon/data/text.h"
+
+namespace qon {
+
+namespace {
+
+std::int16_t readIndex(LineReader& reader, const char* name) {
+    const std::string text = reader.require(std::string("the ") + name);
+    const std::optional<std::int16_t> value = ParseInt16(text);
+    if (!value) {
+        reader.fail(std::string("the ") + name + " \"" + text + "\" is not a whole number");
+    }
+    return *value;
+}
+
+std::int16_t bound(std::int16_t index, const SetList& list) {
+    return index < 0 || index >= list.count ? 0 : index;
+}
+
+}  // namespace
+
+GameSettings ReadSettingsFile(const std::string& path) {
+    LineReader reader(path);
+    GameSettings settings;
+    settings.StageSetIndex = readIndex(reader, "stage set choice");
+    settings.BitMapSetIndex = readIndex(reader, "graphic set choice");
+    settings.MusicSetIndex = readIndex(reader, "music set choice");
+    return settings;
+}
+
+GameSettings ReadOrCreateSettingsFile(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) {
+        const GameSettings fresh;
+        WriteSettingsFile(path, fresh);
+        return fresh;
+    }
+    return ReadSettingsFile(path);
+}
+
+GameSettings BoundSettings(GameSettings settings, const SetLists& lists) {
+    settings.StageSetIndex = bound(settings.StageSetIndex, lists.stage);
+    settings.BitMapSetIndex = bound(settings.BitMapSetIndex, lists.bitmap);
+    settings.MusicSetIndex = bound(settings.MusicSetIndex, lists.music);
+    return settings;
+}
+
+void WriteSettingsFile(const std::string& path, const GameSettings& settings) {
+    WriteLinesAtomic(
+        path, {std::to_string(settings.StageSetIndex), std::to_string(settings.BitMapSetIndex),
+               std::to_string(settings.MusicSetIndex)});
+}
+
+}  // namespace qon

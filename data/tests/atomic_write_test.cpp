@@ -1,0 +1,219 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <string>
+#include <vector>
+
+#include "qon/data/error.h"
+#include "qon/data/graphic_set.h"
+#include "qon/data/music_set.h"
+#include "qon/data/save_file.h"
+#include "qon/data/set_list.h"
+#include "qon/data/settings.h"
+#include "qon/data/stage.h"
+#include "qon/data/text.h"
+#include "temp_folder.h"
+
+namespace qon {
+namespace {
+
+using test::ListFolder;
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+
+template <typename Row>
+requires requires(const Row& row) {
+    row.name;
+}
+void PrintTo(const Row& row, std::ostream* os) {
+    *os << row.name;
+}
+
+// Lowers the largest file this process may write, as a full disk would, for one scope. Root
+// ignores permissions but not this limit, so the failure is deterministic in any test run.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);  // write() then fails with EFBIG
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_savedHandler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit m_saved{};
+    void (*m_savedHandler)(int);
+};
+
+// Every writer of the library, writing something larger than a few bytes to `path`.
+struct WriterCase {
+    const char* name;
+    void (*write)(const std::string& path);
+};
+
+class EveryWriter : public ::testing::TestWithParam<WriterCase> {};
+
+TEST_P(EveryWriter, FailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
+    TempFolder folder;
+    const std::string path = folder.file("target");
+    WriteBytes(path, "previous content\r\n");
+    try {
+        FileSizeLimit limit(4);
+        GetParam().write(path);
+        FAIL() << "the write succeeded despite the limit";
+    } catch (const DataError& error) {
+        EXPECT_EQ(error.file(), path);
+        EXPECT_NE(error.reason().find("File too large"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(ReadBytes(path), "previous content\r\n");
+    EXPECT_EQ(ListFolder(folder.path()), "target");
+}
+
+TEST_P(EveryWriter, ParentThatIsAFileFailsWithAReason) {
+    TempFolder folder;
+    WriteBytes(folder.file("plain"), "x");
+    const std::string path = folder.file("plain/target");
+    try {
+        GetParam().write(path);
+        FAIL();
+    } catch (const DataError& error) {
+        EXPECT_NE(error.reason().find("Not a directory"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(ListFolder(folder.path()), "plain");
+}
+
+TEST_P(EveryWriter, FolderAsTargetIsRefusedAndKept) {
+    TempFolder folder;
+    const std::string path = folder.file("target");
+    ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
+    WriteBytes(path + "/inside", "x");
+    EXPECT_THROW(GetParam().write(path), DataError);
+    EXPECT_EQ(ListFolder(path + "/"), "inside");
+}
+
+TEST_P(EveryWriter, PipeAsTargetIsRefusedAndKept) {
+    TempFolder folder;
+    const std::string path = folder.file("target");
+    ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+    EXPECT_THROW(GetParam().write(path), DataError);
+    struct stat info {};
+    ASSERT_EQ(lstat(path.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_EQ(ListFolder(folder.path()), "target");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    data, EveryWriter,
+    ::testing::Values(
+        WriterCase{"Lines",
+                   [](const std::string& p) {
+                       WriteLinesAtomic(p, {"a", "b", "c"});
+                   }},
+        WriterCase{"SetList", [](const std::string& p) { WriteSetList(p, {"/a.stp"}); }},
+        WriterCase{"SaveFile",
+                   [](const std::string& p) {
+                       WriteSaveFile(p, {1, 2, 3, 4});
+                   }},
+        WriterCase{"Settings",
+                   [](const std::string& p) {
+                       WriteSettingsFile(p, {1, 2, 3});
+                   }},
+        WriterCase{"GraphicSet", [](const std::string& p) { WriteGraphicSetFile(p, {}); }},
+        WriterCase{"MusicSet", [](const std::string& p) { WriteMusicSetFile(p, {}); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(data_AtomicWrite, StageProjectInterruptedKeepsTheOldProjectFile) {
+    TempFolder folder;
+    const std::string projectPath = folder.file("p.stp");
+    StageProject project;
+    project.stages.resize(3);
+    for (StageGrid& grid : project.stages) {
+        ResetEditorGrid(grid);
+    }
+    WriteStageProject(projectPath, project);
+    const std::string before = ReadBytes(projectPath);
+    project.projectName = "renamed";
+    try {
+        FileSizeLimit limit(100);  // stage files (780 bytes) cannot be written
+        WriteStageProject(projectPath, project);
+        FAIL();
+    } catch (const DataError& error) {
+        EXPECT_EQ(error.file(), folder.file("Stage1.stg"));
+    }
+    EXPECT_EQ(ReadBytes(projectPath), before);
+    EXPECT_EQ(ReadStageProject(projectPath).stages.size(), 3u);
+    EXPECT_EQ(ListFolder(folder.path()), "Stage1.stg Stage2.stg Stage3.stg p.stp qonsave.sav");
+}
+
+struct RefusedTextCase {
+    const char* name;
+    std::vector<std::string> lines;
+    int line;
+    const char* reasonPart;
+};
+
+class RefusedText : public ::testing::TestWithParam<RefusedTextCase> {};
+
+TEST_P(RefusedText, IsRefusedBeforeTheDiskIsTouched) {
+    TempFolder folder;
+    const std::string path = folder.file("target");
+    WriteBytes(path, "old");
+    try {
+        WriteLinesAtomic(path, GetParam().lines);
+        FAIL();
+    } catch (const DataError& error) {
+        EXPECT_EQ(error.line(), GetParam().line);
+        EXPECT_NE(error.reason().find(GetParam().reasonPart), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_EQ(ListFolder(folder.path()), "target");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    data, RefusedText,
+    ::testing::Values(
+        RefusedTextCase{"Emoji", {"fine", "名前😀"}, 2, "cannot be written in Shift-JIS"},
+        RefusedTextCase{"BrokenUtf8", {"\xC3"}, 1, "cannot be written in Shift-JIS"},
+        RefusedTextCase{"LineBreakInValue", {"a", "b", "two\nlines"}, 3, "line break"},
+        RefusedTextCase{"CarriageReturnInValue", {"one\rline"}, 1, "line break"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(data_AtomicWrite, ReplacingKeepsPermissionsAndFollowsSymbolicLinks) {
+    TempFolder folder;
+    const std::string real = folder.file("real.sel");
+    const std::string link = folder.file("link.sel");
+    WriteSetList(real, {"/old"});
+    ASSERT_EQ(chmod(real.c_str(), 0640), 0);
+    ASSERT_EQ(symlink(real.c_str(), link.c_str()), 0);
+
+    WriteSetList(link, {"/new"});
+    struct stat info {};
+    ASSERT_EQ(lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode)) << "the link itself stays a link";
+    EXPECT_EQ(ReadSetList(real), std::vector<std::string>{"/new"});
+    ASSERT_EQ(stat(real.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+TEST(data_AtomicWrite, NewFileIsReadableByOthers) {
+    TempFolder folder;
+    WriteSettingsFile(folder.file("Init.bse"), {});
+    struct stat info {};
+    ASSERT_EQ(stat(folder.file("Init.bse").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0644u);
+}
+
+}  // namespace
+}  // namespace qon
