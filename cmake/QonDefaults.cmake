@@ -18,8 +18,10 @@ function(qon_test name)
   add_executable(${name} ${ARG_SOURCES})
   qon_defaults(${name})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  # Tests run headless: the env launcher carries the drivers into both the test
+  # discovery and every test run (ENVIRONMENT lists do not survive discovery).
+  set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
+    "/usr/bin/env;SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;QT_QPA_PLATFORM=offscreen")
   include(GoogleTest)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_PREFIX "${name}."
-                       PROPERTIES ENVIRONMENT
-                       "SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;QT_QPA_PLATFORM=offscreen")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_PREFIX "${name}.")
 endfunction()

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+
+#include "qon/pavane/graphic_set_creator.h"
+#include "qon/pavane/graphic_set_document.h"
+
+class QLineEdit;
+class QCloseEvent;
+
+namespace qon::pavane {
+
+class SlotPreview;
+
+// The main window "QONPavane". It only shows the document and forwards the author's
+// clicks to the GraphicSetCreator; all decisions are made there.
+class PavaneWindow final : public QMainWindow {
+    Q_OBJECT
+  public:
+    PavaneWindow(tools::Prompter& prompter, const ImageLoader& loader, QWidget* parent = nullptr);
+
+    const GraphicSetDocument& document() const { return m_document; }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void buildMenu();
+    QWidget* buildGroup(SlotGroup group, const QString& title, const char* previewName,
+                        const char* buttonName);
+    // Runs one operation, then shows the document as it now is.
+    template <typename Operation>
+    void run(Operation operation);
+    void refresh();
+
+    GraphicSetDocument m_document;
+    GraphicSetCreator m_creator;
+    std::array<SlotPreview*, kBitmapSlots> m_previews{};
+    QLineEdit* m_setName = nullptr;
+    QLineEdit* m_staffName = nullptr;
+};
+
+}  // namespace qon::pavane

@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: MIT
+#include "qon/pavane/graphic_set_document.h"
+
+#include <cassert>
+
+namespace qon::pavane {
+
+SlotRange RangeOf(SlotGroup group) {
+    switch (group) {
+        case SlotGroup::Blocks:
+            return {0, kBlockSlots};
+        case SlotGroup::SpecialBlocks:
+            return {kFirstSpecialSlot, kSpecialSlots};
+        case SlotGroup::Parts:
+            return {kFirstPartSlot, kPartSlots};
+    }
+    assert(!"unknown slot group");
+    return {0, 0};
+}
+
+SlotGroup GroupOf(int slot) {
+    assert(slot >= 0 && slot < kBitmapSlots && "bitmap slot out of range");
+    if (slot < kFirstSpecialSlot) return SlotGroup::Blocks;
+    if (slot < kFirstPartSlot) return SlotGroup::SpecialBlocks;
+    return SlotGroup::Parts;
+}
+
+GraphicSetDocument::GraphicSetDocument() {
+    reset();
+}
+
+void GraphicSetDocument::reset() {
+    for (auto& entry : m_entries) entry.clear();
+    for (auto& picture : m_pictures) picture = QImage();
+    m_setName = kInitialName;
+    m_staffName = kInitialName;
+    m_currentFile.clear();
+    m_fileOpened = false;
+    m_modified = false;
+}
+
+void GraphicSetDocument::setSlot(int slot, std::string entry, QImage picture) {
+    // Comparing the picture as well would cost a pixel compare per slot; a new pick of
+    // the same path may be a changed file, so any pick counts as a change.
+    m_entries.at(slot) = std::move(entry);
+    m_pictures.at(slot) = std::move(picture);
+    m_modified = true;
+}
+
+void GraphicSetDocument::clearGroup(SlotGroup group) {
+    const SlotRange range = RangeOf(group);
+    for (int slot = range.first; slot < range.first + range.count; ++slot) {
+        if (!m_entries[slot].empty() || !m_pictures[slot].isNull()) m_modified = true;
+        m_entries[slot].clear();
+        m_pictures[slot] = QImage();
+    }
+}
+
+int GraphicSetDocument::firstEmptySlot() const {
+    for (int slot = 0; slot < kBitmapSlots; ++slot) {
+        if (m_entries[slot].empty()) return slot;
+    }
+    return -1;
+}
+
+void GraphicSetDocument::setSetName(std::string name) {
+    if (name == m_setName) return;
+    m_setName = std::move(name);
+    m_modified = true;
+}
+
+void GraphicSetDocument::setStaffName(std::string name) {
+    if (name == m_staffName) return;
+    m_staffName = std::move(name);
+    m_modified = true;
+}
+
+void GraphicSetDocument::markSaved(std::string path) {
+    m_currentFile = std::move(path);
+    m_fileOpened = true;
+    m_modified = false;
+}
+
+void GraphicSetDocument::forgetFile() {
+    m_currentFile.clear();
+    m_fileOpened = false;
+}
+
+GraphicSetFile GraphicSetDocument::toFile() const {
+    GraphicSetFile file;
+    file.setName = m_setName;
+    file.staffName = m_staffName;
+    file.bitmaps = m_entries;  // the writer keeps only FileNameOf of each
+    return file;
+}
+
+}  // namespace qon::pavane
