@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config git ca-certificates
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfontconfig-dev libfluidsynth-dev
   timgm6mb-soundfont fonts-ipafont-gothic fonts-motoya-l-maruberi
-  qt6-base-dev
+  qt6-base-dev qt6-translations-l10n
   libgtest-dev libgmock-dev xvfb xauth
   clang libclang-rt-14-dev
 )

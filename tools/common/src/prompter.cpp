@@ -2,26 +2,49 @@
 #include "qon/tools/prompter.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace qon::tools {
 
+namespace {
+
+// "ステージプロジェクト (*.stp)" -> "stp": the suffix a typed name without one gets.
+QString defaultSuffixOf(const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.([A-Za-z0-9]+)"));
+    auto match = pattern.match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+}  // namespace
+
 std::optional<QString> QtPrompter::openFile(QWidget* parent, const QString& caption,
                                             const QString& filter) {
-    QString path = QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    QString path = QFileDialog::getOpenFileName(parent, caption, m_lastFolder, filter);
     if (path.isEmpty()) return std::nullopt;
+    m_lastFolder = QFileInfo(path).absolutePath();
     return path;
 }
 
 std::optional<QString> QtPrompter::saveFile(QWidget* parent, const QString& caption,
                                             const QString& filter, const QString& suggested) {
-    QString path = QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+    QFileDialog dialog(parent, caption, suggested.isEmpty() ? m_lastFolder : suggested, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffixOf(filter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    QString path = dialog.selectedFiles().first();
     if (path.isEmpty()) return std::nullopt;
+    m_lastFolder = QFileInfo(path).absolutePath();
     return path;
 }
 
-void QtPrompter::message(QWidget* parent, const QString& title, const QString& text) {
-    QMessageBox::information(parent, title, text, QMessageBox::Ok);
+void QtPrompter::message(QWidget* parent, const QString& title, const QString& text,
+                         MessageKind kind) {
+    QMessageBox box(kind == MessageKind::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
+                    title, text, QMessageBox::Ok, parent);
+    box.exec();
 }
 
 Prompter::Answer QtPrompter::askUnsaved(QWidget* parent, const QString& title,
@@ -54,7 +77,7 @@ std::optional<QString> ScriptedPrompter::saveFile(QWidget*, const QString& capti
     return nextFile(caption, filter);
 }
 
-void ScriptedPrompter::message(QWidget*, const QString&, const QString& text) {
+void ScriptedPrompter::message(QWidget*, const QString&, const QString& text, MessageKind) {
     messages << text;
 }
 

@@ -15,6 +15,8 @@ namespace qon::tools {
 class Prompter {
 public:
     enum class Answer { Save, Discard, Cancel };
+    // Plain is the box of the tools' own quoted messages; Warning marks failures.
+    enum class MessageKind { Plain, Warning };
 
     virtual ~Prompter() = default;
 
@@ -26,7 +28,8 @@ public:
                                             const QString& filter,
                                             const QString& suggested = {}) = 0;
     // A message box with an OK button.
-    virtual void message(QWidget* parent, const QString& title, const QString& text) = 0;
+    virtual void message(QWidget* parent, const QString& title, const QString& text,
+                         MessageKind kind = MessageKind::Plain) = 0;
     // "There are unsaved changes": save, discard or cancel.
     virtual Answer askUnsaved(QWidget* parent, const QString& title, const QString& text) = 0;
 };
@@ -38,8 +41,13 @@ public:
                                     const QString& filter) override;
     std::optional<QString> saveFile(QWidget* parent, const QString& caption,
                                     const QString& filter, const QString& suggested) override;
-    void message(QWidget* parent, const QString& title, const QString& text) override;
+    void message(QWidget* parent, const QString& title, const QString& text,
+                 MessageKind kind = MessageKind::Plain) override;
     Answer askUnsaved(QWidget* parent, const QString& title, const QString& text) override;
+
+private:
+    // File dialogs open where the last one was left, as authors expect.
+    QString m_lastFolder;
 };
 
 // Answers from queues and records every message; for tests. An empty file queue
@@ -57,7 +65,8 @@ public:
                                     const QString& filter) override;
     std::optional<QString> saveFile(QWidget* parent, const QString& caption,
                                     const QString& filter, const QString& suggested) override;
-    void message(QWidget* parent, const QString& title, const QString& text) override;
+    void message(QWidget* parent, const QString& title, const QString& text,
+                 MessageKind kind = MessageKind::Plain) override;
     Answer askUnsaved(QWidget* parent, const QString& title, const QString& text) override;
 
 private:

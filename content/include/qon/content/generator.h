@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace qon::content {
+
+// What GenerateGameFolder wrote or found, as absolute paths.
+struct GameFolderContent {
+    std::string logo;
+    std::vector<std::string> soundEffects;   // "Se/SeBar.wav" ... in load order
+    std::vector<std::string> stageProjects;  // main project first
+    std::vector<std::string> graphicSets;    // main set first
+    std::vector<std::string> musicSets;      // main set first; empty without the music module
+    // Things a person should know, e.g. a player's list that was left alone.
+    std::vector<std::string> notes;
+};
+
+// Writes the starter content of the game into `gameFolder` (created when missing):
+// "Logo.bmp", "Se/" with the eight effects, the sets under "sets/stages", "sets/graphics"
+// and "sets/music", the three selection lists and "Init.bse".
+//
+// Generated content is replaced on every run, deterministically. The player's own
+// files are not: "Init.bse", a list and a "qonsave.sav" are written only when missing;
+// a list is also refilled when it holds no entry at all, since the game cannot start
+// with an empty list. Throws qon::DataError naming the file that could not be written.
+GameFolderContent GenerateGameFolder(const std::string& gameFolder);
+
+}  // namespace qon::content

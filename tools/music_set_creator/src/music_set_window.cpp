@@ -1,0 +1,210 @@
+// SPDX-License-Identifier: MIT
+#include "qon/music_set_creator/music_set_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace qon::orvinth {
+
+namespace {
+
+QPushButton* makeButton(const char* name, const QString& text) {
+    auto* button = new QPushButton(text);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+QLineEdit* makeTextBox(const char* name) {
+    auto* box = new QLineEdit;
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+// setText moves the cursor to the end; leave a box alone when it already shows the text.
+void showText(QLineEdit* box, const std::string& text) {
+    QString value = tools::toQ(text);
+    if (box->text() != value) box->setText(value);
+}
+
+}  // namespace
+
+MusicSetWindow::MusicSetWindow(tools::Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent), m_editor(prompter) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("QONOrvinth"));
+    m_editor.setDialogParent(this);
+
+    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    auto addAction = [&](const char* name, const QString& text, QKeySequence keys,
+                         void (MusicSetWindow::*handler)()) {
+        QAction* action = fileMenu->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    };
+    addAction("NewFile", QStringLiteral("新規作成(&N)"), QKeySequence::New,
+              &MusicSetWindow::NewFile_Click);
+    addAction("FileOpen", QStringLiteral("開く(&O)"), QKeySequence::Open,
+              &MusicSetWindow::FileOpen_Click);
+    addAction("FileSave", QStringLiteral("名前を付けて保存(&S)"), QKeySequence::SaveAs,
+              &MusicSetWindow::FileSave_Click);
+    addAction("FileVSave", QStringLiteral("上書き保存(&V)"), QKeySequence::Save,
+              &MusicSetWindow::FileVSave_Click);
+    fileMenu->addSeparator();
+    addAction("FileEnd", QStringLiteral("終了(&E)"), QKeySequence::Quit,
+              &MusicSetWindow::FileEnd_Click);
+
+    m_texTitle = makeTextBox("texTitle");
+    m_texEnd = makeTextBox("texEnd");
+    m_texName = makeTextBox("texName");
+    m_texStaff = makeTextBox("texStaff");
+    m_lisMusicData = new QListWidget;
+    m_lisMusicData->setObjectName(QStringLiteral("lisMusicData"));
+    m_lisMusicData->setSelectionMode(QAbstractItemView::SingleSelection);
+    QPushButton* cmdTitle = makeButton("cmdTitle", QStringLiteral("..."));
+    QPushButton* cmdEnd = makeButton("cmdEnd", QStringLiteral("..."));
+    QPushButton* cmdComon = makeButton("cmdComon", QStringLiteral("参照"));
+    QPushButton* cmdDel = makeButton("cmdDel", QStringLiteral("リストから削除"));
+    for (QPushButton* small : {cmdTitle, cmdEnd}) small->setFixedWidth(32);
+
+    auto* left = new QVBoxLayout;
+    auto trackRow = [&](const QString& caption, QLineEdit* box, QPushButton* button) {
+        left->addWidget(new QLabel(caption));
+        auto* row = new QHBoxLayout;
+        row->addWidget(box, 1);
+        row->addWidget(button);
+        left->addLayout(row);
+    };
+    trackRow(QStringLiteral("タイトル表示時の曲"), m_texTitle, cmdTitle);
+    left->addSpacing(12);
+    trackRow(QStringLiteral("スタッフロール時の曲"), m_texEnd, cmdEnd);
+    left->addStretch(1);
+
+    auto* right = new QGridLayout;
+    right->addWidget(new QLabel(QStringLiteral("ゲーム中の曲")), 0, 0, 1, 2);
+    right->addWidget(m_lisMusicData, 1, 0, 1, 2);
+    right->addWidget(cmdComon, 2, 0);
+    right->addWidget(cmdDel, 2, 1);
+
+    auto* bottom = new QGridLayout;
+    bottom->addWidget(new QLabel(QStringLiteral("ミュージックセット名：")), 0, 0);
+    bottom->addWidget(m_texName, 0, 1);
+    bottom->addWidget(new QLabel(QStringLiteral("製作者：")), 1, 0);
+    bottom->addWidget(m_texStaff, 1, 1);
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left, 1);
+    columns->addSpacing(16);
+    columns->addLayout(right, 1);
+    auto* page = new QVBoxLayout;
+    page->addLayout(columns, 1);
+    page->addSpacing(8);
+    page->addLayout(bottom);
+    auto* central = new QWidget;
+    central->setLayout(page);
+    setCentralWidget(central);
+    resize(560, 340);
+    // A permanent label: menu hovering clears temporary status messages.
+    m_fileLabel = new QLabel;
+    statusBar()->addWidget(m_fileLabel, 1);
+
+    connect(cmdTitle, &QPushButton::clicked, this, [this] { cmdTitle_Click(); });
+    connect(cmdEnd, &QPushButton::clicked, this, [this] { cmdEnd_Click(); });
+    connect(cmdComon, &QPushButton::clicked, this, [this] { cmdComon_Click(); });
+    connect(cmdDel, &QPushButton::clicked, this, [this] { cmdDel_Click(); });
+    connect(m_texName, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_editor.setSetName(tools::fromQ(text)); });
+    connect(m_texStaff, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_editor.setStaffName(tools::fromQ(text)); });
+    connect(m_texTitle, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_editor.setTitleTrack(tools::fromQ(text)); });
+    connect(m_texEnd, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_editor.setEndingTrack(tools::fromQ(text)); });
+
+    showDocument();
+}
+
+void MusicSetWindow::showDocument() {
+    const MusicSetDocument& document = m_editor.document();
+    showText(m_texName, document.setName);
+    showText(m_texStaff, document.staffName);
+    showText(m_texTitle, document.titleTrack);
+    showText(m_texEnd, document.endingTrack);
+
+    m_lisMusicData->clear();
+    for (const std::string& track : document.stageTracks) {
+        auto* item = new QListWidgetItem(tools::toQ(track), m_lisMusicData);
+        item->setToolTip(item->text());  // long paths do not fit the list
+    }
+
+    m_fileLabel->setText(m_editor.fileOpened() ? tools::toQ(m_editor.currentFile())
+                                               : QStringLiteral("新しいミュージックセット"));
+}
+
+void MusicSetWindow::cmdTitle_Click() {
+    if (m_editor.ChooseTitleTrack()) showDocument();
+}
+
+void MusicSetWindow::cmdEnd_Click() {
+    if (m_editor.ChooseEndingTrack()) showDocument();
+}
+
+void MusicSetWindow::cmdComon_Click() {
+    if (!m_editor.AddStageTrack()) return;
+    showDocument();
+    m_lisMusicData->setCurrentRow(m_lisMusicData->count() - 1);
+}
+
+void MusicSetWindow::cmdDel_Click() {
+    const QList<QListWidgetItem*> selected = m_lisMusicData->selectedItems();
+    const int row = selected.isEmpty() ? -1 : m_lisMusicData->row(selected.front());
+    if (!m_editor.RemoveStageTrack(row)) return;
+    showDocument();
+    // Keep the selection where it was, so several tracks can be removed in a row.
+    if (m_lisMusicData->count() > 0)
+        m_lisMusicData->setCurrentRow(std::min(row, m_lisMusicData->count() - 1));
+}
+
+void MusicSetWindow::NewFile_Click() {
+    if (m_editor.NewSet()) showDocument();
+}
+
+void MusicSetWindow::FileOpen_Click() {
+    if (m_editor.OpenSet()) showDocument();
+}
+
+void MusicSetWindow::FileSave_Click() {
+    m_editor.SaveSetAs();
+    showDocument();
+}
+
+void MusicSetWindow::FileVSave_Click() {
+    m_editor.SaveSet();
+    showDocument();
+}
+
+void MusicSetWindow::FileEnd_Click() {
+    close();
+}
+
+void MusicSetWindow::closeEvent(QCloseEvent* event) {
+    if (m_editor.confirmClose()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+}  // namespace qon::orvinth

@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: MIT
+#include "qon/music_set_creator/music_set_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <memory>
+
+#include "qon/data/text.h"
+#include "scratch_folder.h"
+
+namespace qon::orvinth {
+namespace {
+
+using test::ReadBytes;
+using test::ScratchFolder;
+
+// One QApplication for the whole run, gone before the process's static destructors run
+// (Qt crashes when its application object outlives them).
+class QtApplication : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        // Headless unless the caller chose a display on purpose.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        m_app = std::make_unique<QApplication>(m_argc, m_argv);
+    }
+    void TearDown() override { m_app.reset(); }
+
+  private:
+    int m_argc = 1;
+    char m_name[32] = "orvinth_window_test";
+    char* m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<QApplication> m_app;
+};
+
+[[maybe_unused]] const auto* const kQtApplication =
+    ::testing::AddGlobalTestEnvironment(new QtApplication);
+
+// Types text as a user would, so the box reports an edit.
+void type(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, text);
+    QApplication::sendEvent(box, &press);
+}
+
+TEST(OrvinthWindow, BuildsASetFromClicksAndTypingAndSavesIt) {
+    ScratchFolder folder;
+    tools::ScriptedPrompter prompter;
+    MusicSetWindow window(prompter);
+    window.show();
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("QONOrvinth"));
+    auto* name = window.findChild<QLineEdit*>("texName");
+    auto* list = window.findChild<QListWidget*>("lisMusicData");
+    ASSERT_NE(name, nullptr);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(name->text(), QStringLiteral("New"));
+
+    prompter.fileAnswers = {QStringLiteral("/m/Title.mid"), QStringLiteral("/m/a.mid"),
+                            QStringLiteral("/m/b.mid")};
+    window.findChild<QPushButton*>("cmdTitle")->click();
+    window.findChild<QPushButton*>("cmdComon")->click();
+    window.findChild<QPushButton*>("cmdComon")->click();
+    EXPECT_EQ(window.findChild<QLineEdit*>("texTitle")->text(), QStringLiteral("/m/Title.mid"));
+    ASSERT_EQ(list->count(), 2);
+    list->setCurrentRow(0);
+    window.findChild<QPushButton*>("cmdDel")->click();
+    ASSERT_EQ(list->count(), 1);
+    EXPECT_EQ(list->item(0)->text(), QStringLiteral("/m/b.mid"));
+
+    type(name, QStringLiteral("森"));
+    EXPECT_EQ(window.editor().document().setName, "森");
+
+    // The window does not close while the changes are unsaved and the user cancels.
+    prompter.unsavedAnswers = {tools::Prompter::Answer::Cancel};
+    EXPECT_FALSE(window.close());
+
+    prompter.fileAnswers = {tools::toQ(folder.file("forest.msp"))};
+    window.findChild<QAction*>("FileVSave")->trigger();
+    EXPECT_EQ(ReadBytes(folder.file("forest.msp")),
+              Utf8ToCp932("森\r\nNew\r\nTitle.mid\r\n\r\n1\r\nb.mid\r\n").value());
+
+    window.findChild<QAction*>("FileEnd")->trigger();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(prompter.unsavedQuestions, 1);
+}
+
+}  // namespace
+}  // namespace qon::orvinth

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: MIT
+#include "qon/set_selector/set_selector_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <memory>
+
+#include "qon/data/text.h"
+#include "scratch_folder.h"
+
+namespace qon::sorrel {
+namespace {
+
+using test::ReadBytes;
+using test::ScratchFolder;
+using test::WriteBytes;
+
+// One QApplication for the whole run, gone before the process's static destructors run
+// (Qt crashes when its application object outlives them).
+class QtApplication : public ::testing::Environment {
+  public:
+    void SetUp() override {
+        // Headless unless the caller chose a display on purpose.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        m_app = std::make_unique<QApplication>(m_argc, m_argv);
+    }
+    void TearDown() override { m_app.reset(); }
+
+  private:
+    int m_argc = 1;
+    char m_name[32] = "orvinth_window_test";
+    char* m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<QApplication> m_app;
+};
+
+[[maybe_unused]] const auto* const kQtApplication =
+    ::testing::AddGlobalTestEnvironment(new QtApplication);
+
+TEST(SorrelWindow, ClicksEditTheListsAndClosingWritesThem) {
+    ScratchFolder folder;
+    WriteLinesAtomic(folder.file("Hard.stp"), {"むずかしい"});
+    WriteBytes(folder.file("StageSet.sel"),
+               "2\r\n" + folder.file("Hard.stp") + "\r\n/moved/Easy.stp\r\n");
+    WriteBytes(folder.file("BitMapSet.sel"), "0\r\n");
+    WriteBytes(folder.file("MusicSet.sel"), "0\r\n");
+
+    tools::ScriptedPrompter prompter;
+    SetSelectorWindow window(folder.path(), prompter);
+    window.Form_Load();
+    window.show();
+    EXPECT_TRUE(prompter.messages.isEmpty());
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("QONSelecter"));
+    EXPECT_EQ(window.size(), QSize(700, 383));
+
+    auto* stages = window.findChild<QListWidget*>("lisSelectStage");
+    auto* music = window.findChild<QListWidget*>("lisMusicData");
+    ASSERT_NE(stages, nullptr);
+    ASSERT_NE(music, nullptr);
+    ASSERT_EQ(stages->count(), 2);
+    EXPECT_TRUE(stages->item(0)->toolTip().contains(QStringLiteral("むずかしい")));
+    EXPECT_TRUE(stages->item(1)->toolTip().contains(QStringLiteral("ファイルが見つかりません")));
+    EXPECT_EQ(window.findChild<QLabel*>("Label2")->text(),
+              QStringLiteral("登録されているミュージックセット"));
+
+    prompter.fileAnswers = {QStringLiteral("/m/Song.msp")};
+    window.findChild<QPushButton*>("Command4")->click();
+    ASSERT_EQ(music->count(), 1);
+    EXPECT_EQ(music->item(0)->text(), QStringLiteral("/m/Song.msp"));
+
+    window.findChild<QPushButton*>("cmdDel")->click();  // nothing selected
+    EXPECT_EQ(stages->count(), 2);
+    stages->item(1)->setSelected(true);
+    window.findChild<QPushButton*>("cmdDel")->click();
+    EXPECT_EQ(stages->count(), 1);
+
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(ReadBytes(folder.file("StageSet.sel")), "1\r\n" + folder.file("Hard.stp") + "\r\n");
+    EXPECT_EQ(ReadBytes(folder.file("MusicSet.sel")), "1\r\n/m/Song.msp\r\n");
+}
+
+TEST(SorrelWindow, LockedListDisablesItsButtons) {
+    ScratchFolder folder;
+    WriteBytes(folder.file("StageSet.sel"), "oops\r\n");
+    tools::ScriptedPrompter prompter;
+    SetSelectorWindow window(folder.path(), prompter);
+    window.Form_Load();
+    EXPECT_EQ(prompter.messages.size(), 1);
+    EXPECT_FALSE(window.findChild<QPushButton*>("cmdStageApp")->isEnabled());
+    EXPECT_FALSE(window.findChild<QPushButton*>("cmdDel")->isEnabled());
+    EXPECT_TRUE(window.findChild<QPushButton*>("Command1")->isEnabled());
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(ReadBytes(folder.file("StageSet.sel")), "oops\r\n");
+}
+
+}  // namespace
+}  // namespace qon::sorrel
