@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The real platform: one SDL window (full screen on the desktop, letterboxed; Alt+Enter
+// toggles a scalable window), 60 Hz pacing on a monotonic clock, keyboard, joysticks and
+// game controllers, SDL2_mixer sound effects. Music calls are silent for now: they keep
+// their bookkeeping so that the screens behave, but play nothing.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "qon/media/raster_media.h"
+
+namespace qon::media {
+
+class SdlMedia : public RasterMedia {
+public:
+    SdlMedia();
+    ~SdlMedia() override;
+
+    // Window caption and start mode; set before InitDisplay.
+    void setCaption(std::string caption);
+    void setStartFullScreen(bool fullScreen);
+
+    bool InitDisplay(std::string& reason) override;
+    bool InitSound(std::string& reason) override;
+    bool soundAvailable() const override;
+    void ReleaseMedia() override;
+    void HideMouseCursor() override;
+    void ShowMouseCursor() override;
+
+    void FlipScreen() override;
+    SoundEffectPtr LoadSoundEffect(const std::string& path) override;
+    void PlaySoundEffect(SoundEffect& effect) override;
+    MusicTrackPtr LoadMusic(const std::string& path) override;
+    bool UnloadMusic(MusicTrackPtr& track) override;
+    bool PlayMusic(MusicTrack* track, int repeats) override;
+    bool ResumeMusic(MusicTrack* track) override;
+    bool StopMusic(MusicTrack* track) override;
+    void InitJoystick(int deadZone) override;
+    void ReadController() override;
+    bool IsKeyDown(int virtualKey) override;
+    std::int32_t Tick() override;
+    void PumpEvents() override;
+    void Doze(int ms) override;
+    void ShowMessage(const std::string& title, const std::string& text) override;
+
+protected:
+    std::uint32_t RandomSeed() override;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_sdl;
+};
+
+}  // namespace qon::media

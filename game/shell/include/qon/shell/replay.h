@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The replay runner behind the developer tool qon-replay: the real game on the headless
+// twin, driven by a script of input events, writing one trace line per presented frame
+// and pictures of chosen frames. The format is described in game/shell/REPLAY.md.
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "qon/media/headless.h"
+
+namespace qon::play {
+struct Game;
+}
+
+namespace qon::shell {
+
+// The headless twin as the replay runner and the tests use it: music calls are recorded
+// with the repeat count of every play ("play title x4": four repeats after the first
+// play).
+class ReplayMedia : public media::HeadlessMedia {
+public:
+    using HeadlessMedia::HeadlessMedia;
+    bool PlayMusic(media::MusicTrack* track, int repeats) override;
+    // The music calls since the previous take, in order: "play LABEL xN", "resume LABEL",
+    // "stop LABEL", "unload LABEL".
+    std::vector<std::string> TakeMusicCalls();
+
+private:
+    void collectMusicCalls();
+    std::vector<std::string> m_musicCalls;
+};
+
+struct ReplayScript {
+    std::vector<media::InputEvent> input;
+    std::set<int> shots;  // frames to write as frame-N.bmp
+    std::set<int> grids;  // frames whose trace line carries the grid
+    bool joystickPresent = false;
+};
+
+// A script line that cannot be understood; what() names the file and the line.
+class ReplayScriptError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Parses the script text. `fileName` only names the file in errors.
+ReplayScript ParseReplayScript(std::string_view text, const std::string& fileName);
+
+struct ReplayOptions {
+    std::string gameFolder;
+    std::string scriptPath;
+    std::string outDir = ".";
+    std::uint32_t seed = 1;
+    int frames = -1;  // stop after this many presented frames; -1 = when the game ends
+};
+
+// Parses `qon-replay GAMEFOLDER SCRIPT [--seed N] [--frames N] [--out DIR]`. On a
+// mistake returns nothing and fills `error` with a usage message.
+std::optional<ReplayOptions> ParseReplayArguments(const std::vector<std::string>& args,
+                                                  std::string& error);
+
+// One trace line (a JSON object, no line end) of the frame just presented. Takes the
+// sounds, music events and messages recorded since the previous line.
+std::string TraceLine(int frame, ReplayMedia& media, const play::Game& game, bool withGrid);
+
+// Runs the game. Returns the game's exit status (0 unless it ended through an error),
+// or 2 when the script, the output folder or the arguments are unusable (reported on
+// `err`).
+int RunReplay(const ReplayOptions& options, std::ostream& err);
+
+}  // namespace qon::shell

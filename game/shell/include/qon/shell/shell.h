@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// The game's shell: start-up, the endless cycle of screens around play, and shutdown.
+// One GameShell is the game's main window object: it owns the game state and runs every
+// screen on the media layer it is given (SDL for the player, the headless twin for the
+// replay runner and tests).
+
+#include <cstdint>
+#include <string>
+
+#include "qon/data/save_file.h"
+#include "qon/data/set_list.h"
+#include "qon/data/settings.h"
+#include "qon/media/media.h"
+#include "qon/play/game.h"
+
+namespace qon::shell {
+
+// Exit statuses of Form_Load.
+inline constexpr int kExitNormal = 0;   // Exit, the quit key, a window close
+inline constexpr int kExitFailure = 1;  // the game could not start or went on
+
+class GameShell final : public play::ShellScreens {
+public:
+    // `programFolder` ends in "/"; the fixed files (Logo.bmp, Se/, the lists, Init.bse)
+    // are found there.
+    GameShell(media::Media& media, std::string programFolder);
+
+    // Runs the whole game: StartMedia, PrepareGame, MainCycle, ShutDown. Every way the
+    // program ends comes back here, so the media layer is always released. Returns the
+    // exit status: kExitFailure when the game ended because something could not be
+    // loaded or started (after a message naming it), kExitNormal otherwise.
+    int Form_Load();
+
+    // -- the steps, public for tests --
+    // Display, sound, font, the logo and the eight effects. False (after a message) when
+    // the game cannot run.
+    bool StartMedia();
+    // Resets the game and reads the lists, "Init.bse" and the chosen music set. False
+    // (after a message) when there is nothing to play.
+    bool PrepareGame();
+    // Opening, title, play, prepare ... until the player chooses Exit. False when a
+    // PrepareGame after play failed.
+    bool MainCycle();
+    void ReleaseMedia();
+
+    // -- screens --
+    void OpeningLogo();
+    // True when a game is to start; false on "Exit".
+    bool TitleMenu();
+    // Steps through the three lists; writes "Init.bse" on "EXIT" and leaves the main
+    // menu's four items in the shared menu.
+    void ConfigScreen();
+    // True when a save slot was chosen (StageNumber is then its stage); false on "Exit",
+    // with the main menu's four items back in the shared menu.
+    bool LoadGameMenu();
+    void StageClearSave() override;
+    void PlayEnding() override;
+    // Unloads the previous tracks and loads those of the music set at MusicSetIndex. A
+    // set that cannot be read, or a track that cannot be loaded, is reported (once) and
+    // stays silent; the game goes on.
+    void LoadMusicSet();
+
+    play::Game& game() { return m_game; }
+    const SetLists& lists() const { return m_lists; }
+    const GameSettings& settings() const { return m_settings; }
+    bool MusicSetChanged = false;
+
+private:
+    void pump();
+    // The stage project and graphic set of the chosen indices, for play to load.
+    void useChosenSets();
+    // The main menu's four items, laid out by one poll whose choice is not used.
+    void refillMainMenu();
+    void drawTitleBackground();
+    void drawTitleWord(int x);
+    void drawCopyright();
+    void drawNowLoading(int x, int y, int size);
+    void showStaffRollPage(int page);
+    void drawStaffRollPage(int page);
+    // The message for a stage, graphic set or bitmap that cannot be loaded.
+    void reportBadContent(const std::string& what);
+    void reportMusicProblem(const std::string& text);
+
+    media::Media& m_media;
+    std::string m_programFolder;
+    play::Game m_game;
+    media::SurfacePtr m_logoSurface;
+    SetLists m_lists;
+    GameSettings m_settings;
+    SaveSlots m_saveSlots{};
+    std::string m_lastMusicProblem;
+};
+
+// The one-line copyright notice of the title screen.
+inline constexpr const char* kCopyrightNotice = "(C) qon project. All rights reserved.";
+
+}  // namespace qon::shell

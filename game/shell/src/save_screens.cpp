@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: MIT
+// The stage-clear save screen and the load screen: the two readers of the stage set's
+// save file, and its one writer in the game.
+
+#include <string>
+
+#include "qon/data/error.h"
+#include "qon/data/save_file.h"
+#include "qon/shell/shell.h"
+#include "screen_style.h"
+
+namespace qon::shell {
+
+using namespace detail;
+
+namespace {
+
+constexpr int kSlotMenuX = 240;
+constexpr int kSlotMenuY = 270;
+constexpr int kSlotMenuExit = kSaveSlotCount;  // "NEXT" / "Exit", after the four slots
+
+}  // namespace
+
+void GameShell::StageClearSave() {
+    m_media.SetScreenName("save");
+    play::Menu& menu = m_game.menu;
+    menu.MenuClear();
+    const std::string savePath = SaveFilePath(m_game.stageProjectPath);
+    try {
+        // A stage project without a save file (made by hand) gets a fresh one.
+        m_saveSlots = ReadOrCreateSaveFile(savePath);
+    } catch (const DataError& error) {
+        // A damaged save file must not cost the player the game in progress, nor be
+        // overwritten unseen: say so and go on to the next stage without saving.
+        m_media.ShowMessage(kMessageTitle, std::string(error.what()) +
+                                               "\n\nThe progress cannot be saved; the game "
+                                               "goes on with the next stage.");
+        m_media.SetScreenName("play");
+        return;
+    }
+    for (std::int16_t slot : m_saveSlots) menu.MenuAdd(SaveSlotLabel(slot));
+    menu.MenuAdd("NEXT");
+    for (;;) {
+        const int choice =
+            menu.MenuPoll(m_media, m_game.sounds, kMenuSelect, kSlotMenuX, kSlotMenuY, kMenuSpacing);
+        if (choice >= 0 && choice < kSaveSlotCount) {
+            // Only in memory until "NEXT".
+            m_saveSlots[static_cast<std::size_t>(choice)] = m_game.play.StageNumber;
+            menu.MenuItems[static_cast<std::size_t>(choice)].Text =
+                SaveSlotLabel(m_game.play.StageNumber);
+            if (m_game.sounds.SeSelect) m_media.PlaySoundEffect(*m_game.sounds.SeSelect);
+        } else if (choice == kSlotMenuExit) {
+            try {
+                WriteSaveFile(savePath, m_saveSlots);
+            } catch (const DataError& error) {
+                m_media.ShowMessage(kMessageTitle,
+                                    std::string(error.what()) +
+                                        "\n\nThe progress is not saved; the game goes on "
+                                        "with the next stage.");
+            }
+            m_media.SetScreenName("play");
+            return;
+        }
+        play::DrawPlayScreen(m_game);
+        menu.DrawMenuItems(m_media);
+        m_media.FlipScreen();
+        pump();
+    }
+}
+
+bool GameShell::LoadGameMenu() {
+    m_media.SetScreenName("load");
+    play::Menu& menu = m_game.menu;
+    const std::string savePath = SaveFilePath(m_game.stageProjectPath);
+    try {
+        // A stage set that was never saved by the stage editor gets a fresh file with
+        // every slot at stage 1.
+        m_saveSlots = ReadOrCreateSaveFile(savePath);
+    } catch (const DataError& error) {
+        m_media.ShowMessage(kMessageTitle, std::string(error.what()) +
+                                               "\n\nNo saved game can be loaded from it.");
+        refillMainMenu();
+        return false;
+    }
+    menu.MenuClear();
+    for (std::int16_t slot : m_saveSlots) menu.MenuAdd(SaveSlotLabel(slot));
+    menu.MenuAdd("Exit");
+    for (;;) {
+        const int choice =
+            menu.MenuPoll(m_media, m_game.sounds, kMenuSelect, kSlotMenuX, kSlotMenuY, kMenuSpacing);
+        if (choice >= 0 && choice < kSaveSlotCount) {
+            m_game.play.StageNumber = m_saveSlots[static_cast<std::size_t>(choice)];
+            if (m_game.sounds.SeSelect) m_media.PlaySoundEffect(*m_game.sounds.SeSelect);
+            return true;
+        }
+        if (choice == kSlotMenuExit) {
+            refillMainMenu();
+            if (m_game.sounds.SeSelect) m_media.PlaySoundEffect(*m_game.sounds.SeSelect);
+            return false;
+        }
+        drawTitleBackground();
+        menu.DrawMenuItems(m_media);
+        m_media.FlipScreen();
+        pump();
+    }
+}
+
+}  // namespace qon::shell

@@ -1,0 +1,224 @@
+// SPDX-License-Identifier: MIT
+// Start-up, the main cycle and shutdown, with set loading and the game reset.
+
+#include "qon/shell/shell.h"
+
+#include <exception>
+#include <iostream>
+
+#include "qon/data/error.h"
+#include "qon/data/music_set.h"
+#include "screen_style.h"
+
+namespace qon::shell {
+namespace {
+
+using detail::kMessageTitle;
+constexpr int kDeadZone = 16384;
+
+std::string describe(const std::exception& error) { return error.what(); }
+
+}  // namespace
+
+GameShell::GameShell(media::Media& media, std::string programFolder)
+    : m_media(media), m_programFolder(std::move(programFolder)), m_game(media) {
+    if (m_programFolder.empty() || m_programFolder.back() != '/') m_programFolder += '/';
+}
+
+void GameShell::pump() { m_media.PumpEvents(); }
+
+int GameShell::Form_Load() {
+    MusicSetChanged = false;
+    int status = kExitNormal;
+    try {
+        if (!StartMedia()) {
+            status = kExitFailure;
+        } else if (!PrepareGame() || !MainCycle()) {
+            status = kExitFailure;
+        }
+    } catch (const media::QuitRequested&) {
+        status = kExitNormal;
+    } catch (const DataError& error) {
+        // Only start-up reaches here with a data problem: play's own problems are
+        // reported inside the cycle and lead back to the title.
+        m_media.ShowMessage(kMessageTitle, describe(error));
+        status = kExitFailure;
+    } catch (const media::MediaError& error) {
+        m_media.ShowMessage(kMessageTitle, describe(error));
+        status = kExitFailure;
+    } catch (const std::exception& error) {
+        m_media.ShowMessage(kMessageTitle, "The game stopped on an unexpected error: " +
+                                               describe(error));
+        status = kExitFailure;
+    }
+    ReleaseMedia();
+    return status;
+}
+
+void GameShell::ReleaseMedia() {
+    // Tracks and effects go before the services that play them.
+    for (media::MusicTrackPtr& track : m_game.music.StageMusic) m_media.UnloadMusic(track);
+    m_media.UnloadMusic(m_game.music.TitleMusic);
+    m_media.UnloadMusic(m_game.music.EndingMusic);
+    m_game.sounds = play::SoundEffects{};
+    m_game.images = play::StageImages{};
+    m_logoSurface.reset();
+    m_media.ReleaseMedia();
+    m_media.ShowMouseCursor();
+}
+
+bool GameShell::StartMedia() {
+    m_media.HideMouseCursor();
+    std::string reason;
+    if (!m_media.InitDisplay(reason)) {
+        ReleaseMedia();
+        std::cerr << "qon: the display cannot start: " << reason << '\n';
+        m_media.ShowMessage(kMessageTitle, "DirectDrawの初期化に失敗");
+        return false;
+    }
+    if (!m_media.InitSound(reason)) {
+        m_media.ShowMessage(kMessageTitle, "DirectSoundの初期化に失敗");
+        return false;
+    }
+    if (!m_media.InitFont(reason)) {
+        m_media.ShowMessage(kMessageTitle, "フォントの初期化に失敗\n" + reason);
+        return false;
+    }
+    m_logoSurface = m_media.LoadSurfaceFromFile(m_programFolder + "Logo.bmp");
+    play::SoundEffects& se = m_game.sounds;
+    const std::string se_folder = m_programFolder + "Se/";
+    se.SeBar = m_media.LoadSoundEffect(se_folder + "SeBar.wav");
+    se.SeBlock = m_media.LoadSoundEffect(se_folder + "SeBlock.wav");
+    se.SeCur = m_media.LoadSoundEffect(se_folder + "SeCur.wav");
+    se.SeItem = m_media.LoadSoundEffect(se_folder + "SeItem.wav");
+    se.SeSelect = m_media.LoadSoundEffect(se_folder + "SeSelect.wav");
+    se.SeBreak = m_media.LoadSoundEffect(se_folder + "SeBreak.wav");
+    se.SeBlack = m_media.LoadSoundEffect(se_folder + "SeBlack.wav");
+    se.SeKin = m_media.LoadSoundEffect(se_folder + "SeKin.wav");
+    return true;
+}
+
+bool GameShell::PrepareGame() {
+    play::PlayState& p = m_game.play;
+    p.StageMusicIndex = -1;
+    m_game.TitleMusicPlaying = false;
+    m_saveSlots = SaveSlots{};
+    m_game.menu.downLatch = false;
+    m_media.InitJoystick(kDeadZone);
+    m_media.SeedRandom();
+    // Lives, the launch speeds and every other start value of play.
+    play::ResetForNewGame(p);
+
+    m_media.SetScreenName("loading");
+    // The lists and settings are read again before every title, so sets registered
+    // with the set selector meanwhile take effect. A list that held entries at start-up
+    // and is empty now must not leave the old entries in use: it ends the game too.
+    ReadSetLists(m_programFolder, m_lists);
+    if (!m_lists.stoppedAt.empty()) {
+        m_media.ShowMessage(kMessageTitle,
+                            m_lists.stoppedAt +
+                                ": no set is registered in this list. Register one with "
+                                "the set selector Sorrel, then start qon again.");
+        return false;
+    }
+    p.StageNumber = 1;
+    m_settings = BoundSettings(ReadOrCreateSettingsFile(m_programFolder + kSettingsFileName),
+                               m_lists);
+    useChosenSets();
+
+    m_media.FillSurface(m_media.BackBuffer(), m_media.ToSurfaceColor(media::Rgb(0, 0, 0)));
+    drawNowLoading(220, 200, 24);
+    m_media.FlipScreen();
+    LoadMusicSet();
+    return true;
+}
+
+void GameShell::useChosenSets() {
+    m_game.stageProjectPath =
+        m_lists.stage.paths.at(static_cast<std::size_t>(m_settings.StageSetIndex));
+    m_game.graphicSetPath =
+        m_lists.bitmap.paths.at(static_cast<std::size_t>(m_settings.BitMapSetIndex));
+}
+
+void GameShell::LoadMusicSet() {
+    play::MusicSet& music = m_game.music;
+    for (media::MusicTrackPtr& track : music.StageMusic) m_media.UnloadMusic(track);
+    m_media.UnloadMusic(music.TitleMusic);
+    m_media.UnloadMusic(music.EndingMusic);
+    music = play::MusicSet{};
+    music.StageMusic.resize(1);  // the empty entry after the last stage track
+    MusicSetChanged = false;
+
+    const std::string& setPath =
+        m_lists.music.paths.at(static_cast<std::size_t>(m_settings.MusicSetIndex));
+    MusicSetFile file;
+    try {
+        file = ReadMusicSetForGame(setPath);
+    } catch (const DataError& error) {
+        // Without its music the game is still worth playing: say what is wrong and go on
+        // in silence.
+        reportMusicProblem("The music set cannot be read; the game plays without music.\n" +
+                           describe(error));
+        return;
+    }
+    // A track that cannot be loaded stays empty (silent); the others play.
+    std::string problems;
+    auto load = [&](const std::string& name, const std::string& label) {
+        try {
+            media::MusicTrackPtr track = m_media.LoadMusic(MusicTrackPath(setPath, name));
+            if (track) track->label = label;
+            return track;
+        } catch (const media::MediaError& error) {
+            problems += "\n" + describe(error);
+            return media::MusicTrackPtr{};
+        }
+    };
+    music.musicStaff = file.staffName;
+    music.TitleMusic = load(file.titleTrack, "title");
+    music.EndingMusic = load(file.endingTrack, "ending");
+    std::vector<media::MusicTrackPtr> stages;
+    for (std::size_t i = 0; i < file.stageTracks.size(); ++i) {
+        stages.push_back(load(file.stageTracks[i], "stage:" + std::to_string(i)));
+    }
+    stages.emplace_back();
+    music.StageMusicCount = static_cast<std::int16_t>(file.stageTracks.size());
+    music.StageMusic = std::move(stages);
+    if (problems.empty()) {
+        m_lastMusicProblem.clear();
+    } else {
+        reportMusicProblem("Some music cannot be loaded and stays silent:" + problems);
+    }
+}
+
+void GameShell::reportMusicProblem(const std::string& text) {
+    // The set is read again before every title; one message per problem is enough.
+    if (text == m_lastMusicProblem) return;
+    m_lastMusicProblem = text;
+    m_media.ShowMessage(kMessageTitle, text);
+}
+
+bool GameShell::MainCycle() {
+    for (;;) {
+        OpeningLogo();
+        if (!TitleMenu()) return true;
+        try {
+            PlayStage(m_game, *this);
+        } catch (const DataError& error) {
+            reportBadContent(describe(error));
+        } catch (const media::MediaError& error) {
+            reportBadContent(describe(error));
+        }
+        if (!PrepareGame()) return false;
+    }
+}
+
+void GameShell::reportBadContent(const std::string& what) {
+    // Nothing of the failed stage may stay on: its music stops and its images go.
+    for (media::MusicTrackPtr& track : m_game.music.StageMusic) {
+        if (track) m_media.StopMusic(track.get());
+    }
+    m_game.images = play::StageImages{};
+    m_media.ShowMessage(kMessageTitle, what + "\n\nThe game goes back to the title.");
+}
+
+}  // namespace qon::shell
