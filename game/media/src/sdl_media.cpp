@@ -12,6 +12,8 @@
 
 #include "media_files.h"
 #include "qon/media/controller.h"
+#include "qon/music/mixer_music.h"
+#include "qon/music/music_engine.h"
 #include "raster_surface.h"
 
 namespace qon::media {
@@ -28,11 +30,6 @@ class MixerEffect final : public SoundEffect {
 public:
     Mix_Chunk* chunk = nullptr;  // owned by SdlMedia::Impl, freed when sound closes
     int channel = -1;
-};
-
-class SilentTrack final : public MusicTrack {
-public:
-    bool played = false;
 };
 
 }  // namespace
@@ -62,6 +59,10 @@ struct SdlMedia::Impl {
     bool audioOpen = false;
     std::vector<Mix_Chunk*> chunks;
     int nextChannel = 0;
+    // One synth and soundfont for every track; without a sound device it still loads
+    // tracks (so bad files are reported) and keeps their bookkeeping, silently.
+    MixerMusic music;
+    bool musicStarted = false;
 
     bool inputStarted = false;
     SDL_GameController* pad = nullptr;
@@ -264,6 +265,14 @@ bool SdlMedia::InitSound(std::string& reason) {
             Mix_AllocateChannels(kMixChannels);
         }
     }
+    if (s.audioOpen) {
+        std::string musicProblem;
+        s.musicStarted = s.music.start(MusicEngine::kDefaultSoundFont, musicProblem);
+        if (!s.musicStarted) {
+            std::cerr << "qon: music is not available (" << musicProblem
+                      << "); the game plays without music\n";
+        }
+    }
     if (!s.audioOpen) {
         // No sound card must not keep anyone from playing: the game runs silent.
         std::cerr << "qon: no sound device could be opened (" << why
@@ -278,6 +287,8 @@ void SdlMedia::ReleaseMedia() {
     Impl& s = *m_sdl;
     // Music, then sound, then display.
     if (s.audioOpen) {
+        s.music.close();
+        s.musicStarted = false;
         Mix_HaltChannel(-1);
         for (Mix_Chunk* chunk : s.chunks) Mix_FreeChunk(chunk);
         s.chunks.clear();
@@ -375,31 +386,17 @@ void SdlMedia::PlaySoundEffect(SoundEffect& effect) {
     Mix_PlayChannel(mixer.channel, mixer.chunk, 0);
 }
 
-MusicTrackPtr SdlMedia::LoadMusic(const std::string& path) {
-    CheckMidiFile(path);
-    return std::make_unique<SilentTrack>();
-}
+MusicTrackPtr SdlMedia::LoadMusic(const std::string& path) { return m_sdl->music.LoadMusic(path); }
 
-bool SdlMedia::UnloadMusic(MusicTrackPtr& track) {
-    if (!track) return false;
-    track.reset();
-    return true;
-}
+bool SdlMedia::UnloadMusic(MusicTrackPtr& track) { return m_sdl->music.UnloadMusic(track); }
 
 bool SdlMedia::PlayMusic(MusicTrack* track, int repeats) {
-    (void)repeats;
-    if (track == nullptr) return false;
-    static_cast<SilentTrack*>(track)->played = true;
-    return true;
+    return m_sdl->music.PlayMusic(track, repeats);
 }
 
-bool SdlMedia::ResumeMusic(MusicTrack* track) {
-    if (track == nullptr) return false;
-    static_cast<SilentTrack*>(track)->played = true;
-    return true;
-}
+bool SdlMedia::ResumeMusic(MusicTrack* track) { return m_sdl->music.ResumeMusic(track); }
 
-bool SdlMedia::StopMusic(MusicTrack* track) { return track != nullptr; }
+bool SdlMedia::StopMusic(MusicTrack* track) { return m_sdl->music.StopMusic(track); }
 
 void SdlMedia::InitJoystick(int deadZone) {
     Impl& s = *m_sdl;

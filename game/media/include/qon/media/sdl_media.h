@@ -3,8 +3,8 @@
 
 // The real platform: one SDL window (full screen on the desktop, letterboxed; Alt+Enter
 // toggles a scalable window), 60 Hz pacing on a monotonic clock, keyboard, joysticks and
-// game controllers, SDL2_mixer sound effects. Music calls are silent for now: they keep
-// their bookkeeping so that the screens behave, but play nothing.
+// game controllers, SDL2_mixer sound effects on one channel each, and MIDI music from one
+// FluidSynth synthesizer mixed into SDL2_mixer's music stream.
 
 #include <cstdint>
 #include <memory>
