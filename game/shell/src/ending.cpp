@@ -21,7 +21,9 @@ void GameShell::drawStaffRollPage(int page) {
             line(205, 184, "GAME CLEAR!", 28);
             line(205, 244, "  SCORE  " + std::to_string(m_game.play.Score), 16);
             break;
-        case 2: line(225, 224, "スタッフ", 28); break;
+        case 2:
+            line(225, 224, "スタッフ", 28);
+            break;
         case 3:
             line(225, 124, "ステージ製作", 28);
             line(225, 180, m_game.play.stageStaff, 16);

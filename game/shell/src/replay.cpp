@@ -54,11 +54,21 @@ void appendJsonString(std::string& out, std::string_view text) {
     out.push_back('"');
     for (const char c : text) {
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (static_cast<unsigned char>(c) < 0x20) {
                     char buffer[8];
@@ -95,7 +105,9 @@ void appendGridField(std::string& out, const char* key, const StageGrid& grid, F
     out.push_back(']');
 }
 
-std::string num(long long value) { return std::to_string(value); }
+std::string num(long long value) {
+    return std::to_string(value);
+}
 
 }  // namespace
 
@@ -155,8 +167,8 @@ ReplayScript ParseReplayScript(std::string_view text, const std::string& fileNam
             }
             media::InputEvent event;
             event.frame = at;
-            event.type = verb == "down" ? media::InputEvent::Type::KeyDown
-                                        : media::InputEvent::Type::KeyUp;
+            event.type =
+                verb == "down" ? media::InputEvent::Type::KeyDown : media::InputEvent::Type::KeyUp;
             event.key = key->second;
             script.input.push_back(event);
         } else if (verb == "joy") {
@@ -173,9 +185,9 @@ ReplayScript ParseReplayScript(std::string_view text, const std::string& fileNam
             media::InputEvent event;
             event.frame = at;
             event.type = media::InputEvent::Type::Joystick;
-            event.joystick = media::JoystickSample{static_cast<std::int32_t>(*x),
-                                                   static_cast<std::int32_t>(*y),
-                                                   static_cast<std::int32_t>(*buttons)};
+            event.joystick =
+                media::JoystickSample{static_cast<std::int32_t>(*x), static_cast<std::int32_t>(*y),
+                                      static_cast<std::int32_t>(*buttons)};
             script.input.push_back(event);
             script.joystickPresent = true;
         } else if (verb == "shot" || verb == "grid") {
@@ -313,7 +325,8 @@ int RunReplay(const ReplayOptions& options, std::ostream& err) {
         lastFrame = frame;
         trace << TraceLine(frame, media, shell.game(), script.grids.count(frame) != 0) << '\n';
         if (script.shots.count(frame) != 0) {
-            const fs::path shot = fs::path(options.outDir) / ("frame-" + std::to_string(frame) + ".bmp");
+            const fs::path shot =
+                fs::path(options.outDir) / ("frame-" + std::to_string(frame) + ".bmp");
             try {
                 media.SaveBitmap(media.BackBuffer(), shot.string());
             } catch (const media::MediaError& error) {

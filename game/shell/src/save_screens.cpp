@@ -41,8 +41,8 @@ void GameShell::StageClearSave() {
     for (std::int16_t slot : m_saveSlots) menu.MenuAdd(SaveSlotLabel(slot));
     menu.MenuAdd("NEXT");
     for (;;) {
-        const int choice =
-            menu.MenuPoll(m_media, m_game.sounds, kMenuSelect, kSlotMenuX, kSlotMenuY, kMenuSpacing);
+        const int choice = menu.MenuPoll(m_media, m_game.sounds, kMenuSelect, kSlotMenuX,
+                                         kSlotMenuY, kMenuSpacing);
         if (choice >= 0 && choice < kSaveSlotCount) {
             // Only in memory until "NEXT".
             m_saveSlots[static_cast<std::size_t>(choice)] = m_game.play.StageNumber;
@@ -77,8 +77,8 @@ bool GameShell::LoadGameMenu() {
         // every slot at stage 1.
         m_saveSlots = ReadOrCreateSaveFile(savePath);
     } catch (const DataError& error) {
-        m_media.ShowMessage(kMessageTitle, std::string(error.what()) +
-                                               "\n\nNo saved game can be loaded from it.");
+        m_media.ShowMessage(kMessageTitle,
+                            std::string(error.what()) + "\n\nNo saved game can be loaded from it.");
         refillMainMenu();
         return false;
     }
@@ -86,8 +86,8 @@ bool GameShell::LoadGameMenu() {
     for (std::int16_t slot : m_saveSlots) menu.MenuAdd(SaveSlotLabel(slot));
     menu.MenuAdd("Exit");
     for (;;) {
-        const int choice =
-            menu.MenuPoll(m_media, m_game.sounds, kMenuSelect, kSlotMenuX, kSlotMenuY, kMenuSpacing);
+        const int choice = menu.MenuPoll(m_media, m_game.sounds, kMenuSelect, kSlotMenuX,
+                                         kSlotMenuY, kMenuSpacing);
         if (choice >= 0 && choice < kSaveSlotCount) {
             m_game.play.StageNumber = m_saveSlots[static_cast<std::size_t>(choice)];
             if (m_game.sounds.SeSelect) m_media.PlaySoundEffect(*m_game.sounds.SeSelect);

@@ -56,8 +56,7 @@ void GameShell::refillMainMenu() {
     // The title draws the items before its next poll, so they must stand in place now.
     // A press still held from the screen that refilled the menu is latched: this poll
     // cannot choose, and its answer is not used in any case.
-    (void)menu.MenuPoll(m_media, m_game.sounds, kMenuSelect, kMainMenuX, kMainMenuY,
-                        kMenuSpacing);
+    (void)menu.MenuPoll(m_media, m_game.sounds, kMenuSelect, kMainMenuX, kMainMenuY, kMenuSpacing);
 }
 
 void GameShell::OpeningLogo() {
@@ -118,8 +117,8 @@ bool GameShell::TitleMenu() {
             m_media.PlayMusic(m_game.music.TitleMusic.get(), 4);
             m_game.TitleMusicPlaying = true;
         }
-        const int choice =
-            menu.MenuPoll(m_media, m_game.sounds, kMenuSelect, kMainMenuX, kMainMenuY, kMenuSpacing);
+        const int choice = menu.MenuPoll(m_media, m_game.sounds, kMenuSelect, kMainMenuX,
+                                         kMainMenuY, kMenuSpacing);
         switch (choice) {
             case kNewGame:
                 if (m_game.sounds.SeSelect) m_media.PlaySoundEffect(*m_game.sounds.SeSelect);
@@ -175,7 +174,8 @@ void GameShell::ConfigScreen() {
         item(kStageSet) = "StageSet-" + nameAt(m_lists.stage, m_settings.StageSetIndex);
         item(kBitMapSet) = "BitMapSet-" + nameAt(m_lists.bitmap, m_settings.BitMapSetIndex);
         item(kMusicSet) = "MusicSet-" + nameAt(m_lists.music, m_settings.MusicSetIndex);
-        const int choice = menu.MenuPoll(m_media, m_game.sounds, kMenuSelect, 200, 270, kMenuSpacing);
+        const int choice =
+            menu.MenuPoll(m_media, m_game.sounds, kMenuSelect, 200, 270, kMenuSpacing);
         switch (choice) {
             case kStageSet:
                 playCursorSound();

@@ -16,7 +16,9 @@ namespace {
 using detail::kMessageTitle;
 constexpr int kDeadZone = 16384;
 
-std::string describe(const std::exception& error) { return error.what(); }
+std::string describe(const std::exception& error) {
+    return error.what();
+}
 
 }  // namespace
 
@@ -25,7 +27,9 @@ GameShell::GameShell(media::Media& media, std::string programFolder)
     if (m_programFolder.empty() || m_programFolder.back() != '/') m_programFolder += '/';
 }
 
-void GameShell::pump() { m_media.PumpEvents(); }
+void GameShell::pump() {
+    m_media.PumpEvents();
+}
 
 int GameShell::Form_Load() {
     MusicSetChanged = false;
@@ -47,8 +51,8 @@ int GameShell::Form_Load() {
         m_media.ShowMessage(kMessageTitle, describe(error));
         status = kExitFailure;
     } catch (const std::exception& error) {
-        m_media.ShowMessage(kMessageTitle, "The game stopped on an unexpected error: " +
-                                               describe(error));
+        m_media.ShowMessage(kMessageTitle,
+                            "The game stopped on an unexpected error: " + describe(error));
         status = kExitFailure;
     }
     ReleaseMedia();
@@ -122,8 +126,8 @@ bool GameShell::PrepareGame() {
         return false;
     }
     p.StageNumber = 1;
-    m_settings = BoundSettings(ReadOrCreateSettingsFile(m_programFolder + kSettingsFileName),
-                               m_lists);
+    m_settings =
+        BoundSettings(ReadOrCreateSettingsFile(m_programFolder + kSettingsFileName), m_lists);
     useChosenSets();
 
     m_media.FillSurface(m_media.BackBuffer(), m_media.ToSurfaceColor(media::Rgb(0, 0, 0)));

@@ -32,8 +32,8 @@ GameFolder MakeGameFolder(const std::string& name, int stages) {
 
     media_test::WriteBmp(g.folder + "Logo.bmp", 640, 480,
                          [](int x, int y) { return Rgb(x % 256, y % 256, 128); });
-    for (const char* effect : {"SeBar", "SeBlock", "SeCur", "SeItem", "SeSelect", "SeBreak",
-                               "SeBlack", "SeKin"}) {
+    for (const char* effect :
+         {"SeBar", "SeBlock", "SeCur", "SeItem", "SeSelect", "SeBreak", "SeBlack", "SeKin"}) {
         media_test::WriteWav(g.folder + "Se/" + effect + ".wav");
     }
 
@@ -59,10 +59,9 @@ GameFolder MakeGameFolder(const std::string& name, int stages) {
         const std::string file = "slot" + std::to_string(slot) + ".bmp";
         const std::uint32_t colour = Rgb(40 + 9 * slot, 200 - 7 * slot, 30 + 5 * slot);
         const bool keyed = slot >= kFirstSpecialSlot;
-        media_test::WriteBmp(graphics + file, size.width, size.height,
-                             [=](int x, int y) {
-                                 return keyed && x == 0 && y == 0 ? Rgb(255, 0, 255) : colour;
-                             });
+        media_test::WriteBmp(graphics + file, size.width, size.height, [=](int x, int y) {
+            return keyed && x == 0 && y == 0 ? Rgb(255, 0, 255) : colour;
+        });
         set.bitmaps[static_cast<std::size_t>(slot)] = file;
     }
     g.graphicPath = graphics + "flat.bgp";

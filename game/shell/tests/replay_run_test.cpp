@@ -71,7 +71,7 @@ struct ReplayRun {
 };
 
 ReplayRun replay(const GameFolder& game, const std::string& script, const std::string& outName,
-           int frames, std::uint32_t seed = 1) {
+                 int frames, std::uint32_t seed = 1) {
     ReplayRun run;
     run.out = std::string(QON_TEST_SCRATCH_DIR) + "/" + outName;
     fs::remove_all(run.out);
@@ -98,7 +98,8 @@ TEST(ReplayTool, PlaysTheStageToItsClearAndTheEnding) {
     const std::string script = out + ".txt";
     WriteText(script, std::string(kHoldSpace) + "300 shot\n");
     const std::string command = std::string("\"") + QON_REPLAY_EXE + "\" \"" + game.folder +
-                                "\" \"" + script + "\" --seed 5 --frames 1000 --out \"" + out + "\"";
+                                "\" \"" + script + "\" --seed 5 --frames 1000 --out \"" + out +
+                                "\"";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
     ReplayRun run;
@@ -175,8 +176,9 @@ TEST(Replay, GridLinesHoldTheWholeGrid) {
 TEST(Replay, TitleExitEndsNormally) {
     const GameFolder game = MakeGameFolder("exit");
     // Space skips the logo and is let go; Up wraps round to "Exit"; Enter chooses it.
-    const ReplayRun run = replay(game, "0 down Space\n20 up Space\n150 down Up\n160 up Up\n170 down Enter\n",
-                           "exit_out", 2000);
+    const ReplayRun run =
+        replay(game, "0 down Space\n20 up Space\n150 down Up\n160 up Up\n170 down Enter\n",
+               "exit_out", 2000);
     EXPECT_EQ(run.status, 0);
     EXPECT_LT(run.trace.size(), 200u);
     EXPECT_TRUE(run.anyLineHas("\"SeCur\""));
@@ -194,7 +196,7 @@ TEST(Replay, JoystickSkipsTheSlideInAndChoosesWithButtonFour) {
     std::ostringstream script;
     script << "0 joy 32768 32768 4\n"
            << title + 2 << " joy 32768 32768 0\n"
-           << title + 4 << " joy 32768 32768 9\n"   // buttons 1 and 4: not a choice
+           << title + 4 << " joy 32768 32768 9\n"  // buttons 1 and 4: not a choice
            << title + 6 << " joy 32768 32768 0\n"
            << title + 8 << " joy 32768 32768 8\n";  // button 4 alone chooses New Game
     const ReplayRun run = replay(game, script.str(), "joystick_run", title + 20);
@@ -215,9 +217,10 @@ TEST(Replay, PauseStopsAndResumesTheStageTrack) {
     const GameFolder game = MakeGameFolder("pause");
     // Launch is held; Esc at 395 opens the pause menu; Space, released and pressed again,
     // chooses "  Continue".
-    const ReplayRun run = replay(game, "0 down Space\n384 up Space\n395 down Esc\n400 up Esc\n"
+    const ReplayRun run = replay(game,
+                                 "0 down Space\n384 up Space\n395 down Esc\n400 up Esc\n"
                                  "405 down Space\n",
-                           "pause_out", 460);
+                                 "pause_out", 460);
     const int pause = run.firstScreen("pause");
     ASSERT_GT(pause, 0);
     EXPECT_TRUE(run.anyLineHas("\"stop stage:0\""));
@@ -245,7 +248,7 @@ TEST(Replay, StageClearSaveWritesTheChosenSlotOnNext) {
     press("Enter");  // slot 1 := stage 2
     press("Down");
     press("Down");
-    press("Down");   // cursor to NEXT
+    press("Down");  // cursor to NEXT
     press("Enter");
     const ReplayRun run = replay(game, script.str(), "save_run", at + 10);
     const int intro = run.firstScreen("intro", save);
@@ -297,8 +300,9 @@ INSTANTIATE_TEST_SUITE_P(
                        "Stage1.stg"},
         BadContentCase{"ShortStageFile",
                        [](const GameFolder& g) {
-                           WriteText((fs::path(g.projectPath).parent_path() / "Stage1.stg").string(),
-                                     "FFFFFF\r\n");
+                           WriteText(
+                               (fs::path(g.projectPath).parent_path() / "Stage1.stg").string(),
+                               "FFFFFF\r\n");
                        },
                        "Stage1.stg"},
         BadContentCase{"MissingBitmap",
@@ -328,7 +332,8 @@ class StartFailureTest : public ::testing::TestWithParam<FatalCase> {};
 TEST_P(StartFailureTest, EndsWithAMessageAndAFailureStatus) {
     const GameFolder game = MakeGameFolder(std::string("fatal_") + GetParam().name);
     GetParam().spoil(game);
-    const ReplayRun run = replay(game, kHoldSpace, std::string("fatal_out_") + GetParam().name, 900);
+    const ReplayRun run =
+        replay(game, kHoldSpace, std::string("fatal_out_") + GetParam().name, 900);
     EXPECT_EQ(run.status, 1);
     ASSERT_FALSE(run.trace.empty());
     EXPECT_NE(run.trace.back().find("\"end\":1"), std::string::npos);

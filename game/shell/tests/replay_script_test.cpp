@@ -104,10 +104,15 @@ INSTANTIATE_TEST_SUITE_P(
     Table, ReplayArgumentsTest,
     ::testing::Values(
         ArgsCase{"Defaults", {"game", "script"}, true, 1, -1, "."},
-        ArgsCase{"AllOptions", {"game", "script", "--seed", "42", "--frames", "900", "--out", "o"},
-                 true, 42, 900, "o"},
+        ArgsCase{"AllOptions",
+                 {"game", "script", "--seed", "42", "--frames", "900", "--out", "o"},
+                 true,
+                 42,
+                 900,
+                 "o"},
         ArgsCase{"OptionsFirst", {"--out", "o", "game", "--seed", "7", "script"}, true, 7, -1, "o"},
-        ArgsCase{"LargestSeed", {"game", "script", "--seed", "4294967295"}, true, 4294967295u, -1, "."},
+        ArgsCase{
+            "LargestSeed", {"game", "script", "--seed", "4294967295"}, true, 4294967295u, -1, "."},
         ArgsCase{"SeedTooLarge", {"game", "script", "--seed", "4294967296"}, false, 0, 0, ""},
         ArgsCase{"ZeroFrames", {"game", "script", "--frames", "0"}, false, 0, 0, ""},
         ArgsCase{"MissingValue", {"game", "script", "--out"}, false, 0, 0, ""},

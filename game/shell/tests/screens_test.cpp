@@ -66,11 +66,12 @@ TEST_P(OpeningTest, HoldEndsAtTheRightFrame) {
 // Frame 0 is "Now Loading"; the logo is revealed in 13 frames, held, and hidden in 13.
 INSTANTIATE_TEST_SUITE_P(
     Table, OpeningTest,
-    ::testing::Values(OpeningRow{"NothingHeldShows250Frames", Input{}, 1 + kWipe + 250 + kWipe},
-                      OpeningRow{"SpaceEndsTheHoldAfterOneFrame", Keys({Space}), 1 + kWipe + 1 + kWipe},
-                      OpeningRow{"ButtonFourEndsTheHold", Joy(8), 1 + kWipe + 1 + kWipe},
-                      OpeningRow{"ButtonThreeDoesNotEndTheHold", Joy(4), 1 + kWipe + 250 + kWipe},
-                      OpeningRow{"ButtonsFourAndOneDoNotEndTheHold", Joy(9), 1 + kWipe + 250 + kWipe}),
+    ::testing::Values(
+        OpeningRow{"NothingHeldShows250Frames", Input{}, 1 + kWipe + 250 + kWipe},
+        OpeningRow{"SpaceEndsTheHoldAfterOneFrame", Keys({Space}), 1 + kWipe + 1 + kWipe},
+        OpeningRow{"ButtonFourEndsTheHold", Joy(8), 1 + kWipe + 1 + kWipe},
+        OpeningRow{"ButtonThreeDoesNotEndTheHold", Joy(4), 1 + kWipe + 250 + kWipe},
+        OpeningRow{"ButtonsFourAndOneDoNotEndTheHold", Joy(9), 1 + kWipe + 250 + kWipe}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- slide-in ---------------------------------------------------------------------------
@@ -166,12 +167,16 @@ INSTANTIATE_TEST_SUITE_P(
         LatchRow{"ButtonsFourAndOneDoNotChoose", {Hold{Joy(9), 30}}, 0, 0, "title"},
         LatchRow{"ButtonThreeDoesNotChoose", {Hold{Joy(4), 30}}, 0, 0, "title"},
         LatchRow{"SpaceWhileAButtonIsHeldDoesNotChoose",
-                 {Hold{Input{{Space}, {media::kAxisCentre, media::kAxisCentre, 1}}, 30}}, 0, 0,
+                 {Hold{Input{{Space}, {media::kAxisCentre, media::kAxisCentre, 1}}, 30}},
+                 0,
+                 0,
                  "title"},
         LatchRow{"HeldSpaceChoosesOnceTheButtonIsLetGo",
                  {Hold{Input{{Space}, {media::kAxisCentre, media::kAxisCentre, 1}}, 10},
                   Hold{Keys({Space}), 5}},
-                 0, 0, "intro"},
+                 0,
+                 0,
+                 "intro"},
         LatchRow{"ButtonFourAloneChooses", {Hold{Joy(8), 5}}, 0, 0, "intro"},
         LatchRow{"SpaceChooses", {Hold{Keys({Space}), 5}}, 0, 0, "intro"}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -198,8 +203,8 @@ TEST(Config, StepsEachListWithWrapAndWritesInitOnExit) {
     const GameFolder game = MakeConfigFolder("config_steps");
     Player player;
     player.then(InTitleMenu(), Concat({Press(Down, 2), Press(Space)}))
-        .then(InConfig(), Concat({Press(Space),           // stage set 1
-                                  Press(Down), Press(Space),  // graphic set 1
+        .then(InConfig(), Concat({Press(Space),                  // stage set 1
+                                  Press(Down), Press(Space),     // graphic set 1
                                   Press(Down), Press(Space, 3),  // music sets 1, 2, 0
                                   Press(Down), Press(Space)}));  // EXIT
     const Session s = RunSession(game, std::ref(player), 400);
@@ -222,7 +227,7 @@ TEST(Config, StepsEachListWithWrapAndWritesInitOnExit) {
     }
     EXPECT_EQ(musicNames, (std::vector<std::string>{"MusicSet-Quiet", "MusicSet-Loud",
                                                     "MusicSet-Still", "MusicSet-Quiet"}));
-    const int back = s.first("title", config);
+    const int back = s.first("loading", config);
     ASSERT_GT(back, config);
     EXPECT_EQ(s.frames[static_cast<std::size_t>(back - 1)].items[0], "StageSet-Second");
     EXPECT_EQ(s.frames[static_cast<std::size_t>(back - 1)].items[1], "BitMapSet-Neon");
@@ -232,8 +237,7 @@ TEST(Config, StepsEachListWithWrapAndWritesInitOnExit) {
 
     // Back in the title: the main menu with the cursor on "New Game". The music set
     // came round to the one chosen before and is still loaded again, behind the notice.
-    const int loading = s.first("loading", config);
-    ASSERT_GT(loading, config);
+    const int loading = back;
     const DrawnText* notice = s.frames[static_cast<std::size_t>(loading)].text("Now Loading");
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(notice->x, 270);
@@ -274,6 +278,31 @@ TEST(Config, SteppedStageSetIsWhatNewGamePlays) {
     EXPECT_EQ(s.first("loading", 1), -1);
 }
 
+TEST(Config, SettingsThatCannotBeWrittenAreReportedAndTheChoiceStillHolds) {
+    const GameFolder game = MakeConfigFolder("config_unwritable");
+    Player player;
+    player.then(InTitleMenu(), Concat({Press(Down, 2), Press(Space)}))
+        .then(InConfig(), Concat({Press(Space), Press(Up), Press(Space)}))
+        .then(InTitleMenu(), Press(Space))
+        .always(OnScreen("play"), {Hold{Keys({Space}), -1}});
+    bool blocked = false;
+    Pilot pilot = [&](const Frame& shown, const play::Game& g) {
+        if (shown.screen == "config" && !blocked) {
+            // A folder in the file's place: the write cannot replace it.
+            fs::remove(game.folder + "Init.bse");
+            fs::create_directories(game.folder + "Init.bse/held");
+            blocked = true;
+        }
+        return player(shown, g);
+    };
+    const Session s = RunSession(game, pilot, 700);
+    const std::vector<std::string> messages = s.messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("Init.bse"), std::string::npos) << messages[0];
+    // The game goes on with the stepped stage set.
+    EXPECT_GT(s.first("save"), 0);
+}
+
 // ---- load game --------------------------------------------------------------------------
 
 GameFolder MakeLoadFolder(const std::string& name, const char* saveFile) {
@@ -300,9 +329,9 @@ TEST(LoadGame, SlotStartsItsStage) {
     const int load = s.first("load");
     ASSERT_GT(load, 0);
     const Frame& shown = s.frames[static_cast<std::size_t>(load)];
-    EXPECT_EQ(shown.items, (std::vector<std::string>{"STAGE 0までクリア", "STAGE 2までクリア",
-                                                     "STAGE 1までクリア", "STAGE 0までクリア",
-                                                     "Exit"}));
+    EXPECT_EQ(shown.items,
+              (std::vector<std::string>{"STAGE 0までクリア", "STAGE 2までクリア",
+                                        "STAGE 1までクリア", "STAGE 0までクリア", "Exit"}));
     EXPECT_EQ(shown.text("STAGE 2までクリア")->x, 240);
     EXPECT_EQ(shown.text("STAGE 2までクリア")->y, 290);
     EXPECT_NE(shown.text("QON"), nullptr);
@@ -339,8 +368,8 @@ struct SaveFileRow {
 class LoadSaveFileTest : public ::testing::TestWithParam<SaveFileRow> {};
 
 TEST_P(LoadSaveFileTest, OpensTheLoadMenuOrSaysWhatIsWrong) {
-    const GameFolder game = MakeLoadFolder(std::string("load_file_") + GetParam().name,
-                                           GetParam().saveFile);
+    const GameFolder game =
+        MakeLoadFolder(std::string("load_file_") + GetParam().name, GetParam().saveFile);
     Player player;
     player.then(InTitleMenu(), Concat({Press(Down), Press(Space)}));
     const Session s = RunSession(game, std::ref(player), 240);
@@ -360,11 +389,11 @@ TEST_P(LoadSaveFileTest, OpensTheLoadMenuOrSaysWhatIsWrong) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, LoadSaveFileTest,
-    ::testing::Values(
-        SaveFileRow{"MissingIsCreatedWithFourSlotsOfOne", nullptr, " 1 \r\n 1 \r\n 1 \r\n 1 \r\n", false},
-        SaveFileRow{"NotANumberIsReportedAndKept", " 1 \r\nlots\r\n 1 \r\n 1 \r\n",
-                    " 1 \r\nlots\r\n 1 \r\n 1 \r\n", true},
-        SaveFileRow{"ShortIsReportedAndKept", " 2 \r\n", " 2 \r\n", true}),
+    ::testing::Values(SaveFileRow{"MissingIsCreatedWithFourSlotsOfOne", nullptr,
+                                  " 1 \r\n 1 \r\n 1 \r\n 1 \r\n", false},
+                      SaveFileRow{"NotANumberIsReportedAndKept", " 1 \r\nlots\r\n 1 \r\n 1 \r\n",
+                                  " 1 \r\nlots\r\n 1 \r\n 1 \r\n", true},
+                      SaveFileRow{"ShortIsReportedAndKept", " 2 \r\n", " 2 \r\n", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

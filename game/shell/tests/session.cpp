@@ -12,7 +12,7 @@ namespace {
 
 // The replay platform with every drawn text noted.
 class RecordingMedia final : public shell::ReplayMedia {
-public:
+  public:
     void DrawString(media::Surface& s, int x, int y, std::string_view text, std::uint32_t colour,
                     bool transparent, int size) override {
         ReplayMedia::DrawString(s, x, y, text, colour, transparent, size);
@@ -24,8 +24,8 @@ public:
 }  // namespace
 
 const DrawnText* Frame::text(const std::string& characters) const {
-    for (const DrawnText& t : texts) {
-        if (t.text == characters) return &t;
+    for (auto t = texts.rbegin(); t != texts.rend(); ++t) {
+        if (t->text == characters) return &*t;
     }
     return nullptr;
 }
@@ -47,7 +47,8 @@ std::vector<std::string> Session::music(int from, int to) const {
     if (to < 0) to = static_cast<int>(frames.size());
     std::vector<std::string> out;
     for (int i = from; i < to; ++i) {
-        for (const std::string& call : frames[static_cast<std::size_t>(i)].music) out.push_back(call);
+        for (const std::string& call : frames[static_cast<std::size_t>(i)].music)
+            out.push_back(call);
     }
     return out;
 }
@@ -139,12 +140,17 @@ std::vector<Hold> Concat(std::initializer_list<std::vector<Hold>> parts) {
 }
 
 Player& Player::then(std::function<bool(const Frame&)> when, std::vector<Hold> holds) {
-    m_phases.push_back(Phase{std::move(when), std::move(holds)});
+    Phase phase;
+    phase.when = std::move(when);
+    phase.holds = std::move(holds);
+    m_phases.push_back(std::move(phase));
     return *this;
 }
 
 Player& Player::always(std::function<bool(const Frame&)> when, std::vector<Hold> holds) {
-    Phase rule{std::move(when), std::move(holds)};
+    Phase rule;
+    rule.when = std::move(when);
+    rule.holds = std::move(holds);
     rule.repeat = true;
     m_rules.push_back(std::move(rule));
     return *this;

@@ -42,7 +42,8 @@ struct Frame {
     int stage = 0;
     int lives = 0;
 
-    // The first text drawn with exactly these characters, or nullptr.
+    // The last text drawn with exactly these characters (the one left on top), or
+    // nullptr.
     const DrawnText* text(const std::string& characters) const;
     int soundCount(const std::string& effect) const;
 };
@@ -92,7 +93,7 @@ std::vector<Hold> Concat(std::initializer_list<std::vector<Hold>> parts);
 // holds in order; nothing is held while waiting, except that Space is held through the
 // opening logo to skip it when `skipLogo` is set.
 class Player {
-public:
+  public:
     explicit Player(bool skipLogo = true) : m_skipLogo(skipLogo) {}
     Player& then(std::function<bool(const Frame&)> when, std::vector<Hold> holds);
     // Besides the phases: plays `holds` every time `when` becomes true, for the whole
@@ -100,7 +101,7 @@ public:
     Player& always(std::function<bool(const Frame&)> when, std::vector<Hold> holds);
     Input operator()(const Frame& shown, const play::Game& game);
 
-private:
+  private:
     struct Phase {
         std::function<bool(const Frame&)> when;
         std::vector<Hold> holds;

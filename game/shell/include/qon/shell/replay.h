@@ -26,14 +26,14 @@ namespace qon::shell {
 // with the repeat count of every play ("play title x4": four repeats after the first
 // play).
 class ReplayMedia : public media::HeadlessMedia {
-public:
+  public:
     using HeadlessMedia::HeadlessMedia;
     bool PlayMusic(media::MusicTrack* track, int repeats) override;
     // The music calls since the previous take, in order: "play LABEL xN", "resume LABEL",
     // "stop LABEL", "unload LABEL".
     std::vector<std::string> TakeMusicCalls();
 
-private:
+  private:
     void collectMusicCalls();
     std::vector<std::string> m_musicCalls;
 };
@@ -47,7 +47,7 @@ struct ReplayScript {
 
 // A script line that cannot be understood; what() names the file and the line.
 class ReplayScriptError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -22,7 +22,7 @@ inline constexpr int kExitNormal = 0;   // Exit, the quit key, a window close
 inline constexpr int kExitFailure = 1;  // the game could not start or went on
 
 class GameShell final : public play::ShellScreens {
-public:
+  public:
     // `programFolder` ends in "/"; the fixed files (Logo.bmp, Se/, the lists, Init.bse)
     // are found there.
     GameShell(media::Media& media, std::string programFolder);
@@ -37,8 +37,9 @@ public:
     // Display, sound, font, the logo and the eight effects. False (after a message) when
     // the game cannot run.
     bool StartMedia();
-    // Resets the game and reads the lists, "Init.bse" and the chosen music set. False
-    // (after a message) when there is nothing to play.
+    // Resets the game and reads the lists, "Init.bse" (created with three 0 lines when
+    // missing) and the chosen music set. False (after a message asking the player to
+    // register sets with Sorrel) when a list holds no set.
     bool PrepareGame();
     // Opening, title, play, prepare ... until the player chooses Exit. False when a
     // PrepareGame after play failed.
@@ -53,8 +54,11 @@ public:
     // menu's four items in the shared menu.
     void ConfigScreen();
     // True when a save slot was chosen (StageNumber is then its stage); false on "Exit",
-    // with the main menu's four items back in the shared menu.
+    // with the main menu's four items back in the shared menu. A missing save file is
+    // created with four slots of 1; a damaged one is reported and answers false.
     bool LoadGameMenu();
+    // Lets the player store StageNumber in any of the four slots; the file is written on
+    // "NEXT" only. A damaged save file is reported and left alone, and play goes on.
     void StageClearSave() override;
     void PlayEnding() override;
     // Unloads the previous tracks and loads those of the music set at MusicSetIndex. A
@@ -67,7 +71,7 @@ public:
     const GameSettings& settings() const { return m_settings; }
     bool MusicSetChanged = false;
 
-private:
+  private:
     void pump();
     // The stage project and graphic set of the chosen indices, for play to load.
     void useChosenSets();
