@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config git ca-certificates
+  g++ cmake ninja-build pkg-config git ca-certificates util-linux
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfontconfig-dev libfluidsynth-dev
   timgm6mb-soundfont fonts-ipafont-gothic fonts-motoya-l-maruberi
   qt6-base-dev qt6-translations-l10n

@@ -4,7 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
+#include <cstdio>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -213,6 +216,97 @@ TEST(data_AtomicWrite, NewFileIsReadableByOthers) {
     struct stat info {};
     ASSERT_EQ(stat(folder.file("Init.bse").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0644u);
+}
+
+}  // namespace
+}  // namespace qon
+
+namespace qon {
+namespace {
+
+// A stage project is several files. Wherever its save stops, every file keeps either its
+// previous content or its complete new content, and the file that could not be written
+// keeps its previous content. The stop is forced by standing a folder where one file goes.
+struct StageProjectStopCase {
+    const char* name;
+    const char* blocked;            // the file that cannot be replaced
+    const char* replacedBefore[4];  // files already holding the new content
+};
+
+class StageProjectStop : public ::testing::TestWithParam<StageProjectStopCase> {};
+
+TEST_P(StageProjectStop, EveryFileIsOldOrNewAndTheBlockedOneIsKept) {
+    const StageProjectStopCase& c = GetParam();
+    test::TempFolder folder;
+    const std::string projectPath = folder.file("p.stp");
+    StageProject project;
+    project.projectName = "old";
+    project.stages.resize(3);
+    for (StageGrid& grid : project.stages) ResetEditorGrid(grid);
+    WriteStageProject(projectPath, project);
+    WriteSaveFile(folder.file("qonsave.sav"), {3, 2, 1, 4});  // progress made in the game
+
+    const char* files[] = {"Stage1.stg", "Stage2.stg", "Stage3.stg", "p.stp", "qonsave.sav"};
+    std::map<std::string, std::string> before;
+    for (const char* name : files) before[name] = test::ReadBytes(folder.file(name));
+
+    // Stand a folder where the blocked file goes; the old content waits inside it.
+    const std::string blocked = folder.file(c.blocked);
+    ASSERT_EQ(rename(blocked.c_str(), (blocked + ".old").c_str()), 0);
+    ASSERT_EQ(mkdir(blocked.c_str(), 0755), 0);
+
+    StageProject edited = project;
+    edited.projectName = "new";
+    for (StageGrid& grid : edited.stages) grid[0].Kind = Kind::Bomb;
+    EXPECT_THROW(WriteStageProject(projectPath, edited), DataError);
+
+    ASSERT_EQ(rmdir(blocked.c_str()), 0) << "the folder in the way was changed";
+    ASSERT_EQ(rename((blocked + ".old").c_str(), blocked.c_str()), 0);
+    for (const char* name : files) {
+        const bool replaced =
+            std::find_if(std::begin(c.replacedBefore), std::end(c.replacedBefore),
+                         [&](const char* r) { return r != nullptr && std::string(r) == name; }) !=
+            std::end(c.replacedBefore);
+        if (replaced) {
+            EXPECT_NE(test::ReadBytes(folder.file(name)), before[name]) << name << " was not written";
+        } else {
+            EXPECT_EQ(test::ReadBytes(folder.file(name)), before[name]) << name << " was changed";
+        }
+    }
+    // Whatever was replaced is complete: the project still opens, stage by stage.
+    const StageProject reread = ReadStageProject(projectPath);
+    ASSERT_EQ(reread.stages.size(), 3u);
+    EXPECT_EQ(test::ListFolder(folder.path()),
+              "Stage1.stg Stage2.stg Stage3.stg p.stp qonsave.sav")
+        << "a temporary file was left behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    data, StageProjectStop,
+    ::testing::Values(
+        StageProjectStopCase{"AtTheFirstStage", "Stage1.stg", {}},
+        StageProjectStopCase{"AtAMiddleStage", "Stage2.stg", {"Stage1.stg"}},
+        StageProjectStopCase{"AtTheProjectFile", "p.stp",
+                             {"Stage1.stg", "Stage2.stg", "Stage3.stg"}},
+        // The fresh save file comes last: a failure there keeps the player's progress.
+        StageProjectStopCase{"AtTheSaveFile", "qonsave.sav",
+                             {"Stage1.stg", "Stage2.stg", "Stage3.stg", "p.stp"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(data_AtomicWrite, StageProjectIntoAFolderThatIsAFileWritesNothing) {
+    test::TempFolder folder;
+    test::WriteBytes(folder.file("plain"), "x");
+    StageProject project;
+    project.stages.resize(2);
+    for (StageGrid& grid : project.stages) ResetEditorGrid(grid);
+    try {
+        WriteStageProject(folder.file("plain/p.stp"), project);
+        FAIL();
+    } catch (const DataError& error) {
+        EXPECT_NE(error.reason().find("Not a directory"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(test::ListFolder(folder.path()), "plain");
+    EXPECT_EQ(test::ReadBytes(folder.file("plain")), "x");
 }
 
 }  // namespace

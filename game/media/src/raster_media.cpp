@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -176,11 +177,57 @@ SurfacePtr RasterMedia::CreateOffscreenSurface(int width, int height) {
     return std::make_unique<RasterSurface>(pixels);
 }
 
+namespace {
+
+// The picture size a .bmp header claims; false when the file has no BMP header. The
+// loader allocates the whole picture before it reads a pixel, so a 70-byte file claiming
+// 131072 x 131072 pixels would cost gigabytes: the size is checked here first.
+bool ClaimedBitmapSize(const std::string& path, std::int64_t& width, std::int64_t& height) {
+    unsigned char header[26] = {};
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return false;
+    const std::size_t got = std::fread(header, 1, sizeof header, file);
+    std::fclose(file);
+    if (got < 18 || header[0] != 'B' || header[1] != 'M') return false;
+    const auto u16 = [&](int at) {
+        return static_cast<std::int64_t>(header[at] | (header[at + 1] << 8));
+    };
+    const auto s32 = [&](int at) {
+        return static_cast<std::int64_t>(static_cast<std::int32_t>(
+            static_cast<std::uint32_t>(header[at]) |
+            (static_cast<std::uint32_t>(header[at + 1]) << 8) |
+            (static_cast<std::uint32_t>(header[at + 2]) << 16) |
+            (static_cast<std::uint32_t>(header[at + 3]) << 24)));
+    };
+    if (s32(14) == 12) {  // the old core header: 16-bit sizes
+        if (got < 22) return false;
+        width = u16(18);
+        height = u16(20);
+    } else {
+        if (got < 26) return false;
+        width = s32(18);
+        height = s32(22) < 0 ? -s32(22) : s32(22);  // negative: stored top-down
+    }
+    return true;
+}
+
+}  // namespace
+
 SurfacePtr RasterMedia::LoadSurfaceFromFile(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         throw MediaError(path, std::filesystem::exists(path, error) ? "is not a file"
                                                                      : "the file does not exist");
+    }
+    std::int64_t claimedWidth = 0;
+    std::int64_t claimedHeight = 0;
+    if (!ClaimedBitmapSize(path, claimedWidth, claimedHeight)) {
+        throw MediaError(path, "is not a BMP picture");
+    }
+    if (claimedWidth < 1 || claimedHeight < 1 || claimedWidth > kMaxBitmapSide ||
+        claimedHeight > kMaxBitmapSide) {
+        throw MediaError(path, "has an unusable picture size (" + std::to_string(claimedWidth) +
+                                   " x " + std::to_string(claimedHeight) + " pixels)");
     }
     SDL_Surface* loaded = SDL_LoadBMP(path.c_str());
     if (loaded == nullptr) {
