@@ -165,7 +165,7 @@ const Case kCases[] = {
          fs::remove(f.file("Init.bse"));
          return std::vector<std::string>{"Init.bse", "Read-only"};
      },
-     Outcome::EndsOrBackToTitle, kNewGameScript, true},
+     Outcome::PlaysOn, kNewGameScript, true},
     {"ReadOnlyFolderAtTheSaveScreen",
      [](BrokenFolder& f) {
          WriteBytes(f.stageFile(1), EmptyStageFile());

@@ -4,6 +4,7 @@
 #include "qon/shell/shell.h"
 
 #include <exception>
+#include <filesystem>
 #include <iostream>
 
 #include "qon/data/error.h"
@@ -126,8 +127,7 @@ bool GameShell::PrepareGame() {
         return false;
     }
     p.StageNumber = 1;
-    m_settings =
-        BoundSettings(ReadOrCreateSettingsFile(m_programFolder + kSettingsFileName), m_lists);
+    m_settings = BoundSettings(readSettings(), m_lists);
     useChosenSets();
 
     m_media.FillSurface(m_media.BackBuffer(), m_media.ToSurfaceColor(media::Rgb(0, 0, 0)));
@@ -135,6 +135,27 @@ bool GameShell::PrepareGame() {
     m_media.FlipScreen();
     LoadMusicSet();
     return true;
+}
+
+GameSettings GameShell::readSettings() {
+    const std::string path = m_programFolder + kSettingsFileName;
+    std::error_code ignored;
+    const bool existed = std::filesystem::exists(path, ignored);
+    try {
+        return ReadOrCreateSettingsFile(path);
+    } catch (const DataError& error) {
+        // A damaged file is reported and ends the game. A missing one that cannot be
+        // created (a read-only game folder) must not stop anyone from playing: the first
+        // set of each list is used, as three lines of 0 would choose.
+        if (existed) throw;
+        if (!m_settingsUncreatableReported) {
+            m_settingsUncreatableReported = true;
+            m_media.ShowMessage(kMessageTitle,
+                                describe(error) +
+                                    "\n\nThe game goes on with the first set of each list.");
+        }
+        return GameSettings{};
+    }
 }
 
 void GameShell::useChosenSets() {

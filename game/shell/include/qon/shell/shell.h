@@ -74,6 +74,8 @@ class GameShell final : public play::ShellScreens {
   private:
     void pump();
     // The stage project and graphic set of the chosen indices, for play to load.
+    // "Init.bse", created with three lines of 0 when missing.
+    GameSettings readSettings();
     void useChosenSets();
     // The main menu's four items, laid out by one poll whose choice is not used.
     void refillMainMenu();
@@ -93,6 +95,8 @@ class GameShell final : public play::ShellScreens {
     media::SurfacePtr m_logoSurface;
     SetLists m_lists;
     GameSettings m_settings;
+    // A missing "Init.bse" that could not be created has been reported once already.
+    bool m_settingsUncreatableReported = false;
     SaveSlots m_saveSlots{};
     std::string m_lastMusicProblem;
 };
