@@ -14,14 +14,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A file in a folder of its own for the running test: ctest runs tests in parallel.
 std::string scratch(const std::string& name) {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string own = std::string(test->test_suite_name()) + "." + test->name();
-    std::replace(own.begin(), own.end(), '/', '_');  // parameterised names hold slashes
-    const std::string folder = std::string(QON_TEST_SCRATCH_DIR) + "/" + own;
-    fs::create_directories(folder);
-    return folder + "/" + name;
+    return media_test::ScratchFile(QON_TEST_SCRATCH_DIR, name);
 }
 
 InputEvent keyDown(int frame, int key) { return {frame, InputEvent::Type::KeyDown, key, {}}; }

@@ -19,14 +19,8 @@ constexpr std::uint32_t kWhite = Rgb(255, 255, 255);
 constexpr std::uint32_t kMagenta = Rgb(255, 0, 255);
 constexpr std::uint32_t kGreen = Rgb(0, 255, 0);
 
-// A file in a folder of its own for the running test: ctest runs tests in parallel.
 std::string scratch(const std::string& name) {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string own = std::string(test->test_suite_name()) + "." + test->name();
-    std::replace(own.begin(), own.end(), '/', '_');  // parameterised names hold slashes
-    const std::string folder = std::string(QON_TEST_SCRATCH_DIR) + "/" + own;
-    fs::create_directories(folder);
-    return folder + "/" + name;
+    return media_test::ScratchFile(QON_TEST_SCRATCH_DIR, name);
 }
 
 class RasterTest : public ::testing::Test {

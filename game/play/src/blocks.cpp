@@ -121,6 +121,35 @@ void bombReaction(PlayState& p, int cell) {
     p.StageGrid[static_cast<std::size_t>(cell)].HitPoints = 0;
 }
 
+// The special blocks that treat the main ball and a mini ball alike. Returns false for
+// the kinds whose reaction differs between the two (Magnet, BarExtend, FireBall).
+template <typename BallT>
+bool sharedSpecialReaction(Game& game, BallT& ball, BlockCell& c, const BlockContact& contact) {
+    switch (c.Kind) {
+        case Kind::Pin:
+            pinReaction(game, ball, c);
+            return true;
+        case Kind::MiniBallItem:
+            SpawnMiniBalls(game, c.X, c.Y);
+            c.HitPoints = 0;
+            return true;
+        case Kind::WindLeft:
+        case Kind::WindRight:
+        case Kind::WindDown:
+        case Kind::WindUp:
+            windReaction(game.play, ball, c.Kind);
+            return true;
+        case Kind::Warp:
+            warpReaction(game, ball);
+            return true;
+        case Kind::Bomb:
+            bombReaction(game.play, contact.cell);
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 void ExtendBar(PlayState& p) {
@@ -160,27 +189,12 @@ void MainBallReaction(Game& game, const BlockContact& contact) {
         return;
     }
 
+    if (sharedSpecialReaction(game, ball, c, contact)) return;
     switch (kind) {
-        case Kind::Pin:
-            pinReaction(game, ball, c);
-            break;
-        case Kind::MiniBallItem:
-            SpawnMiniBalls(game, c.X, c.Y);
-            c.HitPoints = 0;
-            break;
-        case Kind::WindLeft:
-        case Kind::WindRight:
-        case Kind::WindDown:
-        case Kind::WindUp:
-            windReaction(p, ball, kind);
-            break;
         case Kind::Magnet:
             p.MagnetOn = true;
             if (!p.FireBallOn) ordinaryPushOut(ball, c, contact.side);
             c.HitPoints = 0;
-            break;
-        case Kind::Warp:
-            warpReaction(game, ball);
             break;
         case Kind::BarExtend:
             ExtendBar(p);
@@ -190,9 +204,6 @@ void MainBallReaction(Game& game, const BlockContact& contact) {
         case Kind::FireBall:
             p.FireBallOn = true;
             c.HitPoints = 0;
-            break;
-        case Kind::Bomb:
-            bombReaction(p, contact.cell);
             break;
         default:
             break;  // codes outside the table do nothing
@@ -218,25 +229,10 @@ void MiniBallReaction(Game& game, int slot, const BlockContact& contact) {
         return;
     }
 
+    if (sharedSpecialReaction(game, ball, c, contact)) return;
     switch (kind) {
-        case Kind::Pin:
-            pinReaction(game, ball, c);
-            break;
-        case Kind::MiniBallItem:
-            SpawnMiniBalls(game, c.X, c.Y);
-            c.HitPoints = 0;
-            break;
-        case Kind::WindLeft:
-        case Kind::WindRight:
-        case Kind::WindDown:
-        case Kind::WindUp:
-            windReaction(p, ball, kind);
-            break;
         case Kind::Magnet:
             break;  // mini balls pass through magnets
-        case Kind::Warp:
-            warpReaction(game, ball);
-            break;
         case Kind::BarExtend:
             ExtendBar(p);
             ordinaryPushOut(ball, c, contact.side);
@@ -246,9 +242,6 @@ void MiniBallReaction(Game& game, int slot, const BlockContact& contact) {
             p.FireBallOn = true;
             ordinaryPushOut(ball, c, contact.side);
             c.HitPoints = 0;
-            break;
-        case Kind::Bomb:
-            bombReaction(p, contact.cell);
             break;
         default:
             break;

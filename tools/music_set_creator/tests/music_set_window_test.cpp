@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "qon/data/text.h"
+#include "qon/tools/testing/qt_application.h"
 #include "scratch_folder.h"
 
 namespace qon::orvinth {
@@ -20,26 +21,8 @@ namespace {
 using test::ReadBytes;
 using test::ScratchFolder;
 
-// One QApplication for the whole run, gone before the process's static destructors run
-// (Qt crashes when its application object outlives them).
-class QtApplication : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        // Headless unless the caller chose a display on purpose.
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        m_app = std::make_unique<QApplication>(m_argc, m_argv);
-    }
-    void TearDown() override { m_app.reset(); }
-
-  private:
-    int m_argc = 1;
-    char m_name[32] = "orvinth_window_test";
-    char* m_argv[2] = {m_name, nullptr};
-    std::unique_ptr<QApplication> m_app;
-};
-
-[[maybe_unused]] const auto* const kQtApplication =
-    ::testing::AddGlobalTestEnvironment(new QtApplication);
+[[maybe_unused]] const auto* const kQtApplication = ::testing::AddGlobalTestEnvironment(
+    new qon::tools::testing::HeadlessQtApplication("orvinth_window_test"));
 
 // Types text as a user would, so the box reports an edit.
 void type(QLineEdit* box, const QString& text) {

@@ -4,13 +4,28 @@
 // Writers of the small media files tests need: uncompressed 24-bit BMP pictures, 8-bit
 // WAV sounds and an empty standard MIDI file. Test-only; the game never writes these.
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace qon::media_test {
+
+// A file in a folder of its own for the running test under `scratchRoot`: ctest runs
+// tests in parallel.
+inline std::string ScratchFile(const std::string& scratchRoot, const std::string& name) {
+    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string own = std::string(test->test_suite_name()) + "." + test->name();
+    std::replace(own.begin(), own.end(), '/', '_');  // parameterised names hold slashes
+    const std::string folder = scratchRoot + "/" + own;
+    std::filesystem::create_directories(folder);
+    return folder + "/" + name;
+}
 
 // RGB as the game writes it: red + 256 * green + 65536 * blue.
 using PixelFunction = std::function<std::uint32_t(int x, int y)>;
