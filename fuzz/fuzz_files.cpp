@@ -41,13 +41,13 @@ std::string WithFolder(std::string_view text, const std::string& folder) {
 
 ScratchFolder::ScratchFolder(std::string_view targetName) {
     std::error_code error;
-    const std::filesystem::path base =
-        std::filesystem::is_directory("/dev/shm", error) ? std::filesystem::path("/dev/shm")
-                                                         : std::filesystem::temp_directory_path();
+    const std::filesystem::path base = std::filesystem::is_directory("/dev/shm", error)
+                                           ? std::filesystem::path("/dev/shm")
+                                           : std::filesystem::temp_directory_path();
     // The process id keeps parallel jobs (-jobs, -workers) apart.
-    m_path = (base / ("qon-fuzz-" + std::string(targetName) + "-" + std::to_string(getpid())))
-                 .string() +
-             "/";
+    m_path =
+        (base / ("qon-fuzz-" + std::string(targetName) + "-" + std::to_string(getpid()))).string() +
+        "/";
     fresh();
 }
 

@@ -24,7 +24,8 @@ void checkList(const qon::SetList& list, const char* which) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static qon::fuzz::ScratchFolder folder("set_lists");
     folder.fresh();
-    const std::vector<std::string_view> files = qon::fuzz::SplitFiles(qon::fuzz::AsText(data, size));
+    const std::vector<std::string_view> files =
+        qon::fuzz::SplitFiles(qon::fuzz::AsText(data, size));
     const char* const listNames[] = {"StageSet.sel", "BitMapSet.sel", "MusicSet.sel"};
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (i < 3) {

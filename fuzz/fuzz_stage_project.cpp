@@ -19,8 +19,8 @@ void checkSame(const qon::StageProject& a, const qon::StageProject& b) {
         for (int i = 0; i < qon::kGridCells; ++i) {
             const auto cell = static_cast<std::size_t>(i);
             if (a.stages[s][cell].Kind != b.stages[s][cell].Kind) {
-                qon::fuzz::Broken("stage " + std::to_string(s + 1) + " cell " +
-                                  std::to_string(i) + " changed on write");
+                qon::fuzz::Broken("stage " + std::to_string(s + 1) + " cell " + std::to_string(i) +
+                                  " changed on write");
             }
         }
     }
@@ -31,7 +31,8 @@ void checkSame(const qon::StageProject& a, const qon::StageProject& b) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static qon::fuzz::ScratchFolder folder("stage_project");
     folder.fresh();
-    const std::vector<std::string_view> files = qon::fuzz::SplitFiles(qon::fuzz::AsText(data, size));
+    const std::vector<std::string_view> files =
+        qon::fuzz::SplitFiles(qon::fuzz::AsText(data, size));
     const std::string project = folder.write("p.stp", files[0]);
     for (std::size_t i = 1; i < files.size(); ++i) {
         folder.write("Stage" + std::to_string(i) + ".stg", files[i]);

@@ -83,7 +83,7 @@ int SpecialSlotForKind(int kind) {
 }
 
 GraphicSetFile ReadGraphicSetFile(const std::string& path) {
-    LineReader reader(path);
+    LineReader reader = LineReader::FromFile(path);
     GraphicSetFile set;
     set.setName = reader.require("the set name");
     set.staffName = reader.require("the author name");
@@ -110,7 +110,7 @@ void WriteGraphicSetFile(const std::string& path, const GraphicSetFile& set) {
 
 PaletteImages ReadPaletteImages(const std::string& path) {
     const std::string folder = FolderOf(path);
-    LineReader reader(path);
+    LineReader reader = LineReader::FromFile(path);
     PaletteImages images;
     // Set name and author are not part of the palette.
     if (!reader.next() || !reader.next()) {

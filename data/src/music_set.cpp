@@ -68,7 +68,7 @@ void readTracks(LineReader& reader, long count, MusicSetFile& set) {
 }  // namespace
 
 MusicSetFile ReadMusicSetForEditing(const std::string& path) {
-    LineReader reader(path);
+    LineReader reader = LineReader::FromFile(path);
     MusicSetFile set;
     readHeader(reader, set);
     const std::string countText = reader.require("the track count");
@@ -81,7 +81,7 @@ MusicSetFile ReadMusicSetForEditing(const std::string& path) {
 }
 
 MusicSetFile ReadMusicSetForGame(const std::string& path) {
-    LineReader reader(path);
+    LineReader reader = LineReader::FromFile(path);
     MusicSetFile set;
     readHeader(reader, set);
     const std::string countText = reader.require("the track count");

@@ -17,7 +17,7 @@ std::string SaveFilePath(const std::string& projectPath) {
 }
 
 SaveSlots ReadSaveFile(const std::string& path) {
-    LineReader reader(path);
+    LineReader reader = LineReader::FromFile(path);
     SaveSlots slots{};
     for (int slot = 0; slot < kSaveSlotCount; ++slot) {
         const std::string text = reader.require("save slot " + std::to_string(slot + 1) + " of " +

@@ -48,7 +48,7 @@ const char* SetListFileName(SetKind kind) {
 }
 
 std::vector<std::string> ReadSetList(const std::string& path) {
-    LineReader reader(path);
+    LineReader reader = LineReader::FromFile(path);
     const int count = readCount(reader);
     return readEntries(reader, count);
 }
@@ -67,7 +67,7 @@ void WriteSetList(const std::string& path, const std::vector<std::string>& entri
 }
 
 std::string ReadDisplayName(const std::string& setPath) {
-    LineReader reader(setPath);
+    LineReader reader = LineReader::FromFile(setPath);
     return reader.next().value_or(std::string());
 }
 
@@ -86,7 +86,7 @@ void ReadSetLists(const std::string& programFolder, SetLists& lists) {
         const std::string path = folder + SetListFileName(kind);
         std::vector<std::string> paths;
         {
-            LineReader reader(path);
+            LineReader reader = LineReader::FromFile(path);
             const std::int16_t count = readCount(reader);
             if (count == 0) {
                 // The game stops here; this list's old arrays and every later list stay as

@@ -28,7 +28,7 @@ std::int16_t bound(std::int16_t index, const SetList& list) {
 }  // namespace
 
 GameSettings ReadSettingsFile(const std::string& path) {
-    LineReader reader(path);
+    LineReader reader = LineReader::FromFile(path);
     GameSettings settings;
     settings.StageSetIndex = readIndex(reader, "stage set choice");
     settings.BitMapSetIndex = readIndex(reader, "graphic set choice");

@@ -73,7 +73,7 @@ void resetCells(StageGrid& grid, int topOffset, std::int16_t kind) {
 // Reads the 30 rows of one stage file, handing each cell's raw Kind to `store`.
 template <typename Store>
 void readStageRows(const std::string& path, Store&& store) {
-    LineReader reader(path);
+    LineReader reader = LineReader::FromFile(path);
     for (int row = 0; row < kGridRows; ++row) {
         const std::string line = reader.require(rowWhat(row));
         const auto cells = splitCells(line);
@@ -122,7 +122,7 @@ std::string FormatStageLine(const StageGrid& grid, int row) {
 }
 
 StageProjectHeader ReadStageProjectHeader(const std::string& projectPath) {
-    LineReader reader(projectPath);
+    LineReader reader = LineReader::FromFile(projectPath);
     StageProjectHeader header;
     header.projectName = reader.require("the project name");
     header.StageCount = parseStageCount(reader);
@@ -149,7 +149,7 @@ StageProject ReadStageProject(const std::string& projectPath) {
     StageProject project;
     int count = 0;
     {
-        LineReader reader(projectPath);
+        LineReader reader = LineReader::FromFile(projectPath);
         project.projectName = reader.require("the project name");
         count = parseStageCount(reader);
         project.staffName = reader.require("the staff name");
@@ -177,7 +177,7 @@ void WriteStageProject(const std::string& projectPath, const StageProject& proje
     const std::vector<std::string> header = {project.projectName, std::to_string(count),
                                              project.staffName};
     // Check the names before anything is written, so a refused name leaves every file alone.
-    CheckLinesWritable(projectPath, header);
+    FormatLines(header, projectPath);
     // Stage files first, the project file after them: an interrupted save never leaves a
     // project file that counts stages whose files do not exist yet.
     for (std::size_t stage = 1; stage <= count; ++stage) {

@@ -1,21 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "qon/data/text.h"
 
-#include <fcntl.h>
 #include <iconv.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 
 #include "qon/data/error.h"
+#include "qon/data/files.h"
 
 namespace qon {
 
@@ -101,41 +98,6 @@ std::string quoteForMessage(std::string_view text) {
     return "\"" + std::string(text.substr(0, cut)) + "…\"";
 }
 
-std::string openFailureReason(int error) {
-    switch (error) {
-        case ENOENT:
-        case ENOTDIR:
-            return "the file does not exist";
-        case EACCES:
-        case EPERM:
-            return "the file may not be read (permission denied)";
-        default:
-            return std::string("the file cannot be opened: ") + std::strerror(error);
-    }
-}
-
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd) : m_fd(fd) {}
-    ~FileDescriptor() {
-        if (m_fd >= 0) {
-            ::close(m_fd);
-        }
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return m_fd; }
-    // Closes now so that a failing close (a late write error on some file systems) is seen.
-    int close() {
-        const int result = ::close(m_fd);
-        m_fd = -1;
-        return result;
-    }
-
-  private:
-    int m_fd;
-};
-
 template <typename Int>
 std::optional<Int> parseInteger(std::string_view text) {
     std::size_t begin = 0;
@@ -179,56 +141,11 @@ bool IsCp932Representable(std::string_view utf8) {
     return Utf8ToCp932(utf8).has_value();
 }
 
-LineReader::LineReader(std::string path) : m_path(std::move(path)) {
-    // O_NONBLOCK keeps a FIFO given by mistake from blocking the open; the fstat below then
-    // refuses it like every other file that is not a regular file.
-    FileDescriptor fd(::open(m_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (fd.get() < 0) {
-        throw DataError(m_path, 0, openFailureReason(errno));
-    }
-    struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) {
-        throw DataError(m_path, 0, openFailureReason(errno));
-    }
-    if (S_ISDIR(info.st_mode)) {
-        throw DataError(m_path, 0, "this is a folder, not a file");
-    }
-    if (!S_ISREG(info.st_mode)) {
-        throw DataError(m_path, 0, "this is not an ordinary file");
-    }
-    if (static_cast<std::uintmax_t>(info.st_size) > kMaxTextFileBytes) {
-        throw DataError(m_path, 0,
-                        "the file is too large (" + std::to_string(info.st_size) +
-                            " bytes); data files are at most " + std::to_string(kMaxTextFileBytes) +
-                            " bytes");
-    }
-    // Read until the end rather than trusting st_size: the file may change under us. The cap
-    // still holds, so a file that keeps growing cannot exhaust memory.
-    m_bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
-    std::size_t filled = 0;
-    for (;;) {
-        if (filled == m_bytes.size()) {
-            if (m_bytes.size() > kMaxTextFileBytes) {
-                throw DataError(m_path, 0,
-                                "the file is too large; data files are at most " +
-                                    std::to_string(kMaxTextFileBytes) + " bytes");
-            }
-            m_bytes.resize(std::min<std::size_t>(m_bytes.size() * 2, kMaxTextFileBytes + 1));
-        }
-        const ssize_t count = ::read(fd.get(), m_bytes.data() + filled, m_bytes.size() - filled);
-        if (count < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw DataError(m_path, 0,
-                            std::string("the file cannot be read: ") + std::strerror(errno));
-        }
-        if (count == 0) {
-            break;
-        }
-        filled += static_cast<std::size_t>(count);
-    }
-    m_bytes.resize(filled);
+LineReader::LineReader(std::string name, std::string bytes)
+    : m_path(std::move(name)), m_bytes(std::move(bytes)) {}
+
+LineReader LineReader::FromFile(const std::string& path) {
+    return LineReader(path, ReadFileBytes(path, kMaxTextFileBytes));
 }
 
 std::optional<std::string> LineReader::next() {
@@ -276,8 +193,8 @@ void LineReader::fail(std::string reason) const {
     throw DataError(m_path, m_lineNumber, std::move(reason));
 }
 
-std::vector<std::string> ReadAllLines(const std::string& path) {
-    LineReader reader(path);
+std::vector<std::string> ParseLines(std::string_view bytes, const std::string& name) {
+    LineReader reader(name, std::string(bytes));
     std::vector<std::string> lines;
     while (std::optional<std::string> line = reader.next()) {
         lines.push_back(std::move(*line));
@@ -285,22 +202,24 @@ std::vector<std::string> ReadAllLines(const std::string& path) {
     return lines;
 }
 
-namespace {
+std::vector<std::string> ReadAllLines(const std::string& path) {
+    return ParseLines(ReadFileBytes(path, kMaxTextFileBytes), path);
+}
 
-std::string encodeLines(const std::string& path, const std::vector<std::string>& lines) {
+std::string FormatLines(const std::vector<std::string>& lines, const std::string& name) {
     std::string content;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& line = lines[i];
         const int lineNumber = static_cast<int>(std::min<std::size_t>(i + 1, INT_MAX));
         if (line.find_first_of("\r\n") != std::string::npos) {
             // A line break inside a value would shift every later line of the file.
-            throw DataError(path, lineNumber,
+            throw DataError(name, lineNumber,
                             "the text " + quoteForMessage(line) +
                                 " holds a line break, which a one-line value cannot keep");
         }
         std::optional<std::string> encoded = Utf8ToCp932(line);
         if (!encoded) {
-            throw DataError(path, lineNumber,
+            throw DataError(name, lineNumber,
                             "the text " + quoteForMessage(line) +
                                 " holds a character that cannot be written in Shift-JIS "
                                 "(CP932)");
@@ -311,76 +230,9 @@ std::string encodeLines(const std::string& path, const std::vector<std::string>&
     return content;
 }
 
-}  // namespace
-
-void CheckLinesWritable(const std::string& path, const std::vector<std::string>& lines) {
-    encodeLines(path, lines);
-}
-
 void WriteLinesAtomic(const std::string& path, const std::vector<std::string>& lines) {
-    // Encode everything first: a refusal must leave the disk untouched.
-    const std::string content = encodeLines(path, lines);
-
-    // Replace the file a symbolic link points at, not the link itself.
-    std::string target = path;
-    if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-        target = resolved;
-        std::free(resolved);
-    }
-    struct stat existing {};
-    mode_t mode = 0644;
-    if (::stat(target.c_str(), &existing) == 0) {
-        if (S_ISDIR(existing.st_mode)) {
-            throw DataError(path, 0, "cannot write the file: this is a folder, not a file");
-        }
-        // Renaming over a device or a pipe would replace it with a plain file.
-        if (!S_ISREG(existing.st_mode)) {
-            throw DataError(path, 0, "cannot write the file: this is not an ordinary file");
-        }
-        mode = existing.st_mode & 07777;
-    }
-
-    std::string temporary = target + ".XXXXXX";
-    FileDescriptor fd(::mkstemp(temporary.data()));
-    if (fd.get() < 0) {
-        throw DataError(path, 0, std::string("cannot write the file: ") + std::strerror(errno));
-    }
-    auto failWith = [&](int error) {
-        ::unlink(temporary.c_str());
-        throw DataError(path, 0, std::string("cannot write the file: ") + std::strerror(error));
-    };
-    if (::fchmod(fd.get(), mode) != 0) {
-        failWith(errno);
-    }
-    std::size_t written = 0;
-    while (written < content.size()) {
-        const ssize_t count = ::write(fd.get(), content.data() + written, content.size() - written);
-        if (count < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            failWith(errno);
-        }
-        written += static_cast<std::size_t>(count);
-    }
-    if (::fsync(fd.get()) != 0) {
-        failWith(errno);
-    }
-    if (fd.close() != 0) {
-        failWith(errno);
-    }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        failWith(errno);
-    }
-    // Make the rename itself durable; the data is already safe, so a failure here is not
-    // worth refusing the write for.
-    const std::size_t slash = target.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd >= 0) {
-        ::fsync(folderFd);
-        ::close(folderFd);
-    }
+    // Format everything first: a refusal must leave the disk untouched.
+    WriteFileAtomic(path, FormatLines(lines, path));
 }
 
 std::optional<std::int16_t> ParseInt16(std::string_view text) {

@@ -263,12 +263,13 @@ TEST_P(StageProjectStop, EveryFileIsOldOrNewAndTheBlockedOneIsKept) {
     ASSERT_EQ(rmdir(blocked.c_str()), 0) << "the folder in the way was changed";
     ASSERT_EQ(rename((blocked + ".old").c_str(), blocked.c_str()), 0);
     for (const char* name : files) {
-        const bool replaced =
-            std::find_if(std::begin(c.replacedBefore), std::end(c.replacedBefore),
-                         [&](const char* r) { return r != nullptr && std::string(r) == name; }) !=
-            std::end(c.replacedBefore);
+        const bool replaced = std::find_if(std::begin(c.replacedBefore), std::end(c.replacedBefore),
+                                           [&](const char* r) {
+                                               return r != nullptr && std::string(r) == name;
+                                           }) != std::end(c.replacedBefore);
         if (replaced) {
-            EXPECT_NE(test::ReadBytes(folder.file(name)), before[name]) << name << " was not written";
+            EXPECT_NE(test::ReadBytes(folder.file(name)), before[name])
+                << name << " was not written";
         } else {
             EXPECT_EQ(test::ReadBytes(folder.file(name)), before[name]) << name << " was changed";
         }
@@ -276,8 +277,7 @@ TEST_P(StageProjectStop, EveryFileIsOldOrNewAndTheBlockedOneIsKept) {
     // Whatever was replaced is complete: the project still opens, stage by stage.
     const StageProject reread = ReadStageProject(projectPath);
     ASSERT_EQ(reread.stages.size(), 3u);
-    EXPECT_EQ(test::ListFolder(folder.path()),
-              "Stage1.stg Stage2.stg Stage3.stg p.stp qonsave.sav")
+    EXPECT_EQ(test::ListFolder(folder.path()), "Stage1.stg Stage2.stg Stage3.stg p.stp qonsave.sav")
         << "a temporary file was left behind";
 }
 
@@ -286,11 +286,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         StageProjectStopCase{"AtTheFirstStage", "Stage1.stg", {}},
         StageProjectStopCase{"AtAMiddleStage", "Stage2.stg", {"Stage1.stg"}},
-        StageProjectStopCase{"AtTheProjectFile", "p.stp",
-                             {"Stage1.stg", "Stage2.stg", "Stage3.stg"}},
+        StageProjectStopCase{
+            "AtTheProjectFile", "p.stp", {"Stage1.stg", "Stage2.stg", "Stage3.stg"}},
         // The fresh save file comes last: a failure there keeps the player's progress.
-        StageProjectStopCase{"AtTheSaveFile", "qonsave.sav",
-                             {"Stage1.stg", "Stage2.stg", "Stage3.stg", "p.stp"}}),
+        StageProjectStopCase{
+            "AtTheSaveFile", "qonsave.sav", {"Stage1.stg", "Stage2.stg", "Stage3.stg", "p.stp"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(data_AtomicWrite, StageProjectIntoAFolderThatIsAFileWritesNothing) {

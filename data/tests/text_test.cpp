@@ -120,7 +120,7 @@ TEST(data_LineReader, ReadsALineOfAMegabyte) {
     TempFolder folder;
     const std::string longLine(1 << 20, 'x');
     WriteBytes(folder.file("long.txt"), longLine + "\r\nend");
-    LineReader reader(folder.file("long.txt"));
+    LineReader reader = LineReader::FromFile(folder.file("long.txt"));
     EXPECT_EQ(reader.next(), longLine);
     EXPECT_EQ(reader.next(), "end");
     EXPECT_EQ(reader.lineNumber(), 2);
@@ -133,7 +133,7 @@ TEST(data_LineReader, InvalidCp932NamesFileAndLine) {
     WriteBytes(path,
                "fine\r\nstill fine\r\nab\xFD"
                "cd\r\n");
-    LineReader reader(path);
+    LineReader reader = LineReader::FromFile(path);
     reader.next();
     reader.next();
     try {
@@ -150,7 +150,7 @@ TEST(data_LineReader, InvalidCp932NamesFileAndLine) {
 TEST(data_LineReader, RequireNamesTheMissingLineAndWhatWasExpected) {
     TempFolder folder;
     WriteBytes(folder.file("short.txt"), "only\r\n");
-    LineReader reader(folder.file("short.txt"));
+    LineReader reader = LineReader::FromFile(folder.file("short.txt"));
     reader.require("the first line");
     try {
         reader.require("the stage count");
@@ -174,7 +174,7 @@ TEST_P(LineReaderOpenFailures, RefusesWithAReasonForTheWholeFile) {
     const std::string path = folder.file("target");
     GetParam().prepare(path);
     try {
-        LineReader reader(path);
+        LineReader reader = LineReader::FromFile(path);
         FAIL() << "opened " << path;
     } catch (const DataError& error) {
         EXPECT_EQ(error.file(), path);

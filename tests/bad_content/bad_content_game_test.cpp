@@ -22,8 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Space skips the logo, Space again chooses "New Game" once the title menu is up.
-constexpr const char* kNewGameScript =
-    "0 down Space\n30 up Space\n150 down Space\n155 up Space\n";
+constexpr const char* kNewGameScript = "0 down Space\n30 up Space\n150 down Space\n155 up Space\n";
 // As above; stage 1 is empty and clears at once, then Down four times and Space choose
 // "NEXT" in the stage-clear save screen.
 constexpr const char* kClearStageOneScript =
@@ -56,7 +55,9 @@ struct Case {
     bool readOnly = false;  // run with the game folder mounted read-only
 };
 
-void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 std::vector<std::string> named(const std::string& path, std::string problem) {
     return {FileNameOf(path), std::move(problem)};
@@ -200,12 +201,13 @@ ReplayRun Replay(const BrokenFolder& folder, const std::string& name, const char
     if (readOnly) {
         // Bind the folder read-only over itself in a private mount namespace: every
         // write into it fails with EROFS, exactly as on a read-only installation.
-        command = {"unshare", "-m", "sh", "-c",
-                   "mount --bind -o ro \"$0\" \"$0\" && exec \"$@\"", folder.path()};
+        command = {
+            "unshare",    "-m", "sh", "-c", "mount --bind -o ro \"$0\" \"$0\" && exec \"$@\"",
+            folder.path()};
     }
-    for (const std::string& arg : {std::string(QON_REPLAY), folder.path(), script,
-                                   std::string("--frames"), std::to_string(kFrames),
-                                   std::string("--out"), runDir}) {
+    for (const std::string& arg :
+         {std::string(QON_REPLAY), folder.path(), script, std::string("--frames"),
+          std::to_string(kFrames), std::string("--out"), runDir}) {
         command.push_back(arg);
     }
     ReplayRun run = RunReplay(command, runDir, kTimeLimitSeconds);
@@ -257,7 +259,8 @@ TEST_P(BadGameFolder, ShowsWhatIsWrongAndRecoversOrEndsInOrder) {
     RecordProperty("message", message);
     for (const std::string& part : parts) {
         EXPECT_NE(message.find(part), std::string::npos)
-            << "the message does not mention \"" << part << "\":\n" << message;
+            << "the message does not mention \"" << part << "\":\n"
+            << message;
     }
 
     auto reachedAfterMessage = [&](const std::string& screen) {

@@ -47,7 +47,9 @@ struct Case {
     std::function<std::pair<std::string, std::vector<std::string>>(BrokenFolder&)> breakFolder;
 };
 
-void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 using Opened = std::pair<std::string, std::vector<std::string>>;
 
@@ -192,7 +194,8 @@ TEST_P(BadContentInTools, ReportsTheFileAndTheProblem) {
     RecordProperty("message", message);
     for (const std::string& part : parts) {
         EXPECT_NE(message.find(part), std::string::npos)
-            << "the message does not mention \"" << part << "\":\n" << message;
+            << "the message does not mention \"" << part << "\":\n"
+            << message;
     }
 }
 

@@ -71,7 +71,9 @@ BrokenFolder::~BrokenFolder() {
     fs::remove_all(m_path, error);
 }
 
-std::string BrokenFolder::stageFile(int n) const { return StageFilePath(m_stageProject, n); }
+std::string BrokenFolder::stageFile(int n) const {
+    return StageFilePath(m_stageProject, n);
+}
 
 std::string BrokenFolder::bitmap(int slot) const {
     const GraphicSetFile set = ReadGraphicSetFile(m_graphicSet);

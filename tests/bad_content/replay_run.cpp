@@ -40,14 +40,22 @@ std::string readString(const std::string& line, std::size_t& pos) {
         }
         const char escaped = line[++pos];
         switch (escaped) {
-            case 'n': out.push_back('\n'); break;
-            case 'r': out.push_back('\r'); break;
-            case 't': out.push_back('\t'); break;
+            case 'n':
+                out.push_back('\n');
+                break;
+            case 'r':
+                out.push_back('\r');
+                break;
+            case 't':
+                out.push_back('\t');
+                break;
             case 'u':
-                appendUtf8(out, static_cast<unsigned>(std::stoul(line.substr(pos + 1, 4), nullptr, 16)));
+                appendUtf8(out,
+                           static_cast<unsigned>(std::stoul(line.substr(pos + 1, 4), nullptr, 16)));
                 pos += 4;
                 break;
-            default: out.push_back(escaped);
+            default:
+                out.push_back(escaped);
         }
     }
     ++pos;

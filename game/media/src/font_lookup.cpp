@@ -70,7 +70,7 @@ FontChoice FindGameFont() {
         bool requireFamily;
     };
     const std::vector<Candidate> candidates = {
-        {"DFPOP体", true},     {"DFPOP", true},     {"MotoyaLMaru", true},
+        {"DFPOP体", true},           {"DFPOP", true},     {"MotoyaLMaru", true},
         {"Motoya L Maruberi", true}, {"IPAGothic", true}, {nullptr, false},
     };
     for (const Candidate& candidate : candidates) {

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: MIT
-#include "qon/media/headless.h"
-
 #include <SDL.h>
 
 #include <algorithm>
@@ -8,6 +6,7 @@
 #include <utility>
 
 #include "media_files.h"
+#include "qon/media/headless.h"
 
 namespace qon::media {
 namespace {
@@ -15,7 +14,7 @@ namespace {
 class RecordedEffect final : public SoundEffect {};
 
 class RecordedTrack final : public MusicTrack {
-public:
+  public:
     bool played = false;
 };
 
@@ -25,7 +24,9 @@ std::string labelOf(const MusicTrack& track) {
 
 }  // namespace
 
-HeadlessMedia::HeadlessMedia(std::uint32_t seed) : m_seed(seed) { SeedRandom(); }
+HeadlessMedia::HeadlessMedia(std::uint32_t seed) : m_seed(seed) {
+    SeedRandom();
+}
 
 void HeadlessMedia::SetScript(std::vector<InputEvent> events, bool joystickPresent) {
     std::stable_sort(events.begin(), events.end(),
@@ -61,9 +62,15 @@ void HeadlessMedia::applyEventsUpTo(int frame) {
     }
 }
 
-std::vector<std::string> HeadlessMedia::TakeSounds() { return std::exchange(m_sounds, {}); }
-std::vector<std::string> HeadlessMedia::TakeMusic() { return std::exchange(m_music, {}); }
-std::vector<std::string> HeadlessMedia::TakeMessages() { return std::exchange(m_messages, {}); }
+std::vector<std::string> HeadlessMedia::TakeSounds() {
+    return std::exchange(m_sounds, {});
+}
+std::vector<std::string> HeadlessMedia::TakeMusic() {
+    return std::exchange(m_music, {});
+}
+std::vector<std::string> HeadlessMedia::TakeMessages() {
+    return std::exchange(m_messages, {});
+}
 
 void HeadlessMedia::FlipScreen() {
     const int presented = m_frames++;
@@ -81,7 +88,9 @@ SoundEffectPtr HeadlessMedia::LoadSoundEffect(const std::string& path) {
     return effect;
 }
 
-void HeadlessMedia::PlaySoundEffect(SoundEffect& effect) { m_sounds.push_back(effect.name); }
+void HeadlessMedia::PlaySoundEffect(SoundEffect& effect) {
+    m_sounds.push_back(effect.name);
+}
 
 MusicTrackPtr HeadlessMedia::LoadMusic(const std::string& path) {
     CheckMidiFile(path);
@@ -135,9 +144,13 @@ void HeadlessMedia::ReadController() {
     m_controller = MergeController(m_joystickInUse ? &m_joystick : nullptr, m_limits, keys);
 }
 
-bool HeadlessMedia::IsKeyDown(int virtualKey) { return m_keysDown.count(virtualKey) != 0; }
+bool HeadlessMedia::IsKeyDown(int virtualKey) {
+    return m_keysDown.count(virtualKey) != 0;
+}
 
-std::int32_t HeadlessMedia::Tick() { return static_cast<std::int32_t>(m_clockMicros / 1000); }
+std::int32_t HeadlessMedia::Tick() {
+    return static_cast<std::int32_t>(m_clockMicros / 1000);
+}
 
 void HeadlessMedia::PumpEvents() {
     if (m_quitPending) {
@@ -146,7 +159,9 @@ void HeadlessMedia::PumpEvents() {
     }
 }
 
-void HeadlessMedia::Doze(int ms) { m_clockMicros += static_cast<std::int64_t>(std::max(ms, 0)) * 1000; }
+void HeadlessMedia::Doze(int ms) {
+    m_clockMicros += static_cast<std::int64_t>(std::max(ms, 0)) * 1000;
+}
 
 void HeadlessMedia::ShowMessage(const std::string& title, const std::string& text) {
     (void)title;

@@ -14,8 +14,8 @@ namespace {
 void requireRegularFile(const std::string& path) {
     std::error_code error;
     if (std::filesystem::is_regular_file(path, error)) return;
-    throw MediaError(path, std::filesystem::exists(path, error) ? "is not a file"
-                                                                 : "the file does not exist");
+    throw MediaError(
+        path, std::filesystem::exists(path, error) ? "is not a file" : "the file does not exist");
 }
 
 }  // namespace

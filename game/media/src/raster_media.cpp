@@ -106,7 +106,8 @@ struct RasterMedia::Impl {
         auto it = fontsBySize.find(size);
         if (it != fontsBySize.end()) return it->second;
         TTF_Font* opened = TTF_OpenFontIndexDPI(font.file.c_str(), size, font.faceIndex, 96, 96);
-        if (opened == nullptr) throw MediaError(font.file, std::string("cannot open the font: ") + TTF_GetError());
+        if (opened == nullptr)
+            throw MediaError(font.file, std::string("cannot open the font: ") + TTF_GetError());
         if (!font.isBold) TTF_SetFontStyle(opened, TTF_STYLE_BOLD);
         fontsBySize.emplace(size, opened);
         return opened;
@@ -122,8 +123,8 @@ struct RasterMedia::Impl {
         key.assign(text);
         key.push_back('\0');
         char suffix[32];
-        const int suffixLength = std::snprintf(suffix, sizeof suffix, "%u:%c:%d", colour,
-                                               transparent ? 't' : 'o', size);
+        const int suffixLength =
+            std::snprintf(suffix, sizeof suffix, "%u:%c:%d", colour, transparent ? 't' : 'o', size);
         key.append(suffix, static_cast<std::size_t>(suffixLength));
         auto it = textCache.find(key);
         if (it != textCache.end()) return it->second;
@@ -158,15 +159,17 @@ struct RasterMedia::Impl {
 
 RasterMedia::RasterMedia() : m_impl(std::make_unique<Impl>()) {
     if (m_impl->backBuffer.plain() == nullptr) {
-        throw MediaError("(back buffer)", std::string("cannot make the back buffer: ") +
-                                              SDL_GetError());
+        throw MediaError("(back buffer)",
+                         std::string("cannot make the back buffer: ") + SDL_GetError());
     }
     SDL_FillRect(m_impl->backBuffer.plain(), nullptr, 0);
 }
 
 RasterMedia::~RasterMedia() = default;
 
-Surface& RasterMedia::BackBuffer() { return m_impl->backBuffer; }
+Surface& RasterMedia::BackBuffer() {
+    return m_impl->backBuffer;
+}
 
 SurfacePtr RasterMedia::CreateOffscreenSurface(int width, int height) {
     if (width <= 0 || height <= 0 || width > kMaxBitmapSide || height > kMaxBitmapSide) {
@@ -193,11 +196,11 @@ bool ClaimedBitmapSize(const std::string& path, std::int64_t& width, std::int64_
         return static_cast<std::int64_t>(header[at] | (header[at + 1] << 8));
     };
     const auto s32 = [&](int at) {
-        return static_cast<std::int64_t>(static_cast<std::int32_t>(
-            static_cast<std::uint32_t>(header[at]) |
-            (static_cast<std::uint32_t>(header[at + 1]) << 8) |
-            (static_cast<std::uint32_t>(header[at + 2]) << 16) |
-            (static_cast<std::uint32_t>(header[at + 3]) << 24)));
+        return static_cast<std::int64_t>(
+            static_cast<std::int32_t>(static_cast<std::uint32_t>(header[at]) |
+                                      (static_cast<std::uint32_t>(header[at + 1]) << 8) |
+                                      (static_cast<std::uint32_t>(header[at + 2]) << 16) |
+                                      (static_cast<std::uint32_t>(header[at + 3]) << 24)));
     };
     if (s32(14) == 12) {  // the old core header: 16-bit sizes
         if (got < 22) return false;
@@ -217,7 +220,7 @@ SurfacePtr RasterMedia::LoadSurfaceFromFile(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         throw MediaError(path, std::filesystem::exists(path, error) ? "is not a file"
-                                                                     : "the file does not exist");
+                                                                    : "the file does not exist");
     }
     std::int64_t claimedWidth = 0;
     std::int64_t claimedHeight = 0;
@@ -231,8 +234,8 @@ SurfacePtr RasterMedia::LoadSurfaceFromFile(const std::string& path) {
     }
     SDL_Surface* loaded = SDL_LoadBMP(path.c_str());
     if (loaded == nullptr) {
-        throw MediaError(path, std::string("is not a readable BMP picture (") + SDL_GetError() +
-                                   ")");
+        throw MediaError(path,
+                         std::string("is not a readable BMP picture (") + SDL_GetError() + ")");
     }
     if (loaded->w > kMaxBitmapSide || loaded->h > kMaxBitmapSide || loaded->w < 1 ||
         loaded->h < 1) {
@@ -243,8 +246,8 @@ SurfacePtr RasterMedia::LoadSurfaceFromFile(const std::string& path) {
     SDL_Surface* converted = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_RGB565, 0);
     SDL_FreeSurface(loaded);
     if (converted == nullptr) {
-        throw MediaError(path, std::string("cannot be converted to 16-bit colour (") +
-                                   SDL_GetError() + ")");
+        throw MediaError(
+            path, std::string("cannot be converted to 16-bit colour (") + SDL_GetError() + ")");
     }
     auto surface = std::make_unique<RasterSurface>(converted);
     // The colour of the top-left pixel is transparent wherever it occurs.
@@ -308,7 +311,8 @@ void RasterMedia::DrawBox(Surface& s, int x1, int y1, int x2, int y2, std::uint3
     const int top = std::min(y1, y2);
     const int bottom = std::max(y1, y2);  // exclusive
     if (right - left < 1 || bottom - top < 1) return;
-    if (fillStyle == 0) fillRect(target, left, top, right - left, bottom - top, nativeOf(target, fill));
+    if (fillStyle == 0)
+        fillRect(target, left, top, right - left, bottom - top, nativeOf(target, fill));
     if (drawStyle == kNullPen) return;
     const Uint32 pen = nativeOf(target, fore);
     const int w = std::max(lineWidth, 1);
@@ -362,8 +366,8 @@ void RasterMedia::DrawCircle(Surface& s, int x, int y, int radius, std::uint32_t
     }
 }
 
-void RasterMedia::DrawString(Surface& s, int x, int y, std::string_view text,
-                             std::uint32_t colour, bool transparent, int size) {
+void RasterMedia::DrawString(Surface& s, int x, int y, std::string_view text, std::uint32_t colour,
+                             bool transparent, int size) {
     if (text.empty() || size <= 0) return;
     SDL_Surface* rendered = m_impl->renderText(text, colour, transparent, size);
     if (rendered == nullptr) return;
@@ -381,8 +385,9 @@ bool RasterMedia::InitFont(std::string& reason) {
     }
     m_impl->font = FindGameFont();
     if (m_impl->font.file.empty()) {
-        reason = "no Japanese font is installed (install fonts-motoya-l-maruberi or "
-                 "fonts-ipafont-gothic)";
+        reason =
+            "no Japanese font is installed (install fonts-motoya-l-maruberi or "
+            "fonts-ipafont-gothic)";
         return false;
     }
     try {
@@ -395,7 +400,9 @@ bool RasterMedia::InitFont(std::string& reason) {
     return true;
 }
 
-const std::string& RasterMedia::fontFile() const { return m_impl->font.file; }
+const std::string& RasterMedia::fontFile() const {
+    return m_impl->font.file;
+}
 
 std::uint32_t RasterMedia::PixelAt(const Surface& surface, int x, int y) const {
     const SDL_Surface* pixels = raster(surface).plain();
@@ -418,6 +425,8 @@ void RasterMedia::SaveBitmap(const Surface& surface, const std::string& path) co
     }
 }
 
-void RasterMedia::releaseText() { m_impl->release(); }
+void RasterMedia::releaseText() {
+    m_impl->release();
+}
 
 }  // namespace qon::media

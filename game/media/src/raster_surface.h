@@ -10,7 +10,7 @@
 namespace qon::media {
 
 class RasterSurface final : public Surface {
-public:
+  public:
     // Takes ownership of an RGB565 surface.
     explicit RasterSurface(SDL_Surface* pixels) : m_plain(pixels) {}
     ~RasterSurface() override {
@@ -32,21 +32,23 @@ public:
     // Sets the source colour key; returns false when SDL refuses.
     bool setColourKey(Uint32 key) {
         if (m_keyed == nullptr) {
-            m_keyed = SDL_CreateRGBSurfaceWithFormatFrom(m_plain->pixels, m_plain->w, m_plain->h,
-                                                         16, m_plain->pitch,
-                                                         SDL_PIXELFORMAT_RGB565);
+            m_keyed =
+                SDL_CreateRGBSurfaceWithFormatFrom(m_plain->pixels, m_plain->w, m_plain->h, 16,
+                                                   m_plain->pitch, SDL_PIXELFORMAT_RGB565);
             if (m_keyed == nullptr) return false;
         }
         return SDL_SetColorKey(m_keyed, SDL_TRUE, key) == 0;
     }
 
-private:
+  private:
     SDL_Surface* m_plain;
     SDL_Surface* m_keyed = nullptr;
 };
 
 // Every Surface a RasterMedia hands out is a RasterSurface; callers never make their own.
-inline RasterSurface& raster(Surface& s) { return static_cast<RasterSurface&>(s); }
+inline RasterSurface& raster(Surface& s) {
+    return static_cast<RasterSurface&>(s);
+}
 inline const RasterSurface& raster(const Surface& s) {
     return static_cast<const RasterSurface&>(s);
 }

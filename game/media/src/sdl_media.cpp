@@ -27,7 +27,7 @@ constexpr Uint32 kDozeStepMs = 2;
 constexpr int kMixChannels = 16;
 
 class MixerEffect final : public SoundEffect {
-public:
+  public:
     Mix_Chunk* chunk = nullptr;  // owned by SdlMedia::Impl, freed when sound closes
     int channel = -1;
 };
@@ -133,12 +133,18 @@ struct SdlMedia::Impl {
                 return keyDown(SDL_SCANCODE_ESCAPE) ||
                        (pad != nullptr &&
                         SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_START) != 0);
-            case Vk::Space: return keyDown(SDL_SCANCODE_SPACE);
-            case Vk::Left: return keyDown(SDL_SCANCODE_LEFT);
-            case Vk::Up: return keyDown(SDL_SCANCODE_UP);
-            case Vk::Right: return keyDown(SDL_SCANCODE_RIGHT);
-            case Vk::Down: return keyDown(SDL_SCANCODE_DOWN);
-            default: break;
+            case Vk::Space:
+                return keyDown(SDL_SCANCODE_SPACE);
+            case Vk::Left:
+                return keyDown(SDL_SCANCODE_LEFT);
+            case Vk::Up:
+                return keyDown(SDL_SCANCODE_UP);
+            case Vk::Right:
+                return keyDown(SDL_SCANCODE_RIGHT);
+            case Vk::Down:
+                return keyDown(SDL_SCANCODE_DOWN);
+            default:
+                break;
         }
         if (key >= 'A' && key <= 'Z') {
             return keyDown(static_cast<SDL_Scancode>(SDL_SCANCODE_A + (key - 'A')));
@@ -155,10 +161,14 @@ struct SdlMedia::Impl {
         if (pad != nullptr) {
             sample.x = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTX) + kAxisCentre;
             sample.y = SDL_GameControllerGetAxis(pad, SDL_CONTROLLER_AXIS_LEFTY) + kAxisCentre;
-            if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT)) sample.x = kAxisMin;
-            if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) sample.x = kAxisMax;
-            if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_UP)) sample.y = kAxisMin;
-            if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN)) sample.y = kAxisMax;
+            if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_LEFT))
+                sample.x = kAxisMin;
+            if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_RIGHT))
+                sample.x = kAxisMax;
+            if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_UP))
+                sample.y = kAxisMin;
+            if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_DPAD_DOWN))
+                sample.y = kAxisMax;
             // A launches (button 3), B chooses (button 4).
             if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_A)) sample.buttons |= 4;
             if (SDL_GameControllerGetButton(pad, SDL_CONTROLLER_BUTTON_B)) sample.buttons |= 8;
@@ -185,10 +195,16 @@ struct SdlMedia::Impl {
 
 SdlMedia::SdlMedia() : m_sdl(std::make_unique<Impl>()) {}
 
-SdlMedia::~SdlMedia() { ReleaseMedia(); }
+SdlMedia::~SdlMedia() {
+    ReleaseMedia();
+}
 
-void SdlMedia::setCaption(std::string caption) { m_sdl->caption = std::move(caption); }
-void SdlMedia::setStartFullScreen(bool fullScreen) { m_sdl->startFullScreen = fullScreen; }
+void SdlMedia::setCaption(std::string caption) {
+    m_sdl->caption = std::move(caption);
+}
+void SdlMedia::setStartFullScreen(bool fullScreen) {
+    m_sdl->startFullScreen = fullScreen;
+}
 
 bool SdlMedia::InitDisplay(std::string& reason) {
     Impl& s = *m_sdl;
@@ -224,16 +240,16 @@ bool SdlMedia::InitDisplay(std::string& reason) {
         return false;
     }
     s.fullScreen = s.startFullScreen;
-    s.renderer = SDL_CreateRenderer(s.window, -1,
-                                    SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    s.renderer =
+        SDL_CreateRenderer(s.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     if (s.renderer == nullptr) s.renderer = SDL_CreateRenderer(s.window, -1, 0);
     if (s.renderer == nullptr) {
         reason = SDL_GetError();
         return false;
     }
     SDL_RenderSetLogicalSize(s.renderer, kScreenWidth, kScreenHeight);
-    s.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_RGB565,
-                                  SDL_TEXTUREACCESS_STREAMING, kScreenWidth, kScreenHeight);
+    s.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
+                                  kScreenWidth, kScreenHeight);
     if (s.texture == nullptr) {
         reason = SDL_GetError();
         return false;
@@ -281,7 +297,9 @@ bool SdlMedia::InitSound(std::string& reason) {
     return true;
 }
 
-bool SdlMedia::soundAvailable() const { return m_sdl->audioOpen; }
+bool SdlMedia::soundAvailable() const {
+    return m_sdl->audioOpen;
+}
 
 void SdlMedia::ReleaseMedia() {
     Impl& s = *m_sdl;
@@ -386,17 +404,25 @@ void SdlMedia::PlaySoundEffect(SoundEffect& effect) {
     Mix_PlayChannel(mixer.channel, mixer.chunk, 0);
 }
 
-MusicTrackPtr SdlMedia::LoadMusic(const std::string& path) { return m_sdl->music.LoadMusic(path); }
+MusicTrackPtr SdlMedia::LoadMusic(const std::string& path) {
+    return m_sdl->music.LoadMusic(path);
+}
 
-bool SdlMedia::UnloadMusic(MusicTrackPtr& track) { return m_sdl->music.UnloadMusic(track); }
+bool SdlMedia::UnloadMusic(MusicTrackPtr& track) {
+    return m_sdl->music.UnloadMusic(track);
+}
 
 bool SdlMedia::PlayMusic(MusicTrack* track, int repeats) {
     return m_sdl->music.PlayMusic(track, repeats);
 }
 
-bool SdlMedia::ResumeMusic(MusicTrack* track) { return m_sdl->music.ResumeMusic(track); }
+bool SdlMedia::ResumeMusic(MusicTrack* track) {
+    return m_sdl->music.ResumeMusic(track);
+}
 
-bool SdlMedia::StopMusic(MusicTrack* track) { return m_sdl->music.StopMusic(track); }
+bool SdlMedia::StopMusic(MusicTrack* track) {
+    return m_sdl->music.StopMusic(track);
+}
 
 void SdlMedia::InitJoystick(int deadZone) {
     Impl& s = *m_sdl;
@@ -437,7 +463,9 @@ void SdlMedia::ReadController() {
     m_controller = MergeController(haveDevice ? &sample : nullptr, s.limits, keys);
 }
 
-bool SdlMedia::IsKeyDown(int virtualKey) { return m_sdl->virtualKeyDown(virtualKey); }
+bool SdlMedia::IsKeyDown(int virtualKey) {
+    return m_sdl->virtualKeyDown(virtualKey);
+}
 
 std::int32_t SdlMedia::Tick() {
     return static_cast<std::int32_t>(SDL_GetTicks64() - m_sdl->startTicks);

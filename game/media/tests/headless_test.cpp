@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
 // The headless twin: virtual clock, scripted input, recorded sounds, music and messages.
 
+#include "qon/media/headless.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 
-#include "qon/media/headless.h"
 #include "qon/media_test/files.h"
 
 namespace qon::media {
@@ -18,8 +19,12 @@ std::string scratch(const std::string& name) {
     return media_test::ScratchFile(QON_TEST_SCRATCH_DIR, name);
 }
 
-InputEvent keyDown(int frame, int key) { return {frame, InputEvent::Type::KeyDown, key, {}}; }
-InputEvent keyUp(int frame, int key) { return {frame, InputEvent::Type::KeyUp, key, {}}; }
+InputEvent keyDown(int frame, int key) {
+    return {frame, InputEvent::Type::KeyDown, key, {}};
+}
+InputEvent keyUp(int frame, int key) {
+    return {frame, InputEvent::Type::KeyUp, key, {}};
+}
 InputEvent joy(int frame, int x, int y, int buttons) {
     return {frame, InputEvent::Type::Joystick, 0, JoystickSample{x, y, buttons}};
 }
@@ -54,7 +59,7 @@ TEST(HeadlessClock, WaitMsAdvancesTheVirtualClock) {
 struct ScriptCase {
     const char* name;
     std::vector<InputEvent> script;
-    int flips;      // frames presented before sampling
+    int flips;  // frames presented before sampling
     bool spaceDown;
     ControllerState expected;
 };

@@ -48,14 +48,17 @@ INSTANTIATE_TEST_SUITE_P(
         RectCase{"EmptyRectNeverOverlaps", {5, 5, 5, 5}, {0, 0, 10, 10}, false, {}},
         RectCase{"NegativeCoordinates", {-20, -20, 1, 1}, {0, 0, 10, 10}, true, {0, 0, 1, 1}},
         RectCase{"BallOnBarTop", {378, 374, 390, 386}, {320, 386, 448, 398}, false, {}},
-        RectCase{"BallOneIntoBar", {378, 375, 390, 387}, {320, 386, 448, 398}, true,
+        RectCase{"BallOneIntoBar",
+                 {378, 375, 390, 387},
+                 {320, 386, 448, 398},
+                 true,
                  {378, 386, 390, 387}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // ---- A Media with a hand-driven clock ----------------------------------------------
 
 class ClockOnlyMedia : public Media {
-public:
+  public:
     std::int32_t now = 0;
     int pumps = 0;
     int dozes = 0;
@@ -64,16 +67,22 @@ public:
     Surface& BackBuffer() override { throw std::logic_error("no display"); }
     SurfacePtr CreateOffscreenSurface(int, int) override { return nullptr; }
     SurfacePtr LoadSurfaceFromFile(const std::string&) override { return nullptr; }
-    int BltSprite(Surface&, int, int, int, int, const Surface&, int, int, bool) override { return 0; }
-    int BltStretch(Surface&, int, int, int, int, const Surface&, int, int, int, int, bool) override {
+    int BltSprite(Surface&, int, int, int, int, const Surface&, int, int, bool) override {
+        return 0;
+    }
+    int BltStretch(Surface&, int, int, int, int, const Surface&, int, int, int, int,
+                   bool) override {
         return 0;
     }
     void FillSurface(Surface&, std::uint32_t) override {}
     std::uint32_t ToSurfaceColor(std::uint32_t) override { return 0; }
     void FlipScreen() override {}
-    void DrawLine(Surface&, int, int, int, int, std::uint32_t, std::uint32_t, int, int, int) override {}
-    void DrawBox(Surface&, int, int, int, int, std::uint32_t, std::uint32_t, int, int, int) override {}
-    void DrawCircle(Surface&, int, int, int, std::uint32_t, std::uint32_t, int, int, int) override {}
+    void DrawLine(Surface&, int, int, int, int, std::uint32_t, std::uint32_t, int, int,
+                  int) override {}
+    void DrawBox(Surface&, int, int, int, int, std::uint32_t, std::uint32_t, int, int,
+                 int) override {}
+    void DrawCircle(Surface&, int, int, int, std::uint32_t, std::uint32_t, int, int, int) override {
+    }
     void DrawString(Surface&, int, int, std::string_view, std::uint32_t, bool, int) override {}
     SoundEffectPtr LoadSoundEffect(const std::string&) override { return nullptr; }
     void PlaySoundEffect(SoundEffect&) override {}
@@ -93,7 +102,7 @@ public:
     }
     void ShowMessage(const std::string&, const std::string&) override {}
 
-protected:
+  protected:
     std::uint32_t RandomSeed() override { return seed; }
 };
 
@@ -218,27 +227,60 @@ INSTANTIATE_TEST_SUITE_P(
     Table, MergeControllerTest,
     ::testing::Values(
         MergeCase{"NoJoystickArrowsAlone", false, {}, keysOf(true, false, false, true), {-1, 1, 0}},
-        MergeCase{"NoJoystickNoKeysIsCentred", false, {0, 0, 15}, keysOf(false, false, false, false),
+        MergeCase{"NoJoystickNoKeysIsCentred",
+                  false,
+                  {0, 0, 15},
+                  keysOf(false, false, false, false),
                   {0, 0, 0}},
-        MergeCase{"KeyWinsOverStickOnItsAxis", true, {65535, 32768, 0},
-                  keysOf(true, false, false, false), {-1, 0, 0}},
-        MergeCase{"BothKeysLeaveTheStickValue", true, {65535, 32768, 0},
-                  keysOf(true, true, false, false), {1, 0, 0}},
-        MergeCase{"BothKeysStickCentredGivesZero", true, {32768, 32768, 0},
-                  keysOf(true, true, false, false), {0, 0, 0}},
-        MergeCase{"KeyOnOtherAxisKeepsStick", true, {0, 32768, 0}, keysOf(false, false, true, false),
+        MergeCase{"KeyWinsOverStickOnItsAxis",
+                  true,
+                  {65535, 32768, 0},
+                  keysOf(true, false, false, false),
+                  {-1, 0, 0}},
+        MergeCase{"BothKeysLeaveTheStickValue",
+                  true,
+                  {65535, 32768, 0},
+                  keysOf(true, true, false, false),
+                  {1, 0, 0}},
+        MergeCase{"BothKeysStickCentredGivesZero",
+                  true,
+                  {32768, 32768, 0},
+                  keysOf(true, true, false, false),
+                  {0, 0, 0}},
+        MergeCase{"KeyOnOtherAxisKeepsStick",
+                  true,
+                  {0, 32768, 0},
+                  keysOf(false, false, true, false),
                   {-1, -1, 0}},
-        MergeCase{"LeftThresholdIsExclusive", true, {16384, 49151, 0},
-                  keysOf(false, false, false, false), {0, 0, 0}},
-        MergeCase{"JustPastThresholds", true, {16383, 49152, 0}, keysOf(false, false, false, false),
+        MergeCase{"LeftThresholdIsExclusive",
+                  true,
+                  {16384, 49151, 0},
+                  keysOf(false, false, false, false),
+                  {0, 0, 0}},
+        MergeCase{"JustPastThresholds",
+                  true,
+                  {16383, 49152, 0},
+                  keysOf(false, false, false, false),
                   {-1, 1, 0}},
-        MergeCase{"ButtonsOneAndFourGiveNine", true, {32768, 32768, 9},
-                  keysOf(false, false, false, false), {0, 0, 9}},
-        MergeCase{"AssignedKeyReplacesJoystickBits", true, {32768, 32768, 1},
-                  keysOf(false, false, false, false, false, true), {0, 0, 8}},
-        MergeCase{"TwoAssignedKeysAdd", false, {}, keysOf(false, false, false, false, true, true),
+        MergeCase{"ButtonsOneAndFourGiveNine",
+                  true,
+                  {32768, 32768, 9},
+                  keysOf(false, false, false, false),
+                  {0, 0, 9}},
+        MergeCase{"AssignedKeyReplacesJoystickBits",
+                  true,
+                  {32768, 32768, 1},
+                  keysOf(false, false, false, false, false, true),
+                  {0, 0, 8}},
+        MergeCase{"TwoAssignedKeysAdd",
+                  false,
+                  {},
+                  keysOf(false, false, false, false, true, true),
                   {0, 0, 12}},
-        MergeCase{"DeadStickReadsLeftAndUp", true, {0, 0, 0}, keysOf(false, false, false, false),
+        MergeCase{"DeadStickReadsLeftAndUp",
+                  true,
+                  {0, 0, 0},
+                  keysOf(false, false, false, false),
                   {-1, -1, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -24,7 +24,7 @@ std::string scratch(const std::string& name) {
 }
 
 class RasterTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string reason;
         ASSERT_TRUE(media.InitFont(reason)) << reason;
@@ -87,8 +87,10 @@ TEST_P(KeyedBlitTest, KeyColourEverywhereIsTransparentOnlyWhenKeyed) {
     EXPECT_EQ(sprite->width(), 4);
     EXPECT_EQ(sprite->height(), 2);
     media.FillSurface(media.BackBuffer(), native(kWhite));
-    EXPECT_EQ(media.BltSprite(media.BackBuffer(), 10, 20, 4, 2, *sprite, 0, 0, GetParam().keyed), 0);
-    const std::uint32_t keyShows = GetParam().keyPixelsShowBackground ? native(kWhite) : native(kMagenta);
+    EXPECT_EQ(media.BltSprite(media.BackBuffer(), 10, 20, 4, 2, *sprite, 0, 0, GetParam().keyed),
+              0);
+    const std::uint32_t keyShows =
+        GetParam().keyPixelsShowBackground ? native(kWhite) : native(kMagenta);
     EXPECT_EQ(at(10, 20), keyShows);
     EXPECT_EQ(at(12, 20), keyShows);
     EXPECT_EQ(at(13, 21), keyShows);
@@ -119,7 +121,8 @@ TEST_F(RasterTest, StretchWidensTheBarPicture) {
     qon::media_test::WriteBmp(path, 128, 12,
                               [](int x, int) { return x < 64 ? Rgb(255, 0, 0) : Rgb(0, 0, 255); });
     SurfacePtr bar = media.LoadSurfaceFromFile(path);
-    EXPECT_EQ(media.BltStretch(media.BackBuffer(), 100, 386, 192, 12, *bar, 0, 0, 128, 12, false), 0);
+    EXPECT_EQ(media.BltStretch(media.BackBuffer(), 100, 386, 192, 12, *bar, 0, 0, 128, 12, false),
+              0);
     EXPECT_EQ(at(100, 386), native(Rgb(255, 0, 0)));
     EXPECT_EQ(at(195, 390), native(Rgb(255, 0, 0)));
     EXPECT_EQ(at(196, 390), native(Rgb(0, 0, 255)));
@@ -148,7 +151,8 @@ TEST_F(RasterTest, GarbageBitmapIsRefusedWithReason) {
 // ---- Shapes ------------------------------------------------------------------------
 
 TEST_F(RasterTest, BoxFillsInsideAndOutlinesAround) {
-    media.DrawBox(media.BackBuffer(), 100, 100, 120, 110, Rgb(0, 0, 255), Rgb(100, 100, 255), 0, 0, 2);
+    media.DrawBox(media.BackBuffer(), 100, 100, 120, 110, Rgb(0, 0, 255), Rgb(100, 100, 255), 0, 0,
+                  2);
     EXPECT_EQ(at(110, 105), native(Rgb(100, 100, 255)));  // inside
     EXPECT_EQ(at(110, 100), native(Rgb(0, 0, 255)));      // top edge
     EXPECT_EQ(at(100, 105), native(Rgb(0, 0, 255)));      // left edge

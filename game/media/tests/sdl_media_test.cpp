@@ -2,13 +2,14 @@
 // The SDL platform on SDL's dummy video and audio drivers (set for every test by the
 // build): start-up, the quit events, sound effects and release.
 
+#include "qon/media/sdl_media.h"
+
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 
-#include "qon/media/sdl_media.h"
 #include "qon/media_test/files.h"
 
 namespace qon::media {
@@ -21,7 +22,7 @@ std::string scratch(const std::string& name) {
 }
 
 class SdlMediaTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         // The dummy driver's window never has focus, and SDL drops device input for an
         // unfocused program unless told otherwise.
@@ -70,7 +71,8 @@ TEST_P(SdlQuitTest, EndsThroughPumpEvents) {
 
 INSTANTIATE_TEST_SUITE_P(Table, SdlQuitTest,
                          ::testing::Values(QuitCase{"KeyE", keyEvent(SDL_SCANCODE_E, 0)},
-                                           QuitCase{"ShiftE", keyEvent(SDL_SCANCODE_E, KMOD_LSHIFT)},
+                                           QuitCase{"ShiftE",
+                                                    keyEvent(SDL_SCANCODE_E, KMOD_LSHIFT)},
                                            QuitCase{"WindowClose", quitEvent()}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -96,15 +98,15 @@ TEST_F(SdlMediaTest, NoControllerDeviceMeansKeyboardOnly) {
 struct DeviceCase {
     const char* name;
     SDL_JoystickType type;
-    int axis;          // raw axis index to set, -1 for none
+    int axis;  // raw axis index to set, -1 for none
     Sint16 axisValue;
-    int button;        // raw button index to press, -1 for none
-    int hat;           // hat value, or -1
+    int button;  // raw button index to press, -1 for none
+    int hat;     // hat value, or -1
     ControllerState expected;
 };
 
 class SdlDeviceTest : public SdlMediaTest, public ::testing::WithParamInterface<DeviceCase> {
-protected:
+  protected:
     void TearDown() override {
         media.ReleaseMedia();  // closes the device before it is detached
         if (m_device >= 0) SDL_JoystickDetachVirtual(m_device);
@@ -138,25 +140,45 @@ INSTANTIATE_TEST_SUITE_P(
     Table, SdlDeviceTest,
     ::testing::Values(
         DeviceCase{"RawStickLeft", SDL_JOYSTICK_TYPE_UNKNOWN, 0, -32768, -1, -1, {-1, 0, 0}},
-        DeviceCase{"RawStickInsideDeadZone", SDL_JOYSTICK_TYPE_UNKNOWN, 0, 16000, -1, -1, {0, 0, 0}},
+        DeviceCase{
+            "RawStickInsideDeadZone", SDL_JOYSTICK_TYPE_UNKNOWN, 0, 16000, -1, -1, {0, 0, 0}},
         DeviceCase{"RawStickDown", SDL_JOYSTICK_TYPE_UNKNOWN, 1, 32767, -1, -1, {0, 1, 0}},
         DeviceCase{"RawButtonFourIsMaskEight", SDL_JOYSTICK_TYPE_UNKNOWN, -1, 0, 3, -1, {0, 0, 8}},
         DeviceCase{"RawButtonOneIsMaskOne", SDL_JOYSTICK_TYPE_UNKNOWN, -1, 0, 0, -1, {0, 0, 1}},
         DeviceCase{"RawHatRight", SDL_JOYSTICK_TYPE_UNKNOWN, -1, 0, -1, SDL_HAT_RIGHT, {1, 0, 0}},
-        DeviceCase{"PadStickRight", SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_LEFTX,
-                   32767, -1, -1, {1, 0, 0}},
-        DeviceCase{"PadALaunches", SDL_JOYSTICK_TYPE_GAMECONTROLLER, -1, 0,
-                   SDL_CONTROLLER_BUTTON_A, -1, {0, 0, 4}},
-        DeviceCase{"PadBChooses", SDL_JOYSTICK_TYPE_GAMECONTROLLER, -1, 0, SDL_CONTROLLER_BUTTON_B,
-                   -1, {0, 0, 8}},
-        DeviceCase{"PadDpadUp", SDL_JOYSTICK_TYPE_GAMECONTROLLER, -1, 0,
-                   SDL_CONTROLLER_BUTTON_DPAD_UP, -1, {0, -1, 0}}),
+        DeviceCase{"PadStickRight",
+                   SDL_JOYSTICK_TYPE_GAMECONTROLLER,
+                   SDL_CONTROLLER_AXIS_LEFTX,
+                   32767,
+                   -1,
+                   -1,
+                   {1, 0, 0}},
+        DeviceCase{"PadALaunches",
+                   SDL_JOYSTICK_TYPE_GAMECONTROLLER,
+                   -1,
+                   0,
+                   SDL_CONTROLLER_BUTTON_A,
+                   -1,
+                   {0, 0, 4}},
+        DeviceCase{"PadBChooses",
+                   SDL_JOYSTICK_TYPE_GAMECONTROLLER,
+                   -1,
+                   0,
+                   SDL_CONTROLLER_BUTTON_B,
+                   -1,
+                   {0, 0, 8}},
+        DeviceCase{"PadDpadUp",
+                   SDL_JOYSTICK_TYPE_GAMECONTROLLER,
+                   -1,
+                   0,
+                   SDL_CONTROLLER_BUTTON_DPAD_UP,
+                   -1,
+                   {0, -1, 0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SdlMediaTest, PadStartActsAsEsc) {
-    const int device = SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER,
-                                                 SDL_CONTROLLER_AXIS_MAX,
-                                                 SDL_CONTROLLER_BUTTON_MAX, 0);
+    const int device = SDL_JoystickAttachVirtual(
+        SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0);
     ASSERT_GE(device, 0) << SDL_GetError();
     media.PumpEvents();
     media.InitJoystick(16384);

@@ -150,9 +150,9 @@ GameSettings GameShell::readSettings() {
         if (existed) throw;
         if (!m_settingsUncreatableReported) {
             m_settingsUncreatableReported = true;
-            m_media.ShowMessage(kMessageTitle,
-                                describe(error) +
-                                    "\n\nThe game goes on with the first set of each list.");
+            m_media.ShowMessage(
+                kMessageTitle,
+                describe(error) + "\n\nThe game goes on with the first set of each list.");
         }
         return GameSettings{};
     }

@@ -49,10 +49,9 @@ void QtPrompter::message(QWidget* parent, const QString& title, const QString& t
 
 Prompter::Answer QtPrompter::askUnsaved(QWidget* parent, const QString& title,
                                         const QString& text) {
-    auto button = QMessageBox::question(parent, title, text,
-                                        QMessageBox::Save | QMessageBox::Discard |
-                                            QMessageBox::Cancel,
-                                        QMessageBox::Save);
+    auto button = QMessageBox::question(
+        parent, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+        QMessageBox::Save);
     if (button == QMessageBox::Save) return Answer::Save;
     if (button == QMessageBox::Discard) return Answer::Discard;
     return Answer::Cancel;

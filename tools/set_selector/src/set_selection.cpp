@@ -44,7 +44,7 @@ PartialSetList ReadSetListUpToFailure(const std::string& path) {
     PartialSetList result;
     std::optional<LineReader> reader;
     try {
-        reader.emplace(path);
+        reader.emplace(LineReader::FromFile(path));
     } catch (const DataError& error) {
         result.failure = error;
         result.nothingToLose = holdsNothing(path);

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "qon/data/files.h"
 
 namespace qon {
 
@@ -22,28 +25,28 @@ std::optional<std::string> Utf8ToCp932(std::string_view utf8);
 // True when Utf8ToCp932 would succeed.
 bool IsCp932Representable(std::string_view utf8);
 
-// Upper bound on the size of any data text file we read; larger files are refused
-// with a DataError rather than read into memory.
-inline constexpr std::uintmax_t kMaxTextFileBytes = 16u * 1024u * 1024u;
-
-// Reads a CP932 text file line by line. Accepts CR LF, a bare LF and a last line
-// without a line end. Each line is decoded on the way out; invalid CP932 raises a
-// DataError naming the file and the line.
+// Reads CP932 text line by line. Accepts CR LF, a bare LF and a last line without a line
+// end. Each line is decoded on the way out; invalid CP932 raises a DataError naming the
+// file and the line.
 class LineReader {
   public:
-    // Throws DataError when the file is missing, is a folder, cannot be read or is
-    // larger than kMaxTextFileBytes.
-    explicit LineReader(std::string path);
+    // Reads the lines of `bytes`; `name` names the text in errors (usually its path).
+    LineReader(std::string name, std::string bytes);
 
-    // The next line, decoded, or std::nullopt at the end of the file.
+    // Reads the whole file (ReadFileBytes with kMaxTextFileBytes). Throws DataError when the
+    // file is missing, is not an ordinary file, cannot be read or is too large.
+    static LineReader FromFile(const std::string& path);
+
+    // The next line, decoded, or std::nullopt at the end of the text.
     std::optional<std::string> next();
 
     // The next line; throws DataError "the file ends early: ... expected" when the
-    // file has no more lines. `what` names the expected content, e.g. "the stage count".
+    // text has no more lines. `what` names the expected content, e.g. "the stage count".
     std::string require(std::string_view what);
 
     // 1-based number of the line last returned (0 before the first).
     int lineNumber() const { return m_lineNumber; }
+    // The name given for errors.
     const std::string& path() const { return m_path; }
 
     // Throws a DataError for the line last returned.
@@ -56,23 +59,20 @@ class LineReader {
     int m_lineNumber = 0;
 };
 
+// Every line of a text (same rules as LineReader); `name` names it in errors.
+std::vector<std::string> ParseLines(std::string_view bytes, const std::string& name);
+
 // Reads every line of a file (same rules as LineReader).
 std::vector<std::string> ReadAllLines(const std::string& path);
 
-// Writes the lines as CP932, each ended by CR LF, replacing the file atomically: a
-// temporary file beside it is written, flushed and renamed over the target. Text that
-// CP932 cannot represent, and a line holding a CR or LF (it would read back as two
-// lines), are refused before anything touches the disk. A folder, device or pipe at
-// `path` is refused too. An existing file keeps its permissions (a new one gets 0644);
-// a symbolic link is followed, so the file it points at is replaced. On any failure
-// the previous file is left as it was and a DataError names the file and the reason
-// (e.g. "No space left on device").
-void WriteLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
+// The lines as CP932, each ended by CR LF. Text that CP932 cannot represent, and a line
+// holding a CR or LF (it would read back as two lines), are refused with a DataError that
+// names `name` and the line.
+std::string FormatLines(const std::vector<std::string>& lines, const std::string& name);
 
-// Throws the DataError WriteLinesAtomic would throw for text it refuses (a character CP932
-// cannot represent, or a line break inside a line), without touching the disk. Lets a
-// writer of several files refuse before it has replaced any of them.
-void CheckLinesWritable(const std::string& path, const std::vector<std::string>& lines);
+// FormatLines, then WriteFileAtomic: refused text leaves the disk untouched, and a failed
+// write leaves the previous file as it was.
+void WriteLinesAtomic(const std::string& path, const std::vector<std::string>& lines);
 
 // Integer parsing of whole lines. Surrounding spaces and tabs are ignored; an optional
 // sign and at least one decimal digit must remain. std::nullopt when the text is not

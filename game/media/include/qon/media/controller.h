@@ -49,8 +49,7 @@ struct KeyboardSample {
 // joystick == nullptr means no joystick is in use. A pressed arrow key overrides the
 // stick on its own axis; both keys of one axis cancel out and leave the stick's value.
 // Assigned keys replace the joystick's button bits rather than adding to them.
-inline ControllerState MergeController(const JoystickSample* joystick,
-                                       const JoystickLimits& limits,
+inline ControllerState MergeController(const JoystickSample* joystick, const JoystickLimits& limits,
                                        const KeyboardSample& keys) {
     ControllerState state;
     if (joystick != nullptr) {

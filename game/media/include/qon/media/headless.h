@@ -27,12 +27,12 @@ struct InputEvent {
     enum class Type { KeyDown, KeyUp, Joystick };
     int frame = 0;
     Type type = Type::KeyDown;
-    int key = 0;  // virtual key code, for KeyDown and KeyUp
+    int key = 0;              // virtual key code, for KeyDown and KeyUp
     JoystickSample joystick;  // for Joystick
 };
 
 class HeadlessMedia : public RasterMedia {
-public:
+  public:
     explicit HeadlessMedia(std::uint32_t seed = 1);
 
     // Replaces the script. Events of one frame apply in the given order. With
@@ -72,10 +72,10 @@ public:
     void ShowMessage(const std::string& title, const std::string& text) override;
     void SetScreenName(std::string_view name) override { m_screenName = std::string(name); }
 
-protected:
+  protected:
     std::uint32_t RandomSeed() override { return m_seed; }
 
-private:
+  private:
     void applyEventsUpTo(int frame);
 
     std::uint32_t m_seed;

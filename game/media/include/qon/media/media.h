@@ -59,14 +59,15 @@ inline constexpr int KeyAssign[4] = {0, 0, Vk::Z, Vk::Enter};
 // A media operation failed in a way the player should hear about: a bitmap, wave or
 // MIDI file that is missing or unreadable. what() names the file and the reason.
 class MediaError : public std::runtime_error {
-public:
+  public:
     MediaError(std::string file, std::string reason)
-        : std::runtime_error(file + ": " + reason), m_file(std::move(file)),
+        : std::runtime_error(file + ": " + reason),
+          m_file(std::move(file)),
           m_reason(std::move(reason)) {}
     const std::string& file() const { return m_file; }
     const std::string& reason() const { return m_reason; }
 
-private:
+  private:
     std::string m_file;
     std::string m_reason;
 };
@@ -79,7 +80,7 @@ struct QuitRequested {};
 // ---- owned resources ---------------------------------------------------------
 
 class Surface {
-public:
+  public:
     virtual ~Surface() = default;
     virtual int width() const = 0;
     virtual int height() const = 0;
@@ -87,7 +88,7 @@ public:
 using SurfacePtr = std::unique_ptr<Surface>;
 
 class SoundEffect {
-public:
+  public:
     virtual ~SoundEffect() = default;
     // The effect's name for traces: the file name without folder and extension ("SeKin").
     std::string name;
@@ -97,7 +98,7 @@ using SoundEffectPtr = std::unique_ptr<SoundEffect>;
 // A loaded MIDI file. An empty MusicTrackPtr is "no track": the music operations do
 // nothing on it and return false.
 class MusicTrack {
-public:
+  public:
     virtual ~MusicTrack() = default;
     // Set by the owner for traces: "title", "ending", "stage:0", ...
     std::string label;
@@ -116,7 +117,7 @@ struct ControllerState {
 // ---- the seam ----------------------------------------------------------------
 
 class Media {
-public:
+  public:
     virtual ~Media() = default;
 
     // -- display and surfaces --
@@ -152,8 +153,8 @@ public:
 
     // -- sound and music; an empty track pointer makes the music calls return false --
     virtual SoundEffectPtr LoadSoundEffect(const std::string& path) = 0;  // throws MediaError
-    virtual void PlaySoundEffect(SoundEffect& effect) = 0;  // restarts it when still playing
-    virtual MusicTrackPtr LoadMusic(const std::string& path) = 0;         // throws MediaError
+    virtual void PlaySoundEffect(SoundEffect& effect) = 0;         // restarts it when still playing
+    virtual MusicTrackPtr LoadMusic(const std::string& path) = 0;  // throws MediaError
     virtual bool UnloadMusic(MusicTrackPtr& track) = 0;
     // Plays from the start; `repeats` is the number of repeats after the first play.
     virtual bool PlayMusic(MusicTrack* track, int repeats) = 0;
@@ -200,10 +201,19 @@ public:
     // Each Init returns false with a reason a person understands when the service cannot
     // start. Running without a sound device is not a failure: InitSound then succeeds and
     // the game plays silent (soundAvailable() tells).
-    virtual bool InitDisplay(std::string& reason) { (void)reason; return true; }
-    virtual bool InitSound(std::string& reason) { (void)reason; return true; }
+    virtual bool InitDisplay(std::string& reason) {
+        (void)reason;
+        return true;
+    }
+    virtual bool InitSound(std::string& reason) {
+        (void)reason;
+        return true;
+    }
     // Opens the game's font face; text cannot be drawn before it succeeds.
-    virtual bool InitFont(std::string& reason) { (void)reason; return true; }
+    virtual bool InitFont(std::string& reason) {
+        (void)reason;
+        return true;
+    }
     virtual bool soundAvailable() const { return false; }
     // Releases music, sound and display, in this order. Safe to call more than once.
     virtual void ReleaseMedia() {}
@@ -215,11 +225,11 @@ public:
     // records it in its trace; the SDL platform ignores it.
     virtual void SetScreenName(std::string_view name) { (void)name; }
 
-protected:
+  protected:
     virtual std::uint32_t RandomSeed() = 0;
     ControllerState m_controller;
 
-private:
+  private:
     std::int32_t m_frameMark = 0;
     std::mt19937 m_random{1};
 };
@@ -274,8 +284,8 @@ inline int Media::RandomInt(int base, int range) {
 // holds. Revealing uses widths 13 down to 1, hiding 1 up to 13.
 inline void DrawBarWipe(Media& media, int lineWidth) {
     for (int k = 0; k <= 64; ++k) {
-        media.DrawLine(media.BackBuffer(), 10 * k, 0, 10 * k, 480, Rgb(0, 0, 0), Rgb(0, 0, 0), 0,
-                       0, lineWidth);
+        media.DrawLine(media.BackBuffer(), 10 * k, 0, 10 * k, 480, Rgb(0, 0, 0), Rgb(0, 0, 0), 0, 0,
+                       lineWidth);
     }
 }
 

@@ -16,7 +16,7 @@
 namespace qon::media {
 
 class RasterMedia : public Media {
-public:
+  public:
     RasterMedia();
     ~RasterMedia() override;
     RasterMedia(const RasterMedia&) = delete;
@@ -34,8 +34,8 @@ public:
 
     void DrawLine(Surface& s, int x1, int y1, int x2, int y2, std::uint32_t fore,
                   std::uint32_t fill, int drawStyle, int fillStyle, int lineWidth) override;
-    void DrawBox(Surface& s, int x1, int y1, int x2, int y2, std::uint32_t fore,
-                 std::uint32_t fill, int drawStyle, int fillStyle, int lineWidth) override;
+    void DrawBox(Surface& s, int x1, int y1, int x2, int y2, std::uint32_t fore, std::uint32_t fill,
+                 int drawStyle, int fillStyle, int lineWidth) override;
     void DrawCircle(Surface& s, int x, int y, int radius, std::uint32_t fore, std::uint32_t fill,
                     int drawStyle, int fillStyle, int lineWidth) override;
     void DrawString(Surface& s, int x, int y, std::string_view text, std::uint32_t colour,
@@ -52,11 +52,11 @@ public:
     // Writes the surface as a .bmp file (atomically). Throws MediaError.
     void SaveBitmap(const Surface& surface, const std::string& path) const;
 
-protected:
+  protected:
     // Releases fonts and cached text (the display half; surfaces stay valid).
     void releaseText();
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };

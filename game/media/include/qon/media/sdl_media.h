@@ -15,7 +15,7 @@
 namespace qon::media {
 
 class SdlMedia : public RasterMedia {
-public:
+  public:
     SdlMedia();
     ~SdlMedia() override;
 
@@ -46,10 +46,10 @@ public:
     void Doze(int ms) override;
     void ShowMessage(const std::string& title, const std::string& text) override;
 
-protected:
+  protected:
     std::uint32_t RandomSeed() override;
 
-private:
+  private:
     struct Impl;
     std::unique_ptr<Impl> m_sdl;
 };

@@ -13,7 +13,7 @@ namespace qon::tools {
 // Every file dialog and message box of a tool goes through a Prompter, so that tests
 // can answer them without a window.
 class Prompter {
-public:
+  public:
     enum class Answer { Save, Discard, Cancel };
     // Plain is the box of the tools' own quoted messages; Warning marks failures.
     enum class MessageKind { Plain, Warning };
@@ -36,16 +36,16 @@ public:
 
 // The real dialogs: QFileDialog and QMessageBox.
 class QtPrompter final : public Prompter {
-public:
+  public:
     std::optional<QString> openFile(QWidget* parent, const QString& caption,
                                     const QString& filter) override;
-    std::optional<QString> saveFile(QWidget* parent, const QString& caption,
-                                    const QString& filter, const QString& suggested) override;
+    std::optional<QString> saveFile(QWidget* parent, const QString& caption, const QString& filter,
+                                    const QString& suggested) override;
     void message(QWidget* parent, const QString& title, const QString& text,
                  MessageKind kind = MessageKind::Plain) override;
     Answer askUnsaved(QWidget* parent, const QString& title, const QString& text) override;
 
-private:
+  private:
     // File dialogs open where the last one was left, as authors expect.
     QString m_lastFolder;
 };
@@ -53,28 +53,32 @@ private:
 // Answers from queues and records every message; for tests. An empty file queue
 // answers "cancelled", an empty answer queue answers Cancel.
 class ScriptedPrompter final : public Prompter {
-public:
+  public:
     std::deque<std::optional<QString>> fileAnswers;
     std::deque<Answer> unsavedAnswers;
-    QStringList messages;      // texts of message() calls, in order
+    QStringList messages;        // texts of message() calls, in order
     QStringList dialogCaptions;  // captions of file dialogs, in order
     QStringList dialogFilters;   // filters of file dialogs, in order
     int unsavedQuestions = 0;
 
     std::optional<QString> openFile(QWidget* parent, const QString& caption,
                                     const QString& filter) override;
-    std::optional<QString> saveFile(QWidget* parent, const QString& caption,
-                                    const QString& filter, const QString& suggested) override;
+    std::optional<QString> saveFile(QWidget* parent, const QString& caption, const QString& filter,
+                                    const QString& suggested) override;
     void message(QWidget* parent, const QString& title, const QString& text,
                  MessageKind kind = MessageKind::Plain) override;
     Answer askUnsaved(QWidget* parent, const QString& title, const QString& text) override;
 
-private:
+  private:
     std::optional<QString> nextFile(const QString& caption, const QString& filter);
 };
 
 // std::string (UTF-8) <-> QString.
-inline QString toQ(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
-inline std::string fromQ(const QString& s) { return s.toUtf8().toStdString(); }
+inline QString toQ(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+inline std::string fromQ(const QString& s) {
+    return s.toUtf8().toStdString();
+}
 
 }  // namespace qon::tools

@@ -65,7 +65,8 @@ inline void WriteBmp(const std::string& path, int width, int height, const Pixel
         }
         for (; written < rowBytes; ++written) out.push_back(0);
     }
-    std::ofstream(path, std::ios::binary).write(out.data(), static_cast<std::streamsize>(out.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(out.data(), static_cast<std::streamsize>(out.size()));
 }
 
 inline void WriteSolidBmp(const std::string& path, int width, int height, std::uint32_t rgb) {
@@ -90,16 +91,17 @@ inline void WriteWav(const std::string& path) {
     putLe(out, 8, 2);      // bits
     tag("data");
     putLe(out, samples, 4);
-    for (std::uint32_t i = 0; i < samples; ++i) out.push_back(static_cast<char>(i % 20 < 10 ? 200 : 56));
-    std::ofstream(path, std::ios::binary).write(out.data(), static_cast<std::streamsize>(out.size()));
+    for (std::uint32_t i = 0; i < samples; ++i)
+        out.push_back(static_cast<char>(i % 20 < 10 ? 200 : 56));
+    std::ofstream(path, std::ios::binary)
+        .write(out.data(), static_cast<std::streamsize>(out.size()));
 }
 
 // A format-0 MIDI file with one empty track.
 inline void WriteMidi(const std::string& path) {
-    const unsigned char bytes[] = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96,
-                                   'M', 'T', 'r', 'k', 0, 0, 0, 4, 0, 0xFF, 0x2F, 0};
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes), sizeof bytes);
+    const unsigned char bytes[] = {'M', 'T', 'h', 'd', 0,   0, 0, 6, 0, 0, 0,    1,    0,
+                                   96,  'M', 'T', 'r', 'k', 0, 0, 0, 4, 0, 0xFF, 0x2F, 0};
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
 }  // namespace qon::media_test
