@@ -9,7 +9,7 @@ packages=(
   timgm6mb-soundfont fonts-ipafont-gothic fonts-motoya-l-maruberi
   qt6-base-dev qt6-translations-l10n
   libgtest-dev libgmock-dev xvfb xauth
-  clang libclang-rt-14-dev
+  clang clang-format libclang-rt-14-dev ccache
 )
 
 missing=()

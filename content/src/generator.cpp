@@ -6,6 +6,7 @@
 
 #include "binary_file.h"
 #include "graphics.h"
+#include "qon/content/music.h"
 #include "qon/data/error.h"
 #include "qon/data/graphic_set.h"
 #include "qon/data/save_file.h"
@@ -14,10 +15,6 @@
 #include "qon/data/stage.h"
 #include "sound.h"
 #include "stages.h"
-
-#ifdef QON_HAVE_CONTENT_MUSIC
-#include "qon/content/music.h"
-#endif
 
 namespace qon::content {
 
@@ -125,13 +122,9 @@ GameFolderContent GenerateGameFolder(const std::string& gameFolder) {
         content.stageProjects.push_back(writeStageProject(folder + "sets/stages/", starter));
     }
 
-#ifdef QON_HAVE_CONTENT_MUSIC
     const std::string musicFolder = folder + "sets/music/";
     makeFolders(musicFolder);
     content.musicSets = GenerateMusicSets(musicFolder);
-#else
-    content.notes.push_back("the music module is not built: no music sets were written");
-#endif
 
     writeListUnlessPlayerOwned(folder, SetKind::Stage, content.stageProjects, content.notes);
     writeListUnlessPlayerOwned(folder, SetKind::BitMap, content.graphicSets, content.notes);

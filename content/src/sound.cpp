@@ -114,7 +114,7 @@ void putLe(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
 }
 
 void putTag(std::vector<std::uint8_t>& out, const char* tag) {
-    out.insert(out.end(), tag, tag + 4);
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(tag[i]));
 }
 
 // Note frequencies of the equal-tempered scale, A4 = 440 Hz; `midi` 60 is middle C.

@@ -100,7 +100,8 @@ std::string readUpTo(const std::string& path, int fd, std::size_t sizeHint, std:
         const ssize_t count = ::read(fd, bytes.data() + filled, bytes.size() - filled);
         if (count < 0) {
             if (errno == EINTR) continue;
-            throw DataError(path, 0, std::string("the file cannot be read: ") + std::strerror(errno));
+            throw DataError(path, 0,
+                            std::string("the file cannot be read: ") + std::strerror(errno));
         }
         if (count == 0) break;
         filled += static_cast<std::size_t>(count);
@@ -129,8 +130,7 @@ std::string ReadFileBytes(const std::string& path, std::size_t maxBytes) {
 std::string ReadFileStart(const std::string& path, std::size_t maxBytes) {
     struct stat info {};
     FileDescriptor fd = openOrdinaryFile(path, info);
-    std::string bytes =
-        readUpTo(path, fd.get(), static_cast<std::size_t>(info.st_size), maxBytes);
+    std::string bytes = readUpTo(path, fd.get(), static_cast<std::size_t>(info.st_size), maxBytes);
     if (bytes.size() > maxBytes) bytes.resize(maxBytes);
     return bytes;
 }
@@ -152,7 +152,8 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
     if (::stat(target.c_str(), &existing) == 0) {
         // Renaming over a folder, a device or a pipe would replace it with a plain file.
         if (!S_ISREG(existing.st_mode)) {
-            throw DataError(path, 0, "cannot write the file: " + notOrdinaryReason(existing.st_mode));
+            throw DataError(path, 0,
+                            "cannot write the file: " + notOrdinaryReason(existing.st_mode));
         }
         mode = existing.st_mode & 07777;
     }

@@ -62,13 +62,14 @@ std::string WavBytes() {
     putLe(out, 8, 2);      // bits
     out += "data";
     putLe(out, samples, 4);
-    for (std::uint32_t i = 0; i < samples; ++i) out.push_back(static_cast<char>(i % 20 < 10 ? 200 : 56));
+    for (std::uint32_t i = 0; i < samples; ++i)
+        out.push_back(static_cast<char>(i % 20 < 10 ? 200 : 56));
     return out;
 }
 
 std::string MidiBytes() {
-    static const unsigned char kBytes[] = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 96,
-                                           'M', 'T', 'r', 'k', 0, 0, 0, 4, 0, 0xFF, 0x2F, 0};
+    static const unsigned char kBytes[] = {'M', 'T', 'h', 'd', 0,   0, 0, 6, 0, 0, 0,    1,    0,
+                                           96,  'M', 'T', 'r', 'k', 0, 0, 0, 4, 0, 0xFF, 0x2F, 0};
     return std::string(reinterpret_cast<const char*>(kBytes), sizeof kBytes);
 }
 

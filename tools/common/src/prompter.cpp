@@ -61,9 +61,13 @@ std::optional<QString> ScriptedPrompter::nextFile(const QString& caption, const 
     dialogCaptions << caption;
     dialogFilters << filter;
     if (fileAnswers.empty()) return std::nullopt;
-    auto answer = fileAnswers.front();
+    // A cancelled dialog is an empty entry. (Copying the optional itself trips a false
+    // "may be used uninitialized" in GCC 12.)
+    const bool chosen = fileAnswers.front().has_value();
+    const QString path = chosen ? *fileAnswers.front() : QString();
     fileAnswers.pop_front();
-    return answer;
+    if (!chosen) return std::nullopt;
+    return path;
 }
 
 std::optional<QString> ScriptedPrompter::openFile(QWidget*, const QString& caption,

@@ -16,7 +16,9 @@
 namespace qon::test_support {
 
 template <typename Row>
-concept NamedRow = requires(const Row& row) { std::string(row.name); };
+concept NamedRow = requires(const Row& row) {
+    std::string(row.name);
+};
 
 // The test name suffix: the row's name.
 struct RowNameFn {
@@ -31,8 +33,8 @@ inline constexpr RowNameFn RowName{};
 
 // Found by argument-dependent lookup only for rows in these namespaces; other rows get the
 // same printing from a PrintTo of their own namespace (QON_PRINT_ROWS_BY_NAME below).
-#define QON_PRINT_ROWS_BY_NAME                                                 \
-    template <::qon::test_support::NamedRow Row>                               \
-    [[maybe_unused]] void PrintTo(const Row& row, std::ostream* os) {          \
-        *os << row.name;                                                       \
+#define QON_PRINT_ROWS_BY_NAME                                        \
+    template <::qon::test_support::NamedRow Row>                      \
+    [[maybe_unused]] void PrintTo(const Row& row, std::ostream* os) { \
+        *os << row.name;                                              \
     }
