@@ -101,8 +101,6 @@ class ClockOnlyMedia : public Media {
         now += ms;
     }
     void ShowMessage(const std::string&, const std::string&) override {}
-
-  protected:
     std::uint32_t RandomSeed() override { return seed; }
 };
 
@@ -137,57 +135,6 @@ TEST(WaitMs, ReachesAtLeastTheTarget) {
     media.WaitMs(100);
     EXPECT_EQ(media.now, 142);
     EXPECT_EQ(media.pumps, 100);
-}
-
-// ---- RandomInt -----------------------------------------------------------------------
-
-struct RandomCase {
-    const char* name;
-    int base;
-    int range;
-};
-
-class RandomIntTest : public ::testing::TestWithParam<RandomCase> {};
-
-TEST_P(RandomIntTest, StaysInRangeAndReachesBothEnds) {
-    const RandomCase& row = GetParam();
-    ClockOnlyMedia media;
-    media.SeedRandom();
-    std::set<int> seen;
-    for (int i = 0; i < 20000; ++i) {
-        const int value = media.RandomInt(row.base, row.range);
-        ASSERT_GE(value, row.base);
-        ASSERT_LE(value, row.base + row.range - 1);
-        seen.insert(value);
-    }
-    EXPECT_EQ(*seen.begin(), row.base);
-    EXPECT_EQ(*seen.rbegin(), row.base + row.range - 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, RandomIntTest,
-                         ::testing::Values(RandomCase{"MiniBallSpeed", 1, 6},
-                                           RandomCase{"PinDirectionNeverEight", 0, 8},
-                                           RandomCase{"WarpX", 1, 639},
-                                           RandomCase{"WarpYAboveBar", 32, 386 - 20},
-                                           RandomCase{"RangeOneIsBase", 5, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(RandomInt, SameSeedSameSequence) {
-    ClockOnlyMedia a;
-    ClockOnlyMedia b;
-    a.SeedRandom();
-    b.SeedRandom();
-    for (int i = 0; i < 100; ++i) ASSERT_EQ(a.RandomInt(0, 1000), b.RandomInt(0, 1000));
-}
-
-TEST(RandomInt, NegativeRangeRoundsTowardMinusInfinity) {
-    ClockOnlyMedia media;
-    media.SeedRandom();
-    for (int i = 0; i < 1000; ++i) {
-        const int value = media.RandomInt(0, -4);
-        ASSERT_GE(value, -4);
-        ASSERT_LE(value, 0);
-    }
 }
 
 // ---- The controller merge ------------------------------------------------------------

@@ -44,7 +44,7 @@ TEST_F(Banner, IntroSlidesNinetyOneFramesThenHoldsOneHundredFiftyOne) {
     for (std::size_t i = 2 * 92; i < xs.size(); ++i) EXPECT_EQ(xs[i], 240);
     EXPECT_TRUE(media.blits.empty()) << "the intro shows no blocks, ball or status line";
     EXPECT_EQ(media.texts.size(), xs.size()) << "only the banner word";
-    EXPECT_EQ(media.screenName(), "intro");
+    EXPECT_EQ(game.screen, "intro");
 }
 
 TEST_F(Banner, ClearRunsTheFrozenFieldBehindEveryDrawing) {
@@ -61,7 +61,7 @@ TEST_F(Banner, ClearRunsTheFrozenFieldBehindEveryDrawing) {
     EXPECT_EQ(game.play.Combo, 3);
     EXPECT_EQ(game.play.Debris.rings[0][0].Active, 0) << "debris kept flying and died";
     EXPECT_EQ(xPositionsOf("STAGE CLEAR").size(), 2u * 92u + 151u);
-    EXPECT_EQ(media.screenName(), "clear");
+    EXPECT_EQ(game.screen, "clear");
 }
 
 TEST_F(Banner, ComboRunsOutDuringTheBanner) {

@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "play_test_support.h"
+#include "rules_media.h"
 
 namespace qon::play::test {
 namespace {
@@ -158,7 +158,7 @@ class BarStrips : public ::testing::TestWithParam<BarRow> {};
 
 TEST_P(BarStrips, ReflectAndPlace) {
     const BarRow& row = GetParam();
-    TestMedia media;
+    RulesMedia media;
     Game game(media);
     PrepareGameForTest(game);
     game.play.MagnetOn = row.magnet;
@@ -221,7 +221,7 @@ class Walls : public ::testing::TestWithParam<WallRow> {};
 
 TEST_P(Walls, BounceOrLeave) {
     const WallRow& row = GetParam();
-    TestMedia media;
+    RulesMedia media;
     Game game(media);
     PrepareGameForTest(game);
     if (row.mini) {
@@ -261,7 +261,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Walls, MainBallIsLostAt490) {
-    TestMedia media;
+    RulesMedia media;
     Game game(media);
     PrepareGameForTest(game);
     game.play.Ball = BallBody{100, 489, 12, 12, 0, 1};
@@ -271,7 +271,7 @@ TEST(Walls, MainBallIsLostAt490) {
 }
 
 TEST(Walls, MovingBallRemembersLaunchSpeedsReflectedUpward) {
-    TestMedia media;
+    RulesMedia media;
     Game game(media);
     PrepareGameForTest(game);
     game.play.Ball = BallBody{100, 200, 12, 12, -3, 6};
@@ -299,8 +299,7 @@ class BarAndLaunch : public ::testing::TestWithParam<BarMoveRow> {};
 
 TEST_P(BarAndLaunch, MovesAndLaunches) {
     const BarMoveRow& row = GetParam();
-    TestMedia media;
-    media.directInput = true;
+    RulesMedia media;
     media.pad.ControllerX = static_cast<std::int16_t>(row.stick);
     media.pad.ControllerButtons = row.buttons;
     if (row.space) media.keys.insert(media::Vk::Space);
@@ -337,8 +336,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BarAndLaunch, LaunchSpeedsBelowOneBecomeOne) {
-    TestMedia media;
-    media.directInput = true;
+    RulesMedia media;
     media.keys.insert(media::Vk::Space);
     Game game(media);
     PrepareGameForTest(game);

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "play_test_support.h"
+#include "qon/test_support/bytes.h"
 #include "qon/data/error.h"
 
 namespace qon::play::test {
@@ -230,7 +230,7 @@ TEST_F(PlayScreen, MiniBallsAreKeyed) {
 // ---- bad graphic sets -----------------------------------------------------------------
 
 TEST_F(PlayScreen, MissingBitmapNamesTheFileAndLeavesNoImage) {
-    std::filesystem::remove(folder.path() / "slot12.bmp");
+    std::filesystem::remove(folder.path() + "slot12.bmp");
     try {
         LoadGraphicSet(media, game.images, game.graphicStaff, folder.graphicSetPath());
         FAIL() << "expected MediaError";
@@ -247,20 +247,14 @@ TEST_F(PlayScreen, MissingBitmapNamesTheFileAndLeavesNoImage) {
 }
 
 TEST_F(PlayScreen, ShortGraphicSetFileIsADataError) {
-    {
-        std::ofstream out(folder.graphicSetPath(), std::ios::binary | std::ios::trunc);
-        out << "Name\r\nAuthor\r\nslot0.bmp\r\n";
-    }
+    test_support::WriteBytes(folder.graphicSetPath(), "Name\r\nAuthor\r\nslot0.bmp\r\n");
     EXPECT_THROW(LoadGraphicSet(media, game.images, game.graphicStaff, folder.graphicSetPath()),
                  DataError);
     EXPECT_FALSE(game.images.BallSurface);
 }
 
 TEST_F(PlayScreen, NotABitmapIsAMediaError) {
-    {
-        std::ofstream out(folder.path() / "slot22.bmp", std::ios::binary | std::ios::trunc);
-        out << "this is text, not a picture";
-    }
+    test_support::WriteBytes(folder.path() + "slot22.bmp", "this is text, not a picture");
     EXPECT_THROW(LoadGraphicSet(media, game.images, game.graphicStaff, folder.graphicSetPath()),
                  media::MediaError);
 }

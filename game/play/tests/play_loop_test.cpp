@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
-// Whole games through PlayStage on the headless twin: scripted input, stages on disk.
+// Stages through PlayStage on the headless twin: scripted input, stages on disk.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 
 #include "play_test_support.h"
@@ -12,7 +13,7 @@
 namespace qon::play::test {
 namespace {
 
-using media::InputEvent;
+using headless::InputEvent;
 
 // Thrown from a flip callback to end a run once the test has seen enough.
 struct StopRun {};
@@ -40,7 +41,7 @@ class PlayLoop : public ::testing::Test {
         folder.writeGraphicSet(media);
         game.stageProjectPath = folder.projectPath();
         game.graphicSetPath = folder.graphicSetPath();
-        shell.game = &game;
+        media.watch(game);
         media.SetFlipCallback([this](int frame) {
             if (onFlip) onFlip(frame);
         });
@@ -48,6 +49,17 @@ class PlayLoop : public ::testing::Test {
     void script(std::vector<InputEvent> events, bool joystick = false) {
         media.SetScript(std::move(events), joystick);
         media.InitJoystick(16384);
+    }
+    // Stage after stage, as the shell chains them, until one is not cleared or the last
+    // one is; returns how the last stage played ended.
+    StageEnd playOn() {
+        for (;;) {
+            const StageEnd end = PlayStage(game);
+            if (end != StageEnd::Cleared || game.play.StageNumber > game.play.StageCount) {
+                return end;
+            }
+            ResetForNextStage(game.play);
+        }
     }
     std::vector<std::string> musicMatching(const std::string& prefix) {
         std::vector<std::string> out;
@@ -60,21 +72,19 @@ class PlayLoop : public ::testing::Test {
     TestMedia media;
     GameFolder folder;
     Game game;
-    RecordingShell shell;
     std::function<void(int)> onFlip;
 };
 
 TEST_F(PlayLoop, LaunchBreaksTheOnlyBlockAndTheLastStageEnds) {
     folder.writeStages({kOneBlockInThePath});
     script({keyDown(0, media::Vk::Space)});
-    PlayStage(game, shell);
+    EXPECT_EQ(PlayStage(game), StageEnd::Cleared);
     // Intro 242 frames, play frames 1 to 9 (the block breaks in the ninth), the clear
     // test succeeds in the tenth before drawing, then the clear banner.
     EXPECT_EQ(media.framesPresented(), 242 + 9 + 242);
     EXPECT_EQ(game.play.Score, 10);
-    EXPECT_EQ(shell.saves, 0) << "no save after the last stage";
-    EXPECT_EQ(shell.endings, 1);
-    EXPECT_EQ(game.play.StageNumber, 1);
+    EXPECT_EQ(game.play.StageCount, 1);
+    EXPECT_EQ(game.play.StageNumber, 2) << "past the last stage: the shell runs the ending";
     EXPECT_EQ(media.screens, (std::vector<std::string>{"intro", "play", "clear"}));
     EXPECT_EQ(media.music.front(), "stop title");
     EXPECT_EQ(musicMatching("play"), std::vector<std::string>{"play stage:0 x8"});
@@ -83,13 +93,16 @@ TEST_F(PlayLoop, LaunchBreaksTheOnlyBlockAndTheLastStageEnds) {
 TEST_F(PlayLoop, ClearedStageIsOfferedForSavingWithTheNextStageNumber) {
     folder.writeStages({kOneBlockInThePath, kOneBlockInThePath});
     script({keyDown(0, media::Vk::Space)});
-    PlayStage(game, shell);
-    EXPECT_EQ(shell.savedStages, std::vector<int>{2});
-    EXPECT_EQ(shell.spaceLatchedAtSave, std::vector<bool>{true})
+    EXPECT_EQ(PlayStage(game), StageEnd::Cleared);
+    EXPECT_EQ(game.play.StageNumber, 2);
+    EXPECT_EQ(game.play.StageCount, 2) << "a stage follows: the shell offers the save";
+    LatchPressesHeldFromPlay(game);
+    EXPECT_TRUE(game.menu.spaceLatch)
         << "the Space held since the launch cannot pick a save slot";
-    EXPECT_EQ(shell.endings, 1);
+    ResetForNextStage(game.play);
+    EXPECT_EQ(PlayStage(game), StageEnd::Cleared);
     EXPECT_EQ(game.play.Score, 20) << "the chain ran out during the clear banner";
-    EXPECT_EQ(game.play.StageNumber, 1);
+    EXPECT_EQ(game.play.StageNumber, 3);
 }
 
 struct MusicRow {
@@ -107,9 +120,9 @@ TEST_P(StageMusic, FollowsTheOrderOfPlayAndWraps) {
     folder.writeStages(
         std::vector<StageLayout>(static_cast<std::size_t>(row.stages), kOneBlockInThePath));
     script({keyDown(0, media::Vk::Space)});
-    PlayStage(game, shell);
+    EXPECT_EQ(playOn(), StageEnd::Cleared);
     EXPECT_EQ(musicMatching("play"), row.expPlays);
-    EXPECT_EQ(shell.endings, 1);
+    EXPECT_EQ(game.play.StageNumber, row.stages + 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -126,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(PlayLoop, EveryStageStartStopsTitleAndStageTracks) {
     folder.writeStages({kOneBlockInThePath});
     script({keyDown(0, media::Vk::Space)});
-    PlayStage(game, shell);
+    PlayStage(game);
     const std::vector<std::string> expected{"stop title", "stop stage:0", "stop stage:1",
                                             "stop stage:2", "play stage:0 x8"};
     ASSERT_GE(media.music.size(), expected.size());
@@ -142,7 +155,7 @@ TEST_F(PlayLoop, HeldEscOpensThePauseMenuOnce) {
             keyDown(310, media::Vk::Esc), joy(320, 32768, 32768, 8), joy(322, 32768, 32768, 0),
             keyDown(340, media::Vk::E)},
            true);
-    EXPECT_THROW(PlayStage(game, shell), media::QuitRequested);
+    EXPECT_THROW(PlayStage(game), media::QuitRequested);
     EXPECT_EQ(media.screens,
               (std::vector<std::string>{"intro", "play", "pause", "play", "pause", "play"}));
     EXPECT_EQ(musicMatching("stop stage:0").size(), 1u + 2u);  // stage start + two pauses
@@ -161,7 +174,7 @@ TEST_F(PlayLoop, SpaceHeldFromPlayDoesNotChooseInThePauseMenu) {
             keyDown(250, media::Vk::Esc), keyUp(270, media::Vk::Space),
             keyDown(275, media::Vk::Space),  // a fresh press chooses "  Continue"
             keyDown(290, media::Vk::E)});
-    EXPECT_THROW(PlayStage(game, shell), media::QuitRequested);
+    EXPECT_THROW(PlayStage(game), media::QuitRequested);
     EXPECT_EQ(media.screens, (std::vector<std::string>{"intro", "play", "pause", "play"}));
     EXPECT_EQ(pauseFrames, 275 - 250);
 }
@@ -191,7 +204,8 @@ TEST_F(PlayLoop, RestartFromPauseReplaysTheStageFromItsIntro) {
     script({keyDown(250, media::Vk::Esc), joy(255, 32768, 65535, 0),  // cursor down to "   ReStart"
             joy(257, 32768, 32768, 0), joy(259, 32768, 32768, 8)},
            true);
-    EXPECT_THROW(PlayStage(game, shell), StopRun);
+    EXPECT_EQ(PlayStage(game), StageEnd::Restart);
+    EXPECT_THROW(PlayStage(game), StopRun);
     EXPECT_EQ(media.screens, (std::vector<std::string>{"intro", "play", "pause", "intro", "play"}));
     EXPECT_EQ(game.play.StageNumber, 2);
     EXPECT_EQ(game.play.Score, 0);
@@ -200,7 +214,6 @@ TEST_F(PlayLoop, RestartFromPauseReplaysTheStageFromItsIntro) {
     EXPECT_EQ(game.play.StageGrid[5 * kGridColumns + 5].Kind, 3) << "the stage file was read again";
     EXPECT_EQ(musicMatching("play"),
               (std::vector<std::string>{"play stage:0 x8", "play stage:0 x8"}));
-    EXPECT_EQ(shell.saves, 0);
 }
 
 TEST_F(PlayLoop, GotoTitleFromPauseRunsNoEnding) {
@@ -208,10 +221,8 @@ TEST_F(PlayLoop, GotoTitleFromPauseRunsNoEnding) {
     script({keyDown(250, media::Vk::Esc), joy(255, 32768, 0, 0),  // up wraps to "  Goto Title"
             joy(257, 32768, 32768, 0), joy(259, 32768, 32768, 8)},
            true);
-    PlayStage(game, shell);
-    EXPECT_EQ(shell.endings, 0);
+    EXPECT_EQ(PlayStage(game), StageEnd::Quit);
     EXPECT_EQ(game.play.StageNumber, 1);
-    EXPECT_TRUE(game.play.quit);
 }
 
 // Drops the ball out of the field on every play frame, and answers the game-over menu
@@ -220,7 +231,7 @@ class GameOver : public PlayLoop {
   protected:
     void loseEveryBall(int choice) {
         onFlip = [this, choice](int) {
-            const std::string& screen = media.screenName();
+            const std::string_view screen = media.screenName();
             if (screen == "play") {
                 if (restarted) throw StopRun{};
                 game.play.Ball.Y = 495;
@@ -246,7 +257,8 @@ TEST_F(GameOver, FourMissesThenContinueRestartsTheStage) {
     folder.writeStages({kOneBlockInTheCorner});
     script({});
     loseEveryBall(0);
-    EXPECT_THROW(PlayStage(game, shell), StopRun);
+    EXPECT_EQ(PlayStage(game), StageEnd::Restart);
+    EXPECT_THROW(PlayStage(game), StopRun);
     EXPECT_EQ(media.screens,
               (std::vector<std::string>{"intro", "play", "miss", "play", "miss", "play", "miss",
                                         "play", "miss", "gameover", "intro", "play"}));
@@ -260,8 +272,7 @@ TEST_F(GameOver, GotoTitleStopsTheStageTracksAndRunsNoEnding) {
     folder.writeStages({kOneBlockInTheCorner});
     script({});
     loseEveryBall(1);
-    PlayStage(game, shell);
-    EXPECT_EQ(shell.endings, 0);
+    EXPECT_EQ(PlayStage(game), StageEnd::Quit);
     EXPECT_EQ(game.play.StageNumber, 1);
     EXPECT_EQ(game.play.Lives, 0);
     const std::vector<std::string> tail(media.music.end() - 3, media.music.end());
@@ -274,7 +285,7 @@ TEST_F(GameOver, SpaceHeldFromPlayDoesNotSkipTheGameOverScreen) {
     folder.writeStages({kOneBlockInTheCorner});
     script({keyDown(0, media::Vk::Space)});
     onFlip = [this](int) {
-        const std::string& screen = media.screenName();
+        const std::string_view screen = media.screenName();
         if (screen == "play") {
             if (restarted) throw StopRun{};
             game.play.Ball.Y = 495;
@@ -290,7 +301,8 @@ TEST_F(GameOver, SpaceHeldFromPlayDoesNotSkipTheGameOverScreen) {
             media.directInput = false;
         }
     };
-    EXPECT_THROW(PlayStage(game, shell), StopRun);
+    EXPECT_EQ(PlayStage(game), StageEnd::Restart);
+    EXPECT_THROW(PlayStage(game), StopRun);
     EXPECT_EQ(media.screens,
               (std::vector<std::string>{"intro", "play", "miss", "play", "miss", "play", "miss",
                                         "play", "miss", "gameover", "intro", "play"}));
@@ -302,11 +314,11 @@ TEST_F(GameOver, SpaceHeldFromPlayDoesNotSkipTheGameOverScreen) {
 
 TEST_F(PlayLoop, MissingStageFileIsReportedWithItsName) {
     folder.writeStages({kOneBlockInTheCorner, kOneBlockInTheCorner});
-    std::filesystem::remove(folder.path() / "Stage2.stg");
+    std::filesystem::remove(folder.path() + "Stage2.stg");
     game.play.StageNumber = 2;
     script({});
     try {
-        PlayStage(game, shell);
+        PlayStage(game);
         FAIL() << "expected DataError";
     } catch (const DataError& error) {
         EXPECT_NE(std::string(error.what()).find("Stage2.stg"), std::string::npos) << error.what();
@@ -316,10 +328,10 @@ TEST_F(PlayLoop, MissingStageFileIsReportedWithItsName) {
 
 TEST_F(PlayLoop, MissingBitmapIsReportedWithItsName) {
     folder.writeStages({kOneBlockInTheCorner});
-    std::filesystem::remove(folder.path() / "slot20.bmp");
+    std::filesystem::remove(folder.path() + "slot20.bmp");
     script({});
     try {
-        PlayStage(game, shell);
+        PlayStage(game);
         FAIL() << "expected MediaError";
     } catch (const media::MediaError& error) {
         EXPECT_NE(std::string(error.what()).find("slot20.bmp"), std::string::npos) << error.what();

@@ -6,7 +6,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "play_test_support.h"
+#include "rules_media.h"
 
 namespace qon::play::test {
 namespace {
@@ -39,7 +39,7 @@ class BlockReaction : public ::testing::TestWithParam<ReactionRow> {};
 
 TEST_P(BlockReaction, ActsOnBallAndState) {
     const ReactionRow& row = GetParam();
-    TestMedia media;
+    RulesMedia media;
     Game game(media);
     PrepareGameForTest(game);
     PutBlock(game.play, kRow, kColumn, row.kind);
@@ -170,16 +170,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(SpecialBlocks, PinCoreSendsBallInARandomDirection) {
     for (std::uint32_t seed = 1; seed <= 40; ++seed) {
-        TestMedia media(seed);
-        TestMedia twin(seed);
+        RulesMedia media(seed);
+        PlayState twin;
+        SeedRandom(twin, seed);
         Game game(media);
         PrepareGameForTest(game);
         PutBlock(game.play, kRow, kColumn, Kind::Pin);
         // Top strip and core (289..299, 107..115) at once.
         game.play.Ball = BallBody{285, 100, 12, 12, 2, 3};
         CollisionStep(game);
-        const int a = twin.RandomInt(0, 8);
-        const int b = twin.RandomInt(0, 8);
+        const int a = RandomInt(twin, 0, 8);
+        const int b = RandomInt(twin, 0, 8);
         const int expDX = a < 6 ? -a : a;
         const int expDY = b < 6 ? -(8 - a) : 8 - a;
         EXPECT_EQ(game.play.Ball.DX, expDX) << "seed " << seed;
@@ -193,7 +194,7 @@ TEST(SpecialBlocks, PinCoreSendsBallInARandomDirection) {
 
 TEST(SpecialBlocks, WarpLandsInsideTheField) {
     for (std::uint32_t seed = 1; seed <= 200; ++seed) {
-        TestMedia media(seed);
+        RulesMedia media(seed);
         Game game(media);
         PrepareGameForTest(game);
         PutBlock(game.play, kRow, kColumn, Kind::Warp);
@@ -207,7 +208,7 @@ TEST(SpecialBlocks, WarpLandsInsideTheField) {
 }
 
 TEST(SpecialBlocks, SixtyMiniBallsFillTheFortyNineSlots) {
-    TestMedia media;
+    RulesMedia media;
     Game game(media);
     PrepareGameForTest(game);
     for (int i = 0; i < 12; ++i) SpawnMiniBalls(game, 100, static_cast<std::int16_t>(50 + i));
@@ -238,7 +239,7 @@ class Bomb : public ::testing::TestWithParam<BombRow> {};
 
 TEST_P(Bomb, BreaksItsNeighboursWhateverTheirKind) {
     const BombRow& row = GetParam();
-    TestMedia media;
+    RulesMedia media;
     Game game(media);
     PrepareGameForTest(game);
     for (int cell = 0; cell < kGridCells; ++cell) {
@@ -285,7 +286,7 @@ class WindSequence : public ::testing::TestWithParam<WindRow> {};
 
 TEST_P(WindSequence, StepsEverySecondFrameOfContact) {
     const WindRow& row = GetParam();
-    TestMedia media;
+    RulesMedia media;
     Game game(media);
     PrepareGameForTest(game);
     PutBlock(game.play, kRow, kColumn, row.kind);
@@ -315,7 +316,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WindSequence, OneToggleIsSharedByAllBalls) {
-    TestMedia media;
+    RulesMedia media;
     Game game(media);
     PrepareGameForTest(game);
     PutBlock(game.play, kRow, kColumn, Kind::WindRight);

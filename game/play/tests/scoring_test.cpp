@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "play_test_support.h"
+#include "rules_media.h"
 
 namespace qon::play::test {
 namespace {
@@ -18,7 +18,7 @@ class Scoring : public ::testing::Test {
     int countSound(const std::vector<std::string>& sounds, const char* name) {
         return static_cast<int>(std::count(sounds.begin(), sounds.end(), name));
     }
-    TestMedia media;
+    RulesMedia media;
     Game game;
 };
 

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "qon/data/save_file.h"
@@ -21,13 +20,6 @@ using media::Vk::Down;
 using media::Vk::Esc;
 using media::Vk::Left;
 using media::Vk::Space;
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::vector<std::string> starting(const std::vector<std::string>& calls, const std::string& verb) {
     std::vector<std::string> out;
@@ -228,7 +220,7 @@ TEST(StageClearSave, FileChangesOnlyOnNextAndLoadsBackIntoTheSameStage) {
         .then(OnScreen("load"), Concat({Press(Down, 2), Press(Space)}));
     std::vector<std::string> fileWhileSaving;
     Pilot pilot = [&](const Frame& shown, const play::Game& g) {
-        if (shown.screen == "save") fileWhileSaving.push_back(readFile(savePath));
+        if (shown.screen == "save") fileWhileSaving.push_back(ReadText(savePath));
         return player(shown, g);
     };
     const Session s = RunSession(game, pilot, 1500);
@@ -248,7 +240,7 @@ TEST(StageClearSave, FileChangesOnlyOnNextAndLoadsBackIntoTheSameStage) {
         }
     }
     EXPECT_GT(relabelled, save);
-    EXPECT_EQ(readFile(savePath), " 1 \r\n 1 \r\n 2 \r\n 1 \r\n");
+    EXPECT_EQ(ReadText(savePath), " 1 \r\n 1 \r\n 2 \r\n 1 \r\n");
 
     const int load = s.first("load", save);
     ASSERT_GT(load, save);
@@ -275,7 +267,7 @@ TEST(StageClearSave, DamagedFileIsReportedKeptAndTheGameGoesOn) {
     ASSERT_GT(intro, 0);
     EXPECT_EQ(s.frames[static_cast<std::size_t>(intro)].stage, 2);
     EXPECT_GT(s.first("ending"), intro);
-    EXPECT_EQ(readFile(savePath), " 1 \r\n 1 \r\n");
+    EXPECT_EQ(ReadText(savePath), " 1 \r\n 1 \r\n");
 }
 
 // ---- ending -----------------------------------------------------------------------------
@@ -342,7 +334,7 @@ TEST(PrepareGame, MissingSettingsFileIsCreatedWithThreeZeros) {
     Player player;
     const Session s = RunSession(game, std::ref(player), 5);
     EXPECT_EQ(s.status, 0);
-    EXPECT_EQ(readFile(game.folder + "Init.bse"), "0\r\n0\r\n0\r\n");
+    EXPECT_EQ(ReadText(game.folder + "Init.bse"), "0\r\n0\r\n0\r\n");
 }
 
 TEST(PrepareGame, SettingsPastTheEndOfAListUseItsFirstSet) {
@@ -358,7 +350,7 @@ TEST(PrepareGame, SettingsPastTheEndOfAListUseItsFirstSet) {
     EXPECT_EQ(s.frames[static_cast<std::size_t>(config)].items[0], "StageSet-Tiny");
     EXPECT_EQ(s.frames[static_cast<std::size_t>(config)].items[2], "MusicSet-Loud");
     // Nothing is written until "EXIT".
-    EXPECT_EQ(readFile(game.folder + "Init.bse"), "5\r\n0\r\n1\r\n");
+    EXPECT_EQ(ReadText(game.folder + "Init.bse"), "5\r\n0\r\n1\r\n");
 }
 
 TEST(PrepareGame, ListsAreReadAgainAfterEveryGame) {

@@ -8,7 +8,7 @@
 namespace qon::shell {
 namespace {
 
-using media::InputEvent;
+using headless::InputEvent;
 
 TEST(ReplayScript, ReadsEveryKindOfEvent) {
     const ReplayScript script = ParseReplayScript(

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "qon/data/save_file.h"
@@ -23,13 +22,6 @@ using media::Vk::Up;
 const std::vector<std::string> kMainMenu = {"New Game", "Load Game", "Config", "Exit"};
 constexpr int kWipe = 13;
 constexpr int kSlideInFrames = 114;
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 int firstWith(const Session& s, const std::function<bool(const Frame&)>& test, int from = 0) {
     for (int i = from; i < static_cast<int>(s.frames.size()); ++i) {
@@ -233,7 +225,7 @@ TEST(Config, StepsEachListWithWrapAndWritesInitOnExit) {
     EXPECT_EQ(s.frames[static_cast<std::size_t>(back - 1)].items[1], "BitMapSet-Neon");
     // Five set steps and three cursor moves in the configuration screen.
     EXPECT_EQ(s.soundCount("SeCur", config, back), 8);
-    EXPECT_EQ(readFile(game.folder + "Init.bse"), "1\r\n1\r\n0\r\n");
+    EXPECT_EQ(ReadText(game.folder + "Init.bse"), "1\r\n1\r\n0\r\n");
 
     // Back in the title: the main menu with the cursor on "New Game". The music set
     // came round to the one chosen before and is still loaded again, behind the notice.
@@ -373,7 +365,7 @@ TEST_P(LoadSaveFileTest, OpensTheLoadMenuOrSaysWhatIsWrong) {
     Player player;
     player.then(InTitleMenu(), Concat({Press(Down), Press(Space)}));
     const Session s = RunSession(game, std::ref(player), 240);
-    EXPECT_EQ(readFile(SaveFilePath(game.projectPath)), GetParam().fileAfter);
+    EXPECT_EQ(ReadText(SaveFilePath(game.projectPath)), GetParam().fileAfter);
     const std::vector<std::string> messages = s.messages();
     if (GetParam().message) {
         ASSERT_EQ(messages.size(), 1u);
