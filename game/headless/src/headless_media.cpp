@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "qon/headless/headless.h"
-
 #include <algorithm>
 #include <utility>
 
+#include "qon/headless/headless.h"
 #include "qon/headless/media_files.h"
 
 namespace qon::headless {

@@ -14,8 +14,8 @@ std::string ReadWaveFile(const std::string& path) {
     Uint32 length = 0;
     SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (source == nullptr || SDL_LoadWAV_RW(source, 1, &spec, &samples, &length) == nullptr) {
-        throw media::MediaError(path,
-                                std::string("is not a readable WAV sound (") + SDL_GetError() + ")");
+        throw media::MediaError(
+            path, std::string("is not a readable WAV sound (") + SDL_GetError() + ")");
     }
     SDL_FreeWAV(samples);
     return bytes;

@@ -65,10 +65,10 @@ TEST(HeadlessClock, WaitMsAdvancesTheVirtualClock) {
 
 struct ScriptCase {
     const char* name;
-    std::vector<InputEvent> script;
-    int flips;  // frames presented before sampling
-    bool spaceDown;
-    ControllerState expected;
+    std::vector<InputEvent> script{};
+    int flips{};  // frames presented before sampling
+    bool spaceDown{};
+    ControllerState expected{};
 };
 
 class ScriptTimingTest : public ::testing::TestWithParam<ScriptCase> {};
@@ -88,18 +88,41 @@ TEST_P(ScriptTimingTest, EventAtFrameNActsOnceFrameNMinusOneIsPresented) {
     EXPECT_EQ(media.controller().ControllerButtons, row.expected.ControllerButtons);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ScriptTimingTest,
-    ::testing::Values(
-        ScriptCase{"FrameZeroActsFromTheStart", {keyDown(0, Vk::Space)}, 0, true, {0, 0, 0}},
-        ScriptCase{"NotYetBeforeItsFrame", {keyDown(3, Vk::Space)}, 2, false, {0, 0, 0}},
-        ScriptCase{"ActsAfterFrameBeforeIt", {keyDown(3, Vk::Space)}, 3, true, {0, 0, 0}},
-        ScriptCase{"UpReleases", {keyDown(1, Vk::Right), keyUp(2, Vk::Right)}, 2, false, {0, 0, 0}},
-        ScriptCase{"ArrowHeld", {keyDown(1, Vk::Right)}, 5, false, {1, 0, 0}},
-        ScriptCase{"EnterIsSelectButton", {keyDown(0, Vk::Enter)}, 0, false, {0, 0, 8}},
-        ScriptCase{"JoystickFromScript", {joy(2, 0, 65535, 4)}, 2, false, {-1, 1, 4}},
-        ScriptCase{"JoystickCentredUntilItsEvent", {joy(5, 0, 0, 8)}, 1, false, {0, 0, 0}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, ScriptTimingTest,
+                         ::testing::Values(ScriptCase{.name = "FrameZeroActsFromTheStart",
+                                                      .script = {keyDown(0, Vk::Space)},
+                                                      .spaceDown = true,
+                                                      .expected = {0, 0, 0}},
+                                           ScriptCase{.name = "NotYetBeforeItsFrame",
+                                                      .script = {keyDown(3, Vk::Space)},
+                                                      .flips = 2,
+                                                      .expected = {0, 0, 0}},
+                                           ScriptCase{.name = "ActsAfterFrameBeforeIt",
+                                                      .script = {keyDown(3, Vk::Space)},
+                                                      .flips = 3,
+                                                      .spaceDown = true,
+                                                      .expected = {0, 0, 0}},
+                                           ScriptCase{.name = "UpReleases",
+                                                      .script = {keyDown(1, Vk::Right),
+                                                                 keyUp(2, Vk::Right)},
+                                                      .flips = 2,
+                                                      .expected = {0, 0, 0}},
+                                           ScriptCase{.name = "ArrowHeld",
+                                                      .script = {keyDown(1, Vk::Right)},
+                                                      .flips = 5,
+                                                      .expected = {1, 0, 0}},
+                                           ScriptCase{.name = "EnterIsSelectButton",
+                                                      .script = {keyDown(0, Vk::Enter)},
+                                                      .expected = {0, 0, 8}},
+                                           ScriptCase{.name = "JoystickFromScript",
+                                                      .script = {joy(2, 0, 65535, 4)},
+                                                      .flips = 2,
+                                                      .expected = {-1, 1, 4}},
+                                           ScriptCase{.name = "JoystickCentredUntilItsEvent",
+                                                      .script = {joy(5, 0, 0, 8)},
+                                                      .flips = 1,
+                                                      .expected = {0, 0, 0}}),
+                         ::qon::test_support::RowName);
 
 TEST(HeadlessInput, QuitKeyThrowsAtTheNextPump) {
     HeadlessMedia media;
@@ -131,8 +154,8 @@ TEST(HeadlessSound, EffectsAreRecordedByNameInOrder) {
     SoundEffectPtr a = media.LoadSoundEffect(kin);
     SoundEffectPtr b = media.LoadSoundEffect(bar);
     // The twin knows the effects only as objects; their owner names them.
-    media.SetNames([&](const SoundEffect& effect) { return &effect == a.get() ? "SeKin" : "SeBar"; },
-                   nullptr);
+    media.SetNames(
+        [&](const SoundEffect& effect) { return &effect == a.get() ? "SeKin" : "SeBar"; }, nullptr);
     media.PlaySoundEffect(*a);
     media.PlaySoundEffect(*b);
     media.PlaySoundEffect(*a);
@@ -151,7 +174,7 @@ TEST(HeadlessSound, EffectsWithoutANamerReadAsUnnamed) {
 
 struct BrokenFileRow {
     const char* name;
-    std::string file = {};  // under the scratch folder; empty: the folder itself
+    std::string file = {};   // under the scratch folder; empty: the folder itself
     std::string bytes = {};  // written unless `absent`
     bool absent = false;
     const char* reasonPart = "";
@@ -223,9 +246,8 @@ TEST(HeadlessMusic, CallsAreRecordedAndEmptyTracksAnswerFalse) {
     MusicTrackPtr title = media.LoadMusic(path);
     // Asked at the moment of each call: the unloaded track is gone afterwards.
     const MusicTrack* named = title.get();
-    media.SetNames(nullptr, [named](const MusicTrack& track) {
-        return &track == named ? "title" : "other";
-    });
+    media.SetNames(
+        nullptr, [named](const MusicTrack& track) { return &track == named ? "title" : "other"; });
     MusicTrackPtr none;
     EXPECT_TRUE(media.StopMusic(title.get()));
     EXPECT_TRUE(media.PlayMusic(title.get(), 4));

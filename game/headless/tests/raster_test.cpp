@@ -16,6 +16,8 @@
 namespace qon::headless {
 namespace {
 
+QON_PRINT_ROWS_BY_NAME
+
 using namespace qon::media;
 
 namespace fs = std::filesystem;
@@ -47,8 +49,8 @@ class RasterTest : public ::testing::Test {
 
 struct ColourCase {
     const char* name;
-    std::uint32_t rgb;
-    std::uint32_t rgb565;
+    std::uint32_t rgb{};
+    std::uint32_t rgb565{};
 };
 
 class ToSurfaceColorTest : public RasterTest, public ::testing::WithParamInterface<ColourCase> {};
@@ -59,31 +61,34 @@ TEST_P(ToSurfaceColorTest, GivesTheRgb565Value) {
     EXPECT_EQ(at(0, 0), before);  // the conversion leaves the back buffer alone
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ToSurfaceColorTest,
-                         ::testing::Values(ColourCase{"BlackIsZero", Rgb(0, 0, 0), 0},
-                                           ColourCase{"White", kWhite, 0xFFFF},
-                                           ColourCase{"RedInTheHighBits", Rgb(255, 0, 0), 0xF800},
-                                           ColourCase{"GreenHasSixBits", Rgb(0, 255, 0), 0x07E0},
-                                           ColourCase{"BlueInTheLowBits", Rgb(0, 0, 255), 0x001F},
-                                           ColourCase{"LowBitsAreDropped", Rgb(7, 3, 7), 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, ToSurfaceColorTest,
+    ::testing::Values(
+        ColourCase{.name = "BlackIsZero", .rgb = Rgb(0, 0, 0)},
+        ColourCase{.name = "White", .rgb = kWhite, .rgb565 = 0xFFFF},
+        ColourCase{.name = "RedInTheHighBits", .rgb = Rgb(255, 0, 0), .rgb565 = 0xF800},
+        ColourCase{.name = "GreenHasSixBits", .rgb = Rgb(0, 255, 0), .rgb565 = 0x07E0},
+        ColourCase{.name = "BlueInTheLowBits", .rgb = Rgb(0, 0, 255), .rgb565 = 0x001F},
+        ColourCase{.name = "LowBitsAreDropped", .rgb = Rgb(7, 3, 7)}),
+    ::qon::test_support::RowName);
 
 // ---- Colour keys and blits -------------------------------------------------------
 
 // A 4 x 2 sprite: magenta at (0, 0), (2, 0) and (3, 1); green elsewhere.
 std::string writeKeySprite() {
     const std::string path = scratch("key_sprite.bmp");
-    test_support::WriteBytes(path, test_support::BmpBytes(4, 2, [](int x, int y) {
-        return (y == 0 && (x == 0 || x == 2)) || (x == 3 && y == 1) ? kMagenta : kGreen;
-    }));
+    test_support::WriteBytes(
+        path, test_support::BmpBytes(4, 2, [](int x, int y) {
+            return (y == 0 && (x == 0 || x == 2)) || (x == 3 && y == 1) ? kMagenta : kGreen;
+        }));
     return path;
 }
 
 struct BlitCase {
     const char* name;
-    bool keyed;
+    bool keyed{};
     // Expected colour at the four pixels that hold the key colour in the sprite.
-    bool keyPixelsShowBackground;
+    bool keyPixelsShowBackground{};
 };
 
 class KeyedBlitTest : public RasterTest, public ::testing::WithParamInterface<BlitCase> {};
@@ -106,10 +111,11 @@ TEST_P(KeyedBlitTest, KeyColourEverywhereIsTransparentOnlyWhenKeyed) {
     EXPECT_EQ(at(14, 20), native(kWhite));  // nothing beyond the sprite
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, KeyedBlitTest,
-                         ::testing::Values(BlitCase{"Keyed", true, true},
-                                           BlitCase{"Unkeyed", false, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, KeyedBlitTest,
+    ::testing::Values(BlitCase{.name = "Keyed", .keyed = true, .keyPixelsShowBackground = true},
+                      BlitCase{.name = "Unkeyed"}),
+    ::qon::test_support::RowName);
 
 TEST_F(RasterTest, BlitIsClippedAtTheEdges) {
     SurfacePtr block = media.CreateOffscreenSurface(53, 15);

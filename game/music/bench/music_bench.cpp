@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "qon/media/media.h"
 #include "qon/data/files.h"
+#include "qon/media/media.h"
 #include "qon/music/music_engine.h"
 #include "qon/music_test/midi_writer.h"
 

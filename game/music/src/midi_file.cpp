@@ -293,8 +293,8 @@ MidiSong ParseMidiFile(std::span<const std::uint8_t> bytes, const std::string& f
 
 MidiSong ReadMidiFile(const std::string& path) {
     const std::string bytes = media::ReadMediaFile(path, media::kMaxMidiFileBytes);
-    return ParseMidiFile(std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
-                         path);
+    return ParseMidiFile(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), path);
 }
 
 }  // namespace qon::music

@@ -11,10 +11,13 @@
 
 #include "qon/media/media.h"
 #include "qon/music_test/midi_writer.h"
+#include "qon/test_support/rows.h"
 #include "qon/test_support/scratch_folder.h"
 
 namespace qon::music {
 namespace {
+
+QON_PRINT_ROWS_BY_NAME
 
 using Bytes = std::vector<std::uint8_t>;
 using music_test::MidiWriter;
@@ -65,9 +68,9 @@ struct Expected {
 
 struct ReadCase {
     const char* name;
-    std::function<Bytes()> file;
-    std::vector<Expected> events;
-    std::uint64_t lengthUs;
+    std::function<Bytes()> file{};
+    std::vector<Expected> events{};
+    std::uint64_t lengthUs{};
 };
 
 class MidiReadTest : public ::testing::TestWithParam<ReadCase> {};
@@ -86,84 +89,95 @@ TEST_P(MidiReadTest, EventsAndLength) {
 }
 
 const ReadCase kReadCases[] = {
-    {"DefaultTempoIs120BeatsAMinute",
-     [] { return MidiWriter(480, 0).note(960, 480, 0, 60).bytes(); },
-     {{1000000, 0x90, 60}, {1500000, 0x80, 60}},
-     1500000},
-    {"TempoChangeRetimesOnlyLaterEvents",
-     [] {
-         return MidiWriter(480, 0)
-             .note(0, 480, 0, 60)
-             .tempo(480, 250000)
-             .note(960, 480, 0, 62)
-             .bytes();
-     },
-     {{0, 0x90, 60}, {500000, 0x80, 60}, {750000, 0x90, 62}, {1000000, 0x80, 62}},
-     1000000},
-    {"ConductorTrackTempoTimesOtherTracks",
-     [] { return MidiWriter(96, 1).track().tempo(0, 1000000).track().note(96, 48, 1, 40).bytes(); },
-     {{1000000, 0x91, 40}, {1500000, 0x81, 40}},
-     1500000},
-    {"EqualTimesKeepTrackOrder",
-     [] { return MidiWriter(96, 1).track().program(0, 0, 5).track().program(0, 1, 7).bytes(); },
-     {{0, 0xC0, 5}, {0, 0xC1, 7}},
-     0},
-    {"EndOfTrackAfterLastEventKeepsTheRest",
-     [] { return MidiWriter(480, 0).note(0, 240, 0, 60).end(1920).bytes(); },
-     {{0, 0x90, 60}, {250000, 0x80, 60}},
-     2000000},
-    {"RunningStatusReusesTheLastStatus",
-     [] {
-         return join({header(0, 1, 480), trackChunk({0, 0x90, 60, 100, 0, 64, 100, 0x83, 0x60, 60,
-                                                     0, 0, 0xFF, 0x2F, 0})});
-     },
-     {{0, 0x90, 60}, {0, 0x90, 64}, {500000, 0x90, 60}},
-     500000},
-    {"SmpteDivisionIgnoresTempo",
-     // 25 frames a second of 40 ticks: one tick is a millisecond.
+    {.name = "DefaultTempoIs120BeatsAMinute",
+     .file = [] { return MidiWriter(480, 0).note(960, 480, 0, 60).bytes(); },
+     .events = {{1000000, 0x90, 60}, {1500000, 0x80, 60}},
+     .lengthUs = 1500000},
+    {.name = "TempoChangeRetimesOnlyLaterEvents",
+     .file =
+         [] {
+             return MidiWriter(480, 0)
+                 .note(0, 480, 0, 60)
+                 .tempo(480, 250000)
+                 .note(960, 480, 0, 62)
+                 .bytes();
+         },
+     .events = {{0, 0x90, 60}, {500000, 0x80, 60}, {750000, 0x90, 62}, {1000000, 0x80, 62}},
+     .lengthUs = 1000000},
+    {.name = "ConductorTrackTempoTimesOtherTracks",
+     .file =
+         [] {
+             return MidiWriter(96, 1).track().tempo(0, 1000000).track().note(96, 48, 1, 40).bytes();
+         },
+     .events = {{1000000, 0x91, 40}, {1500000, 0x81, 40}},
+     .lengthUs = 1500000},
+    {.name = "EqualTimesKeepTrackOrder",
+     .file =
+         [] { return MidiWriter(96, 1).track().program(0, 0, 5).track().program(0, 1, 7).bytes(); },
+     .events = {{0, 0xC0, 5}, {0, 0xC1, 7}}},
+    {.name = "EndOfTrackAfterLastEventKeepsTheRest",
+     .file = [] { return MidiWriter(480, 0).note(0, 240, 0, 60).end(1920).bytes(); },
+     .events = {{0, 0x90, 60}, {250000, 0x80, 60}},
+     .lengthUs = 2000000},
+    {.name = "RunningStatusReusesTheLastStatus",
+     .file =
+         [] {
+             return join({header(0, 1, 480), trackChunk({0, 0x90, 60, 100, 0, 64, 100, 0x83, 0x60,
+                                                         60, 0, 0, 0xFF, 0x2F, 0})});
+         },
+     .events = {{0, 0x90, 60}, {0, 0x90, 64}, {500000, 0x90, 60}},
+     .lengthUs = 500000},
+    {.name = "SmpteDivisionIgnoresTempo",
+     .file =  // 25 frames a second of 40 ticks: one tick is a millisecond.
      [] {
          return join({header(0, 1, 0xE728), trackChunk({0, 0xFF, 0x51, 3, 0x01, 0, 0, 0x87, 0x68,
                                                         0x90, 60, 100, 0, 0xFF, 0x2F, 0})});
      },
-     {{1000000, 0x90, 60}},
-     1000000},
-    {"Format2PlaysPatternsOneAfterAnother",
-     [] {
-         return MidiWriter(480, 2).track().note(0, 480, 0, 60).track().note(0, 480, 0, 62).bytes();
-     },
-     {{0, 0x90, 60}, {500000, 0x80, 60}, {500000, 0x90, 62}, {1000000, 0x80, 62}},
-     1000000},
-    {"UnknownChunksAreSkipped",
-     [] {
-         return join({header(0, 1, 480),
-                      {'X', 'F', 'I', 'H', 0, 0, 0, 2, 1, 2},
-                      trackChunk({0, 0xC0, 9, 0, 0xFF, 0x2F, 0})});
-     },
-     {{0, 0xC0, 9}},
-     0},
-    {"RiffMidiWrapperIsOpened",
-     [] {
-         const Bytes smf = MidiWriter(480, 0).program(0, 3, 11).bytes();
-         const auto size = static_cast<std::uint8_t>(smf.size());
-         return join({{'R', 'I',  'F', 'F', static_cast<std::uint8_t>(size + 12),
-                       0,   0,    0,   'R', 'M',
-                       'I', 'D',  'd', 'a', 't',
-                       'a', size, 0,   0,   0},
-                      smf});
-     },
-     {{0, 0xC3, 11}},
-     0},
-    {"SystemExclusiveKeptWithoutItsFrame",
-     [] {
-         return join({header(0, 1, 480),
-                      trackChunk({0, 0xF0, 5, 0x7E, 0x7F, 0x09, 0x01, 0xF7, 0, 0xFF, 0x2F, 0})});
-     },
-     {{0, 0xF0, 0}},
-     0},
+     .events = {{1000000, 0x90, 60}},
+     .lengthUs = 1000000},
+    {.name = "Format2PlaysPatternsOneAfterAnother",
+     .file =
+         [] {
+             return MidiWriter(480, 2)
+                 .track()
+                 .note(0, 480, 0, 60)
+                 .track()
+                 .note(0, 480, 0, 62)
+                 .bytes();
+         },
+     .events = {{0, 0x90, 60}, {500000, 0x80, 60}, {500000, 0x90, 62}, {1000000, 0x80, 62}},
+     .lengthUs = 1000000},
+    {.name = "UnknownChunksAreSkipped",
+     .file =
+         [] {
+             return join({header(0, 1, 480),
+                          {'X', 'F', 'I', 'H', 0, 0, 0, 2, 1, 2},
+                          trackChunk({0, 0xC0, 9, 0, 0xFF, 0x2F, 0})});
+         },
+     .events = {{0, 0xC0, 9}}},
+    {.name = "RiffMidiWrapperIsOpened",
+     .file =
+         [] {
+             const Bytes smf = MidiWriter(480, 0).program(0, 3, 11).bytes();
+             const auto size = static_cast<std::uint8_t>(smf.size());
+             return join({{'R', 'I',  'F', 'F', static_cast<std::uint8_t>(size + 12),
+                           0,   0,    0,   'R', 'M',
+                           'I', 'D',  'd', 'a', 't',
+                           'a', size, 0,   0,   0},
+                          smf});
+         },
+     .events = {{0, 0xC3, 11}}},
+    {.name = "SystemExclusiveKeptWithoutItsFrame",
+     .file =
+         [] {
+             return join({header(0, 1, 480), trackChunk({0, 0xF0, 5, 0x7E, 0x7F, 0x09, 0x01, 0xF7,
+                                                         0, 0xFF, 0x2F, 0})});
+         },
+     .events = {{0, 0xF0, 0}}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Files, MidiReadTest, ::testing::ValuesIn(kReadCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::qon::test_support::RowName);
 
 TEST(MidiRead, SystemExclusiveBodyIsTheBytesBetweenF0AndF7) {
     const MidiSong song = ParseMidiFile(
@@ -181,8 +195,8 @@ TEST(MidiRead, SystemExclusiveBodyIsTheBytesBetweenF0AndF7) {
 
 struct RefuseCase {
     const char* name;
-    std::function<Bytes()> file;
-    const char* reasonPart;
+    std::function<Bytes()> file{};
+    const char* reasonPart{};
 };
 
 class MidiRefuseTest : public ::testing::TestWithParam<RefuseCase> {};
@@ -199,53 +213,67 @@ TEST_P(MidiRefuseTest, ErrorNamesFileAndReason) {
 }
 
 const RefuseCase kRefuseCases[] = {
-    {"EmptyFile", [] { return Bytes{}; }, "MThd"},
-    {"WaveFileIsNotMidi", [] { return Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'}; },
-     "RMID"},
-    {"TextFileIsNotMidi", [] { return Bytes{'h', 'e', 'l', 'l', 'o', '\n'}; }, "MThd"},
-    {"HeaderCutShort", [] { return Bytes{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1}; }, "cut short"},
-    {"UnknownFormat",
-     [] {
-         return join({header(3, 1, 480), trackChunk({0, 0xFF, 0x2F, 0})});
-     },
-     "format 3"},
-    {"ZeroDivision",
-     [] {
-         return join({header(0, 1, 0), trackChunk({0, 0xFF, 0x2F, 0})});
-     },
-     "division of 0"},
-    {"NoTracksDeclared", [] { return header(0, 0, 480); }, "no track"},
-    {"FewerTracksThanDeclared",
-     [] {
-         return join({header(1, 2, 480), trackChunk({0, 0xFF, 0x2F, 0})});
-     },
-     "declares 2 tracks but holds only 1"},
-    {"FileCutInsideAnEvent",
-     [] {
-         Bytes bytes = MidiWriter(480, 0).note(0, 480, 0, 60).bytes();
-         bytes.resize(bytes.size() - 6);
-         return bytes;
-     },
-     "track 1 ends in the middle of an event"},
-    {"DataByteBeforeAnyStatus",
-     [] {
-         return join({header(0, 1, 480), trackChunk({0, 60, 100, 0, 0xFF, 0x2F, 0})});
-     },
-     "data byte before its first status"},
-    {"DelayLongerThanFourBytes",
-     [] {
-         return join({header(0, 1, 480), trackChunk({0x81, 0x81, 0x81, 0x81, 0x01, 0xC0, 1})});
-     },
-     "longer than 4 bytes"},
-    {"SystemRealTimeByteInATrack",
-     [] {
-         return join({header(0, 1, 480), trackChunk({0, 0xF4, 0, 0xFF, 0x2F, 0})});
-     },
-     "unknown event byte 0xF4"},
+    {.name = "EmptyFile", .file = [] { return Bytes{}; }, .reasonPart = "MThd"},
+    {.name = "WaveFileIsNotMidi",
+     .file = [] { return Bytes{'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'}; },
+     .reasonPart = "RMID"},
+    {.name = "TextFileIsNotMidi",
+     .file = [] { return Bytes{'h', 'e', 'l', 'l', 'o', '\n'}; },
+     .reasonPart = "MThd"},
+    {.name = "HeaderCutShort",
+     .file = [] { return Bytes{'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 1}; },
+     .reasonPart = "cut short"},
+    {.name = "UnknownFormat",
+     .file =
+         [] {
+             return join({header(3, 1, 480), trackChunk({0, 0xFF, 0x2F, 0})});
+         },
+     .reasonPart = "format 3"},
+    {.name = "ZeroDivision",
+     .file =
+         [] {
+             return join({header(0, 1, 0), trackChunk({0, 0xFF, 0x2F, 0})});
+         },
+     .reasonPart = "division of 0"},
+    {.name = "NoTracksDeclared",
+     .file = [] { return header(0, 0, 480); },
+     .reasonPart = "no track"},
+    {.name = "FewerTracksThanDeclared",
+     .file =
+         [] {
+             return join({header(1, 2, 480), trackChunk({0, 0xFF, 0x2F, 0})});
+         },
+     .reasonPart = "declares 2 tracks but holds only 1"},
+    {.name = "FileCutInsideAnEvent",
+     .file =
+         [] {
+             Bytes bytes = MidiWriter(480, 0).note(0, 480, 0, 60).bytes();
+             bytes.resize(bytes.size() - 6);
+             return bytes;
+         },
+     .reasonPart = "track 1 ends in the middle of an event"},
+    {.name = "DataByteBeforeAnyStatus",
+     .file =
+         [] {
+             return join({header(0, 1, 480), trackChunk({0, 60, 100, 0, 0xFF, 0x2F, 0})});
+         },
+     .reasonPart = "data byte before its first status"},
+    {.name = "DelayLongerThanFourBytes",
+     .file =
+         [] {
+             return join({header(0, 1, 480), trackChunk({0x81, 0x81, 0x81, 0x81, 0x01, 0xC0, 1})});
+         },
+     .reasonPart = "longer than 4 bytes"},
+    {.name = "SystemRealTimeByteInATrack",
+     .file =
+         [] {
+             return join({header(0, 1, 480), trackChunk({0, 0xF4, 0, 0xFF, 0x2F, 0})});
+         },
+     .reasonPart = "unknown event byte 0xF4"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Files, MidiRefuseTest, ::testing::ValuesIn(kRefuseCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::qon::test_support::RowName);
 
 TEST(MidiRead, MissingFileAndFolderAreNamed) {
     const test_support::ScratchFolder scratch;

@@ -15,10 +15,13 @@
 #include "qon/media/media.h"
 #include "qon/music_test/midi_writer.h"
 #include "qon/test_support/bytes.h"
+#include "qon/test_support/rows.h"
 #include "qon/test_support/scratch_folder.h"
 
 namespace qon::music {
 namespace {
+
+QON_PRINT_ROWS_BY_NAME
 
 using music_test::MidiWriter;
 
@@ -198,9 +201,9 @@ TEST_F(MusicEngineTest, SecondPlayReplacesTheFirst) {
 
 struct RepeatCase {
     const char* name;
-    int repeats;
-    int onsets;
-    bool soundingAfter;
+    int repeats{};
+    int onsets{};
+    bool soundingAfter{};
 };
 
 class MusicRepeatTest : public MusicEngineTest, public ::testing::WithParamInterface<RepeatCase> {};
@@ -216,13 +219,13 @@ TEST_P(MusicRepeatTest, PlaysOncePlusItsRepeats) {
 }
 
 const RepeatCase kRepeatCases[] = {
-    {"NoRepeatPlaysOnce", 0, 1, false},
-    {"TwoRepeatsPlayThreeTimes", 2, 3, false},
-    {"NegativeRepeatsForEver", -1, 6, true},
+    {.name = "NoRepeatPlaysOnce", .onsets = 1},
+    {.name = "TwoRepeatsPlayThreeTimes", .repeats = 2, .onsets = 3},
+    {.name = "NegativeRepeatsForEver", .repeats = -1, .onsets = 6, .soundingAfter = true},
 };
 
 INSTANTIATE_TEST_SUITE_P(Counts, MusicRepeatTest, ::testing::ValuesIn(kRepeatCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::qon::test_support::RowName);
 
 TEST_F(MusicEngineTest, ResumeKeepsTheRepeatsLeft) {
     const auto track = add(organ().note(0, kSecond / 10, 0, 72).end(kSecond));
@@ -385,8 +388,8 @@ TEST(MusicEngineSilent, TrackStartedBeforeTheSynthesizerJoinsInSetUp) {
 
 struct SoundFontCase {
     const char* name;
-    std::string path;
-    const char* reasonPart;
+    std::string path{};
+    const char* reasonPart{};
 };
 
 TEST(MusicEngineSilent, BadSoundFontIsRefusedWithItsPath) {
@@ -394,9 +397,11 @@ TEST(MusicEngineSilent, BadSoundFontIsRefusedWithItsPath) {
     const std::string folder = scratch.folder("soundfont");
     test_support::WriteBytes(folder + "not-a-font.sf2", MidiWriter().note(0, 10, 0, 60).text());
     const SoundFontCase rows[] = {
-        {"Missing", folder + "absent.sf2", "does not exist"},
-        {"Folder", folder, "is not a file"},
-        {"NotASoundFont", folder + "not-a-font.sf2", "is not a SoundFont"},
+        {.name = "Missing", .path = folder + "absent.sf2", .reasonPart = "does not exist"},
+        {.name = "Folder", .path = folder, .reasonPart = "is not a file"},
+        {.name = "NotASoundFont",
+         .path = folder + "not-a-font.sf2",
+         .reasonPart = "is not a SoundFont"},
     };
     for (const SoundFontCase& row : rows) {
         SCOPED_TRACE(row.name);

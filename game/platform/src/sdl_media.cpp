@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "qon/headless/media_files.h"
-#include "qon/media/media_file.h"
 #include "qon/media/controller.h"
+#include "qon/media/media_file.h"
 #include "qon/music/music_engine.h"
 #include "qon/platform/mixer_music.h"
 

@@ -12,10 +12,13 @@
 
 #include "qon/test_support/bytes.h"
 #include "qon/test_support/media_bytes.h"
+#include "qon/test_support/rows.h"
 #include "qon/test_support/scratch_folder.h"
 
 namespace qon::platform {
 namespace {
+
+QON_PRINT_ROWS_BY_NAME
 
 using namespace qon::media;
 
@@ -49,7 +52,7 @@ TEST_F(SdlMediaTest, SecondInitialisationIsRefused) {
 
 struct QuitCase {
     const char* name;
-    SDL_Event event;
+    SDL_Event event{};
 };
 
 SDL_Event keyEvent(SDL_Scancode code, Uint16 mod) {
@@ -75,12 +78,12 @@ TEST_P(SdlQuitTest, EndsThroughPumpEvents) {
     EXPECT_THROW(media.PumpEvents(), QuitRequested);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, SdlQuitTest,
-                         ::testing::Values(QuitCase{"KeyE", keyEvent(SDL_SCANCODE_E, 0)},
-                                           QuitCase{"ShiftE",
-                                                    keyEvent(SDL_SCANCODE_E, KMOD_LSHIFT)},
-                                           QuitCase{"WindowClose", quitEvent()}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, SdlQuitTest,
+    ::testing::Values(QuitCase{.name = "KeyE", .event = keyEvent(SDL_SCANCODE_E, 0)},
+                      QuitCase{.name = "ShiftE", .event = keyEvent(SDL_SCANCODE_E, KMOD_LSHIFT)},
+                      QuitCase{.name = "WindowClose", .event = quitEvent()}),
+    ::qon::test_support::RowName);
 
 TEST_F(SdlMediaTest, OtherKeysDoNotQuit) {
     media.PumpEvents();
@@ -103,12 +106,12 @@ TEST_F(SdlMediaTest, NoControllerDeviceMeansKeyboardOnly) {
 // game controllers are read through their mapping (A launches, B chooses, d-pad steers).
 struct DeviceCase {
     const char* name;
-    SDL_JoystickType type;
-    int axis;  // raw axis index to set, -1 for none
-    Sint16 axisValue;
-    int button;  // raw button index to press, -1 for none
-    int hat;     // hat value, or -1
-    ControllerState expected;
+    SDL_JoystickType type{};
+    int axis{};  // raw axis index to set, -1 for none
+    Sint16 axisValue{};
+    int button{};  // raw button index to press, -1 for none
+    int hat{};     // hat value, or -1
+    ControllerState expected{};
 };
 
 class SdlDeviceTest : public SdlMediaTest, public ::testing::WithParamInterface<DeviceCase> {
@@ -142,45 +145,69 @@ TEST_P(SdlDeviceTest, ReadsAxesButtonsAndHats) {
     EXPECT_EQ(media.controller().ControllerButtons, row.expected.ControllerButtons);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, SdlDeviceTest,
-    ::testing::Values(
-        DeviceCase{"RawStickLeft", SDL_JOYSTICK_TYPE_UNKNOWN, 0, -32768, -1, -1, {-1, 0, 0}},
-        DeviceCase{
-            "RawStickInsideDeadZone", SDL_JOYSTICK_TYPE_UNKNOWN, 0, 16000, -1, -1, {0, 0, 0}},
-        DeviceCase{"RawStickDown", SDL_JOYSTICK_TYPE_UNKNOWN, 1, 32767, -1, -1, {0, 1, 0}},
-        DeviceCase{"RawButtonFourIsMaskEight", SDL_JOYSTICK_TYPE_UNKNOWN, -1, 0, 3, -1, {0, 0, 8}},
-        DeviceCase{"RawButtonOneIsMaskOne", SDL_JOYSTICK_TYPE_UNKNOWN, -1, 0, 0, -1, {0, 0, 1}},
-        DeviceCase{"RawHatRight", SDL_JOYSTICK_TYPE_UNKNOWN, -1, 0, -1, SDL_HAT_RIGHT, {1, 0, 0}},
-        DeviceCase{"PadStickRight",
-                   SDL_JOYSTICK_TYPE_GAMECONTROLLER,
-                   SDL_CONTROLLER_AXIS_LEFTX,
-                   32767,
-                   -1,
-                   -1,
-                   {1, 0, 0}},
-        DeviceCase{"PadALaunches",
-                   SDL_JOYSTICK_TYPE_GAMECONTROLLER,
-                   -1,
-                   0,
-                   SDL_CONTROLLER_BUTTON_A,
-                   -1,
-                   {0, 0, 4}},
-        DeviceCase{"PadBChooses",
-                   SDL_JOYSTICK_TYPE_GAMECONTROLLER,
-                   -1,
-                   0,
-                   SDL_CONTROLLER_BUTTON_B,
-                   -1,
-                   {0, 0, 8}},
-        DeviceCase{"PadDpadUp",
-                   SDL_JOYSTICK_TYPE_GAMECONTROLLER,
-                   -1,
-                   0,
-                   SDL_CONTROLLER_BUTTON_DPAD_UP,
-                   -1,
-                   {0, -1, 0}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, SdlDeviceTest,
+                         ::testing::Values(DeviceCase{.name = "RawStickLeft",
+                                                      .type = SDL_JOYSTICK_TYPE_UNKNOWN,
+                                                      .axisValue = -32768,
+                                                      .button = -1,
+                                                      .hat = -1,
+                                                      .expected = {-1, 0, 0}},
+                                           DeviceCase{.name = "RawStickInsideDeadZone",
+                                                      .type = SDL_JOYSTICK_TYPE_UNKNOWN,
+                                                      .axisValue = 16000,
+                                                      .button = -1,
+                                                      .hat = -1,
+                                                      .expected = {0, 0, 0}},
+                                           DeviceCase{.name = "RawStickDown",
+                                                      .type = SDL_JOYSTICK_TYPE_UNKNOWN,
+                                                      .axis = 1,
+                                                      .axisValue = 32767,
+                                                      .button = -1,
+                                                      .hat = -1,
+                                                      .expected = {0, 1, 0}},
+                                           DeviceCase{.name = "RawButtonFourIsMaskEight",
+                                                      .type = SDL_JOYSTICK_TYPE_UNKNOWN,
+                                                      .axis = -1,
+                                                      .button = 3,
+                                                      .hat = -1,
+                                                      .expected = {0, 0, 8}},
+                                           DeviceCase{.name = "RawButtonOneIsMaskOne",
+                                                      .type = SDL_JOYSTICK_TYPE_UNKNOWN,
+                                                      .axis = -1,
+                                                      .hat = -1,
+                                                      .expected = {0, 0, 1}},
+                                           DeviceCase{.name = "RawHatRight",
+                                                      .type = SDL_JOYSTICK_TYPE_UNKNOWN,
+                                                      .axis = -1,
+                                                      .button = -1,
+                                                      .hat = SDL_HAT_RIGHT,
+                                                      .expected = {1, 0, 0}},
+                                           DeviceCase{.name = "PadStickRight",
+                                                      .type = SDL_JOYSTICK_TYPE_GAMECONTROLLER,
+                                                      .axis = SDL_CONTROLLER_AXIS_LEFTX,
+                                                      .axisValue = 32767,
+                                                      .button = -1,
+                                                      .hat = -1,
+                                                      .expected = {1, 0, 0}},
+                                           DeviceCase{.name = "PadALaunches",
+                                                      .type = SDL_JOYSTICK_TYPE_GAMECONTROLLER,
+                                                      .axis = -1,
+                                                      .button = SDL_CONTROLLER_BUTTON_A,
+                                                      .hat = -1,
+                                                      .expected = {0, 0, 4}},
+                                           DeviceCase{.name = "PadBChooses",
+                                                      .type = SDL_JOYSTICK_TYPE_GAMECONTROLLER,
+                                                      .axis = -1,
+                                                      .button = SDL_CONTROLLER_BUTTON_B,
+                                                      .hat = -1,
+                                                      .expected = {0, 0, 8}},
+                                           DeviceCase{.name = "PadDpadUp",
+                                                      .type = SDL_JOYSTICK_TYPE_GAMECONTROLLER,
+                                                      .axis = -1,
+                                                      .button = SDL_CONTROLLER_BUTTON_DPAD_UP,
+                                                      .hat = -1,
+                                                      .expected = {0, -1, 0}}),
+                         ::qon::test_support::RowName);
 
 TEST_F(SdlMediaTest, PadStartActsAsEsc) {
     const int device = SDL_JoystickAttachVirtual(

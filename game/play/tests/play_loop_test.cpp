@@ -9,9 +9,12 @@
 
 #include "play_test_support.h"
 #include "qon/data/error.h"
+#include "qon/test_support/rows.h"
 
 namespace qon::play::test {
 namespace {
+
+QON_PRINT_ROWS_BY_NAME
 
 using headless::InputEvent;
 
@@ -97,8 +100,7 @@ TEST_F(PlayLoop, ClearedStageIsOfferedForSavingWithTheNextStageNumber) {
     EXPECT_EQ(game.play.StageNumber, 2);
     EXPECT_EQ(game.play.StageCount, 2) << "a stage follows: the shell offers the save";
     LatchPressesHeldFromPlay(game);
-    EXPECT_TRUE(game.menu.spaceLatch)
-        << "the Space held since the launch cannot pick a save slot";
+    EXPECT_TRUE(game.menu.spaceLatch) << "the Space held since the launch cannot pick a save slot";
     ResetForNextStage(game.play);
     EXPECT_EQ(PlayStage(game), StageEnd::Cleared);
     EXPECT_EQ(game.play.Score, 20) << "the chain ran out during the clear banner";
@@ -107,9 +109,9 @@ TEST_F(PlayLoop, ClearedStageIsOfferedForSavingWithTheNextStageNumber) {
 
 struct MusicRow {
     const char* name;
-    int tracks;
-    int stages;
-    std::vector<std::string> expPlays;
+    int tracks{};
+    int stages{};
+    std::vector<std::string> expPlays{};
 };
 
 class StageMusic : public PlayLoop, public ::testing::WithParamInterface<MusicRow> {};
@@ -127,14 +129,17 @@ TEST_P(StageMusic, FollowsTheOrderOfPlayAndWraps) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, StageMusic,
-    ::testing::Values(MusicRow{"ThreeTracksFourStages",
-                               3,
-                               4,
-                               {"play stage:0 x8", "play stage:1 x8", "play stage:2 x8",
-                                "play stage:0 x8"}},
-                      MusicRow{"OneTrackRepeats", 1, 2, {"play stage:0 x8", "play stage:0 x8"}},
-                      MusicRow{"NoTracksPlayNothing", 0, 2, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Values(MusicRow{.name = "ThreeTracksFourStages",
+                               .tracks = 3,
+                               .stages = 4,
+                               .expPlays = {"play stage:0 x8", "play stage:1 x8", "play stage:2 x8",
+                                            "play stage:0 x8"}},
+                      MusicRow{.name = "OneTrackRepeats",
+                               .tracks = 1,
+                               .stages = 2,
+                               .expPlays = {"play stage:0 x8", "play stage:0 x8"}},
+                      MusicRow{.name = "NoTracksPlayNothing", .stages = 2}),
+    ::qon::test_support::RowName);
 
 TEST_F(PlayLoop, EveryStageStartStopsTitleAndStageTracks) {
     folder.writeStages({kOneBlockInThePath});

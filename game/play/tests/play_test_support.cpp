@@ -131,14 +131,16 @@ void GameFolder::writeGraphicSet(headless::RasterMedia& media) {
         set.bitmaps[static_cast<std::size_t>(slot)] = name;
         const BitmapSize size = RequiredBitmapSize(slot);
         if (slot < kFirstSpecialSlot) {
-            writePicture(media, m_folder.file(name), size.width, size.height, BlockColour(slot), false);
+            writePicture(media, m_folder.file(name), size.width, size.height, BlockColour(slot),
+                         false);
         } else if (slot < kFirstPartSlot) {
             writePicture(media, m_folder.file(name), size.width, size.height,
                          SpecialColour(slot - kFirstSpecialSlot), true);
         } else if (slot == kFirstPartSlot) {
             writePicture(media, m_folder.file(name), size.width, size.height, kBallColour, true);
         } else if (slot == kFirstPartSlot + 1) {
-            writePicture(media, m_folder.file(name), size.width, size.height, kMiniBallColour, true);
+            writePicture(media, m_folder.file(name), size.width, size.height, kMiniBallColour,
+                         true);
         } else {
             writePicture(media, m_folder.file(name), size.width, size.height, kBarColour, false);
         }

@@ -37,15 +37,14 @@ TEST_P(RandomIntTest, StaysInRangeAndReachesBothEnds) {
     EXPECT_EQ(*seen.rbegin(), row.base + row.range - 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, RandomIntTest,
-                         ::testing::Values(RandomRow{.name = "MiniBallSpeed", .base = 1, .range = 6},
-                                           RandomRow{.name = "PinDirectionNeverEight", .range = 8},
-                                           RandomRow{.name = "WarpX", .base = 1, .range = 639},
-                                           RandomRow{.name = "WarpYAboveBar",
-                                                     .base = 32,
-                                                     .range = 386 - 20},
-                                           RandomRow{.name = "RangeOneIsBase", .base = 5}),
-                         test_support::RowName);
+INSTANTIATE_TEST_SUITE_P(
+    Table, RandomIntTest,
+    ::testing::Values(RandomRow{.name = "MiniBallSpeed", .base = 1, .range = 6},
+                      RandomRow{.name = "PinDirectionNeverEight", .range = 8},
+                      RandomRow{.name = "WarpX", .base = 1, .range = 639},
+                      RandomRow{.name = "WarpYAboveBar", .base = 32, .range = 386 - 20},
+                      RandomRow{.name = "RangeOneIsBase", .base = 5}),
+    test_support::RowName);
 
 TEST(RandomInt, SameSeedSameSequence) {
     PlayState a;
@@ -84,7 +83,8 @@ TEST(RandomInt, ResetsLeaveTheSequenceWhereItWas) {
     Restart(reset);
     ResetForNextStage(reset);
     ResetBallAndBar(reset);
-    for (int i = 0; i < 20; ++i) ASSERT_EQ(RandomInt(reset, 0, 1000), RandomInt(untouched, 0, 1000));
+    for (int i = 0; i < 20; ++i)
+        ASSERT_EQ(RandomInt(reset, 0, 1000), RandomInt(untouched, 0, 1000));
 }
 
 }  // namespace

@@ -114,9 +114,9 @@ std::string num(long long value) {
 std::string EffectName(const play::Game& game, const media::SoundEffect& effect) {
     const play::SoundEffects& se = game.sounds;
     const std::pair<const media::SoundEffectPtr*, const char*> names[] = {
-        {&se.SeBar, "SeBar"},       {&se.SeBlock, "SeBlock"}, {&se.SeCur, "SeCur"},
-        {&se.SeItem, "SeItem"},     {&se.SeSelect, "SeSelect"}, {&se.SeBreak, "SeBreak"},
-        {&se.SeBlack, "SeBlack"},   {&se.SeKin, "SeKin"},
+        {&se.SeBar, "SeBar"},     {&se.SeBlock, "SeBlock"},   {&se.SeCur, "SeCur"},
+        {&se.SeItem, "SeItem"},   {&se.SeSelect, "SeSelect"}, {&se.SeBreak, "SeBreak"},
+        {&se.SeBlack, "SeBlack"}, {&se.SeKin, "SeKin"},
     };
     for (const auto& [slot, name] : names) {
         if (slot->get() == &effect) return name;
@@ -195,8 +195,8 @@ ReplayScript ParseReplayScript(std::string_view text, const std::string& fileNam
             }
             headless::InputEvent event;
             event.frame = at;
-            event.type =
-                verb == "down" ? headless::InputEvent::Type::KeyDown : headless::InputEvent::Type::KeyUp;
+            event.type = verb == "down" ? headless::InputEvent::Type::KeyDown
+                                        : headless::InputEvent::Type::KeyUp;
             event.key = key->second;
             script.input.push_back(event);
         } else if (verb == "joy") {

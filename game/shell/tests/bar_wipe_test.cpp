@@ -38,12 +38,10 @@ TEST_P(BarWipeTest, BarsHaveTheirWidthAroundEveryTenthColumn) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, BarWipeTest,
-    ::testing::Values(WipeRow{.name = "ThinnestBar", .width = 1},
-                      WipeRow{.name = "MiddleBar", .width = 5, .firstBlack = -2, .lastBlack = 2},
-                      WipeRow{.name = "WidestBarLeavesOneGap",
-                              .width = 9,
-                              .firstBlack = -4,
-                              .lastBlack = 4}),
+    ::testing::Values(
+        WipeRow{.name = "ThinnestBar", .width = 1},
+        WipeRow{.name = "MiddleBar", .width = 5, .firstBlack = -2, .lastBlack = 2},
+        WipeRow{.name = "WidestBarLeavesOneGap", .width = 9, .firstBlack = -4, .lastBlack = 4}),
     test_support::RowName);
 
 }  // namespace

@@ -12,10 +12,13 @@
 
 #include "game_folder.h"
 #include "qon/shell/replay.h"
+#include "qon/test_support/rows.h"
 #include "qon/test_support/scratch_folder.h"
 
 namespace qon::shell {
 namespace {
+
+QON_PRINT_ROWS_BY_NAME
 
 namespace fs = std::filesystem;
 using shell_test::GameFolder;
@@ -259,8 +262,8 @@ TEST(Replay, StageClearSaveWritesTheChosenSlotOnNext) {
 
 struct BadContentCase {
     const char* name;
-    std::function<void(const GameFolder&)> spoil;
-    const char* namedInMessage;
+    std::function<void(const GameFolder&)> spoil{};
+    const char* namedInMessage{};
 };
 
 class BadContentTest : public ::testing::TestWithParam<BadContentCase> {};
@@ -288,38 +291,44 @@ TEST_P(BadContentTest, NamesTheFileAndReturnsToTheTitle) {
 INSTANTIATE_TEST_SUITE_P(
     Table, BadContentTest,
     ::testing::Values(
-        BadContentCase{"MissingStageFile",
-                       [](const GameFolder& g) {
-                           fs::remove(fs::path(g.projectPath).parent_path() / "Stage1.stg");
-                       },
-                       "Stage1.stg"},
-        BadContentCase{"ShortStageFile",
-                       [](const GameFolder& g) {
-                           WriteText(
-                               (fs::path(g.projectPath).parent_path() / "Stage1.stg").string(),
-                               "FFFFFF\r\n");
-                       },
-                       "Stage1.stg"},
-        BadContentCase{"MissingBitmap",
-                       [](const GameFolder& g) {
-                           fs::remove(fs::path(g.graphicPath).parent_path() / "slot21.bmp");
-                       },
-                       "slot21.bmp"},
-        BadContentCase{"GarbageBitmap",
-                       [](const GameFolder& g) {
-                           WriteText((fs::path(g.graphicPath).parent_path() / "slot4.bmp").string(),
-                                     "not a bitmap");
-                       },
-                       "slot4.bmp"},
-        BadContentCase{"ShortGraphicSet",
-                       [](const GameFolder& g) { WriteText(g.graphicPath, "Flat\r\nPainter\r\n"); },
-                       "flat.bgp"}),
-    [](const auto& info) { return std::string(info.param.name); });
+        BadContentCase{.name = "MissingStageFile",
+                       .spoil =
+                           [](const GameFolder& g) {
+                               fs::remove(fs::path(g.projectPath).parent_path() / "Stage1.stg");
+                           },
+                       .namedInMessage = "Stage1.stg"},
+        BadContentCase{.name = "ShortStageFile",
+                       .spoil =
+                           [](const GameFolder& g) {
+                               WriteText(
+                                   (fs::path(g.projectPath).parent_path() / "Stage1.stg").string(),
+                                   "FFFFFF\r\n");
+                           },
+                       .namedInMessage = "Stage1.stg"},
+        BadContentCase{.name = "MissingBitmap",
+                       .spoil =
+                           [](const GameFolder& g) {
+                               fs::remove(fs::path(g.graphicPath).parent_path() / "slot21.bmp");
+                           },
+                       .namedInMessage = "slot21.bmp"},
+        BadContentCase{.name = "GarbageBitmap",
+                       .spoil =
+                           [](const GameFolder& g) {
+                               WriteText(
+                                   (fs::path(g.graphicPath).parent_path() / "slot4.bmp").string(),
+                                   "not a bitmap");
+                           },
+                       .namedInMessage = "slot4.bmp"},
+        BadContentCase{
+            .name = "ShortGraphicSet",
+            .spoil = [](const GameFolder& g) { WriteText(g.graphicPath, "Flat\r\nPainter\r\n"); },
+            .namedInMessage = "flat.bgp"}),
+    ::qon::test_support::RowName);
 
 struct FatalCase {
     const char* name;
-    std::function<void(const GameFolder&)> spoil;
-    const char* namedInMessage;
+    std::function<void(const GameFolder&)> spoil{};
+    const char* namedInMessage{};
 };
 
 class StartFailureTest : public ::testing::TestWithParam<FatalCase> {};
@@ -340,17 +349,20 @@ TEST_P(StartFailureTest, EndsWithAMessageAndAFailureStatus) {
 INSTANTIATE_TEST_SUITE_P(
     Table, StartFailureTest,
     ::testing::Values(
-        FatalCase{"MissingLogo", [](const GameFolder& g) { fs::remove(g.folder + "Logo.bmp"); },
-                  "Logo.bmp"},
-        FatalCase{"MissingLastEffect",
-                  [](const GameFolder& g) { fs::remove(g.folder + "Se/SeKin.wav"); }, "SeKin.wav"},
-        FatalCase{"EmptyStageList",
-                  [](const GameFolder& g) { WriteText(g.folder + "StageSet.sel", "0\r\n"); },
-                  "Sorrel"},
-        FatalCase{"MissingMusicList",
-                  [](const GameFolder& g) { fs::remove(g.folder + "MusicSet.sel"); },
-                  "MusicSet.sel"}),
-    [](const auto& info) { return std::string(info.param.name); });
+        FatalCase{.name = "MissingLogo",
+                  .spoil = [](const GameFolder& g) { fs::remove(g.folder + "Logo.bmp"); },
+                  .namedInMessage = "Logo.bmp"},
+        FatalCase{.name = "MissingLastEffect",
+                  .spoil = [](const GameFolder& g) { fs::remove(g.folder + "Se/SeKin.wav"); },
+                  .namedInMessage = "SeKin.wav"},
+        FatalCase{
+            .name = "EmptyStageList",
+            .spoil = [](const GameFolder& g) { WriteText(g.folder + "StageSet.sel", "0\r\n"); },
+            .namedInMessage = "Sorrel"},
+        FatalCase{.name = "MissingMusicList",
+                  .spoil = [](const GameFolder& g) { fs::remove(g.folder + "MusicSet.sel"); },
+                  .namedInMessage = "MusicSet.sel"}),
+    ::qon::test_support::RowName);
 
 TEST(Replay, MissingTrackStaysSilentAndTheRestPlays) {
     const GameFolder game = MakeGameFolder("bad_music");

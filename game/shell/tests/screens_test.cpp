@@ -9,10 +9,13 @@
 
 #include "qon/data/save_file.h"
 #include "qon/media/media.h"
+#include "qon/test_support/rows.h"
 #include "session.h"
 
 namespace qon::shell_test {
 namespace {
+
+QON_PRINT_ROWS_BY_NAME
 
 namespace fs = std::filesystem;
 using media::Vk::Down;
@@ -34,8 +37,8 @@ int firstWith(const Session& s, const std::function<bool(const Frame&)>& test, i
 
 struct OpeningRow {
     const char* name;
-    Input held;      // held through the whole logo
-    int titleFrame;  // first frame of the title
+    Input held{};      // held through the whole logo
+    int titleFrame{};  // first frame of the title
 };
 
 class OpeningTest : public ::testing::TestWithParam<OpeningRow> {};
@@ -56,15 +59,22 @@ TEST_P(OpeningTest, HoldEndsAtTheRightFrame) {
 }
 
 // Frame 0 is "Now Loading"; the logo is revealed in 13 frames, held, and hidden in 13.
-INSTANTIATE_TEST_SUITE_P(
-    Table, OpeningTest,
-    ::testing::Values(
-        OpeningRow{"NothingHeldShows250Frames", Input{}, 1 + kWipe + 250 + kWipe},
-        OpeningRow{"SpaceEndsTheHoldAfterOneFrame", Keys({Space}), 1 + kWipe + 1 + kWipe},
-        OpeningRow{"ButtonFourEndsTheHold", Joy(8), 1 + kWipe + 1 + kWipe},
-        OpeningRow{"ButtonThreeDoesNotEndTheHold", Joy(4), 1 + kWipe + 250 + kWipe},
-        OpeningRow{"ButtonsFourAndOneDoNotEndTheHold", Joy(9), 1 + kWipe + 250 + kWipe}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, OpeningTest,
+                         ::testing::Values(OpeningRow{.name = "NothingHeldShows250Frames",
+                                                      .titleFrame = 1 + kWipe + 250 + kWipe},
+                                           OpeningRow{.name = "SpaceEndsTheHoldAfterOneFrame",
+                                                      .held = Keys({Space}),
+                                                      .titleFrame = 1 + kWipe + 1 + kWipe},
+                                           OpeningRow{.name = "ButtonFourEndsTheHold",
+                                                      .held = Joy(8),
+                                                      .titleFrame = 1 + kWipe + 1 + kWipe},
+                                           OpeningRow{.name = "ButtonThreeDoesNotEndTheHold",
+                                                      .held = Joy(4),
+                                                      .titleFrame = 1 + kWipe + 250 + kWipe},
+                                           OpeningRow{.name = "ButtonsFourAndOneDoNotEndTheHold",
+                                                      .held = Joy(9),
+                                                      .titleFrame = 1 + kWipe + 250 + kWipe}),
+                         ::qon::test_support::RowName);
 
 // ---- slide-in ---------------------------------------------------------------------------
 
@@ -171,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "intro"},
         LatchRow{"ButtonFourAloneChooses", {Hold{Joy(8), 5}}, 0, 0, "intro"},
         LatchRow{"SpaceChooses", {Hold{Keys({Space}), 5}}, 0, 0, "intro"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::qon::test_support::RowName);
 
 // ---- configuration ------------------------------------------------------------------------
 
@@ -352,9 +362,9 @@ TEST(LoadGame, ExitGoesBackToTheMainMenuOnNewGameWithTheTitleTrackPlayingOn) {
 
 struct SaveFileRow {
     const char* name;
-    const char* saveFile;  // nullptr: no file
-    std::string fileAfter;
-    bool message;
+    const char* saveFile{};  // nullptr: no file
+    std::string fileAfter{};
+    bool message{};
 };
 
 class LoadSaveFileTest : public ::testing::TestWithParam<SaveFileRow> {};
@@ -379,14 +389,18 @@ TEST_P(LoadSaveFileTest, OpensTheLoadMenuOrSaysWhatIsWrong) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, LoadSaveFileTest,
-    ::testing::Values(SaveFileRow{"MissingIsCreatedWithFourSlotsOfOne", nullptr,
-                                  " 1 \r\n 1 \r\n 1 \r\n 1 \r\n", false},
-                      SaveFileRow{"NotANumberIsReportedAndKept", " 1 \r\nlots\r\n 1 \r\n 1 \r\n",
-                                  " 1 \r\nlots\r\n 1 \r\n 1 \r\n", true},
-                      SaveFileRow{"ShortIsReportedAndKept", " 2 \r\n", " 2 \r\n", true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, LoadSaveFileTest,
+                         ::testing::Values(SaveFileRow{.name = "MissingIsCreatedWithFourSlotsOfOne",
+                                                       .fileAfter = " 1 \r\n 1 \r\n 1 \r\n 1 \r\n"},
+                                           SaveFileRow{.name = "NotANumberIsReportedAndKept",
+                                                       .saveFile = " 1 \r\nlots\r\n 1 \r\n 1 \r\n",
+                                                       .fileAfter = " 1 \r\nlots\r\n 1 \r\n 1 \r\n",
+                                                       .message = true},
+                                           SaveFileRow{.name = "ShortIsReportedAndKept",
+                                                       .saveFile = " 2 \r\n",
+                                                       .fileAfter = " 2 \r\n",
+                                                       .message = true}),
+                         ::qon::test_support::RowName);
 
 }  // namespace
 }  // namespace qon::shell_test

@@ -29,7 +29,7 @@ struct InputEvent {
     enum class Type { KeyDown, KeyUp, Joystick };
     int frame = 0;
     Type type = Type::KeyDown;
-    int key = 0;              // virtual key code, for KeyDown and KeyUp
+    int key = 0;                     // virtual key code, for KeyDown and KeyUp
     media::JoystickSample joystick;  // for Joystick
 };
 

@@ -25,19 +25,19 @@ class RasterMedia : public media::Media {
     media::Surface& BackBuffer() override;
     media::SurfacePtr CreateOffscreenSurface(int width, int height) override;
     media::SurfacePtr LoadSurfaceFromFile(const std::string& path) override;
-    int BltSprite(media::Surface& dst, int x, int y, int w, int h, const media::Surface& src, int sx, int sy,
-                  bool keyed) override;
-    int BltStretch(media::Surface& dst, int x, int y, int w, int h, const media::Surface& src, int sx, int sy,
-                   int sw, int sh, bool keyed) override;
+    int BltSprite(media::Surface& dst, int x, int y, int w, int h, const media::Surface& src,
+                  int sx, int sy, bool keyed) override;
+    int BltStretch(media::Surface& dst, int x, int y, int w, int h, const media::Surface& src,
+                   int sx, int sy, int sw, int sh, bool keyed) override;
     void FillSurface(media::Surface& surface, std::uint32_t nativeColour) override;
     std::uint32_t ToSurfaceColor(std::uint32_t rgb) override;
 
     void DrawLine(media::Surface& s, int x1, int y1, int x2, int y2, std::uint32_t fore,
                   std::uint32_t fill, int drawStyle, int fillStyle, int lineWidth) override;
-    void DrawBox(media::Surface& s, int x1, int y1, int x2, int y2, std::uint32_t fore, std::uint32_t fill,
-                 int drawStyle, int fillStyle, int lineWidth) override;
-    void DrawCircle(media::Surface& s, int x, int y, int radius, std::uint32_t fore, std::uint32_t fill,
-                    int drawStyle, int fillStyle, int lineWidth) override;
+    void DrawBox(media::Surface& s, int x1, int y1, int x2, int y2, std::uint32_t fore,
+                 std::uint32_t fill, int drawStyle, int fillStyle, int lineWidth) override;
+    void DrawCircle(media::Surface& s, int x, int y, int radius, std::uint32_t fore,
+                    std::uint32_t fill, int drawStyle, int fillStyle, int lineWidth) override;
     void DrawString(media::Surface& s, int x, int y, std::string_view text, std::uint32_t colour,
                     bool transparent, int size) override;
 
