@@ -10,9 +10,12 @@
 #include <vector>
 
 #include "bench_stats.h"
+#include "qon/test_support/rows.h"
 #include "startup_marks.h"
 
 namespace {
+
+QON_PRINT_ROWS_BY_NAME
 
 using qon::bench::ParseStartupMarks;
 using qon::bench::StartupMarks;
@@ -20,8 +23,8 @@ using qon::bench::Summarise;
 
 struct SummaryCase {
     const char* name;
-    std::vector<double> samples;
-    double median, p90, worst;
+    std::vector<double> samples{};
+    double median{}, p90{}, worst{};
 };
 
 class SummariseTest : public ::testing::TestWithParam<SummaryCase> {};
@@ -41,17 +44,35 @@ std::vector<double> oneToHundredReversed() {
     return v;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Bench, SummariseTest,
-    ::testing::Values(
-        SummaryCase{"EmptyGivesZeros", {}, 0, 0, 0},
-        SummaryCase{"OneSampleIsEverything", {2.5}, 2.5, 2.5, 2.5},
-        SummaryCase{"EvenCountTakesUpperMiddle", {4, 1, 3, 2}, 3, 4, 4},
-        SummaryCase{"FewerThanTenP90IsLargest", {1, 1, 1, 1, 1, 1, 1, 1, 9}, 1, 9, 9},
-        SummaryCase{"UnsortedHundredP90Is91", oneToHundredReversed(), 51, 91, 100},
-        SummaryCase{
-            "OneSlowFrameLeavesMedianAndP90", {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 50}, 1, 1, 50}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Bench, SummariseTest,
+                         ::testing::Values(SummaryCase{.name = "EmptyGivesZeros"},
+                                           SummaryCase{.name = "OneSampleIsEverything",
+                                                       .samples = {2.5},
+                                                       .median = 2.5,
+                                                       .p90 = 2.5,
+                                                       .worst = 2.5},
+                                           SummaryCase{.name = "EvenCountTakesUpperMiddle",
+                                                       .samples = {4, 1, 3, 2},
+                                                       .median = 3,
+                                                       .p90 = 4,
+                                                       .worst = 4},
+                                           SummaryCase{.name = "FewerThanTenP90IsLargest",
+                                                       .samples = {1, 1, 1, 1, 1, 1, 1, 1, 9},
+                                                       .median = 1,
+                                                       .p90 = 9,
+                                                       .worst = 9},
+                                           SummaryCase{.name = "UnsortedHundredP90Is91",
+                                                       .samples = oneToHundredReversed(),
+                                                       .median = 51,
+                                                       .p90 = 91,
+                                                       .worst = 100},
+                                           SummaryCase{
+                                               .name = "OneSlowFrameLeavesMedianAndP90",
+                                               .samples = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 50},
+                                               .median = 1,
+                                               .p90 = 1,
+                                               .worst = 50}),
+                         ::qon::test_support::RowName);
 
 StartupMarks ascending() {
     StartupMarks m{};
@@ -70,7 +91,7 @@ TEST(StartupMarks, FormattedLineReadsBackAmongOtherOutput) {
 
 struct BadLineCase {
     const char* name;
-    std::string output;
+    std::string output{};
 };
 
 class BadProbeLine : public ::testing::TestWithParam<BadLineCase> {};
@@ -89,22 +110,22 @@ std::string withFontField(const std::string& to) {
 
 INSTANTIATE_TEST_SUITE_P(
     Bench, BadProbeLine,
-    ::testing::Values(BadLineCase{"NoOutput", ""},
-                      BadLineCase{"NoTaggedLine", "main=1 display=2\n"},
-                      BadLineCase{"StepMissing", withFontField("")},
-                      BadLineCase{"StepRepeated", withFontField("main=5 font=9")},
-                      BadLineCase{"UnknownStep", withFontField("fonts=9")},
-                      BadLineCase{"NotANumber", withFontField("font=12ms")},
-                      BadLineCase{"EmptyNumber", withFontField("font=")},
-                      BadLineCase{"NegativeNumber", withFontField("font=-3")},
-                      BadLineCase{"FieldWithoutEquals", withFontField("font 9")}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Values(BadLineCase{.name = "NoOutput"},
+                      BadLineCase{.name = "NoTaggedLine", .output = "main=1 display=2\n"},
+                      BadLineCase{.name = "StepMissing", .output = withFontField("")},
+                      BadLineCase{.name = "StepRepeated", .output = withFontField("main=5 font=9")},
+                      BadLineCase{.name = "UnknownStep", .output = withFontField("fonts=9")},
+                      BadLineCase{.name = "NotANumber", .output = withFontField("font=12ms")},
+                      BadLineCase{.name = "EmptyNumber", .output = withFontField("font=")},
+                      BadLineCase{.name = "NegativeNumber", .output = withFontField("font=-3")},
+                      BadLineCase{.name = "FieldWithoutEquals", .output = withFontField("font 9")}),
+    ::qon::test_support::RowName);
 
 struct OrderCase {
     const char* name;
-    std::size_t step;  // the step whose mark is moved
-    long long shift;   // nanoseconds added to it
-    bool inOrder;
+    std::size_t step{};  // the step whose mark is moved
+    long long shift{};   // nanoseconds added to it
+    bool inOrder{};
 };
 
 class MarksOrder : public ::testing::TestWithParam<OrderCase> {};
@@ -115,13 +136,15 @@ TEST_P(MarksOrder, OnlyNonDecreasingMarksPass) {
     EXPECT_EQ(qon::bench::MarksInOrder(m), GetParam().inOrder);
 }
 
-INSTANTIATE_TEST_SUITE_P(Bench, MarksOrder,
-                         ::testing::Values(OrderCase{"Ascending", 0, 0, true},
-                                           OrderCase{"TwoStepsAtOneMoment", 4, 7, true},
-                                           OrderCase{"FirstAfterSecond", 0, 8, false},
-                                           OrderCase{"LastBeforeItsPredecessor", 9, -8, false},
-                                           OrderCase{"MiddleStepLate", 5, 100, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Bench, MarksOrder,
+    ::testing::Values(OrderCase{.name = "Ascending", .inOrder = true},
+                      OrderCase{
+                          .name = "TwoStepsAtOneMoment", .step = 4, .shift = 7, .inOrder = true},
+                      OrderCase{.name = "FirstAfterSecond", .shift = 8},
+                      OrderCase{.name = "LastBeforeItsPredecessor", .step = 9, .shift = -8},
+                      OrderCase{.name = "MiddleStepLate", .step = 5, .shift = 100}),
+    ::qon::test_support::RowName);
 
 // The probe runs qon's real start-up on the staged folder (the test runs with the dummy
 // video and audio drivers) and must report every step, in the order the steps run.

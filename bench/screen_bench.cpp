@@ -27,7 +27,7 @@
 
 #include "bench_stats.h"
 #include "qon/data/save_file.h"
-#include "qon/media/headless.h"
+#include "qon/headless/headless.h"
 #include "qon/play/game.h"
 #include "qon/shell/shell.h"
 
@@ -38,7 +38,7 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-using qon::media::InputEvent;
+using qon::headless::InputEvent;
 namespace Vk = qon::media::Vk;
 
 constexpr double kTargetMs = 1.0;
@@ -48,7 +48,7 @@ constexpr double kTargetMs = 1.0;
 struct RunComplete {};
 
 // The headless twin with a stopwatch around each frame.
-class TimedMedia final : public qon::media::HeadlessMedia {
+class TimedMedia final : public qon::headless::HeadlessMedia {
   public:
     // Starts a run: the next frame is timed from now, and the flip that completes
     // `frames` samples ends the run by throwing RunComplete.

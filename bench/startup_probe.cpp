@@ -15,7 +15,7 @@
 #include <cstdio>
 #include <string>
 
-#include "qon/media/sdl_media.h"
+#include "qon/platform/sdl_media.h"
 #include "qon/shell/shell.h"
 #include "startup_marks.h"
 
@@ -31,7 +31,7 @@ enum Step { kMain, kDisplay, kSound, kFont, kLogo, kEffects, kDraw, kFlip, kPres
 
 // The SDL platform with a stopwatch on the start-up steps. The first frame ends the
 // game the way the quit key does, so the shell releases the media layer as usual.
-class ProbeMedia final : public qon::media::SdlMedia {
+class ProbeMedia final : public qon::platform::SdlMedia {
   public:
     qon::bench::StartupMarks marks{};
 

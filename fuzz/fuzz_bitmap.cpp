@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
 // A .bmp as the game loads a graphic set's pictures: the media layer's own loader
-// (SDL_LoadBMP, conversion to RGB565, the top-left pixel as colour key), then the blits
+// (decoded from memory, converted to RGB565, the top-left pixel as colour key), then the blits
 // the play screen makes with it, keyed and plain, one to one and stretched.
 
 #include "fuzz_files.h"
-#include "qon/media/headless.h"
+#include "qon/headless/headless.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static qon::fuzz::ScratchFolder folder("bitmap");
-    static qon::media::HeadlessMedia media;
+    static qon::headless::HeadlessMedia media;
     folder.fresh();
     const std::string path = folder.write("Block1.bmp", qon::fuzz::AsText(data, size));
     qon::media::SurfacePtr picture;

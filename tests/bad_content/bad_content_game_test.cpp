@@ -14,6 +14,7 @@
 
 #include "broken_folder.h"
 #include "qon/data/paths.h"
+#include "qon/test_support/scratch_folder.h"
 #include "replay_run.h"
 
 namespace qon::bad_content {
@@ -49,8 +50,8 @@ struct Case {
     const char* name;
     // Breaks the folder; returns the parts the first message must contain (the file
     // name and what is wrong).
-    std::function<std::vector<std::string>(BrokenFolder&)> breakFolder;
-    Outcome outcome;
+    std::function<std::vector<std::string>(BrokenFolder&)> breakFolder = {};
+    Outcome outcome = Outcome::BackToTitle;
     const char* script = kNewGameScript;
     bool readOnly = false;  // run with the game folder mounted read-only
 };
@@ -64,115 +65,138 @@ std::vector<std::string> named(const std::string& path, std::string problem) {
 }
 
 const Case kCases[] = {
-    {"StageListMissing",
-     [](BrokenFolder& f) {
-         fs::remove(f.file("StageSet.sel"));
-         return named(f.file("StageSet.sel"), "does not exist");
-     },
-     Outcome::EndsOrBackToTitle},
-    {"MusicListMissing",
-     [](BrokenFolder& f) {
-         fs::remove(f.file("MusicSet.sel"));
-         return named(f.file("MusicSet.sel"), "does not exist");
-     },
-     Outcome::EndsOrBackToTitle},
-    {"StageListEmpty",
-     [](BrokenFolder& f) {
-         WriteBytes(f.file("StageSet.sel"), "0\r\n");
-         return named(f.file("StageSet.sel"), "no set");
-     },
-     Outcome::EndsOrBackToTitle},
-    {"MusicListEmpty",
-     [](BrokenFolder& f) {
-         WriteBytes(f.file("MusicSet.sel"), "0\r\n");
-         return named(f.file("MusicSet.sel"), "no set");
-     },
-     Outcome::EndsOrBackToTitle},
-    {"GraphicListZeroBytes",
-     [](BrokenFolder& f) {
-         WriteBytes(f.file("BitMapSet.sel"), "");
-         return named(f.file("BitMapSet.sel"), "ends early");
-     },
-     Outcome::EndsOrBackToTitle},
-    {"ListNamesMissingSet",
-     [](BrokenFolder& f) {
-         const std::string gone = f.path() + "sets/Gone.bgp";
-         WriteBytes(f.file("BitMapSet.sel"), "1\r\n" + gone + "\r\n");
-         return named(gone, "does not exist");
-     },
-     Outcome::EndsOrBackToTitle},
-    {"SettingsWithLetters",
-     [](BrokenFolder& f) {
-         WriteBytes(f.file("Init.bse"), "0\r\nab\r\n0\r\n");
-         return std::vector<std::string>{"Init.bse", "line 2"};
-     },
-     Outcome::EndsOrBackToTitle},
-    {"SettingsIsAFolder",
-     [](BrokenFolder& f) {
-         fs::remove(f.file("Init.bse"));
-         fs::create_directory(f.file("Init.bse"));
-         return std::vector<std::string>{"Init.bse", "folder"};
-     },
-     Outcome::EndsOrBackToTitle},
-    {"ProjectCountLetters",
-     [](BrokenFolder& f) {
-         ReplaceLine(f.stageProject(), 2, "abc");
-         return named(f.stageProject(), "line 2");
-     },
-     Outcome::BackToTitle},
-    {"StageTwoMissing",
-     [](BrokenFolder& f) {
-         WriteBytes(f.stageFile(1), EmptyStageFile());
-         fs::remove(f.stageFile(2));
-         return named(f.stageFile(2), "does not exist");
-     },
-     Outcome::BackToTitle, kClearStageOneScript},
-    {"StageFileOfThreeLines",
-     [](BrokenFolder& f) {
-         KeepLines(f.stageFile(1), 3);
-         return named(f.stageFile(1), "ends early");
-     },
-     Outcome::BackToTitle},
-    {"BitmapMissing",
-     [](BrokenFolder& f) {
-         const std::string ball = f.bitmap(20);
-         fs::remove(ball);
-         return named(ball, "does not exist");
-     },
-     Outcome::BackToTitle},
-    {"BitmapTruncated",
-     [](BrokenFolder& f) {
-         const std::string block = f.bitmap(0);
-         WriteBytes(block, ReadBytes(block).substr(0, 40));
-         return named(block, "BMP");
-     },
-     Outcome::BackToTitle},
-    {"MusicCount999",
-     [](BrokenFolder& f) {
-         ReplaceLine(f.musicSet(), 5, "999");
-         return named(f.musicSet(), "ends early");
-     },
-     Outcome::PlaysOn},
-    {"SaveFileOfTwoLines",
-     [](BrokenFolder& f) {
-         WriteBytes(f.stageFile(1), EmptyStageFile());
-         const std::string save = FolderOf(f.stageProject()) + "qonsave.sav";
-         WriteBytes(save, " 1 \r\n 1 \r\n");
-         return named(save, "ends early");
-     },
-     Outcome::GoesOn, kClearStageOneScript},
-    {"ReadOnlyFolderWithoutSettings",
-     [](BrokenFolder& f) {
-         fs::remove(f.file("Init.bse"));
-         return std::vector<std::string>{"Init.bse", "Read-only"};
-     },
-     Outcome::PlaysOn, kNewGameScript, true},
-    {"ReadOnlyFolderAtTheSaveScreen",
-     [](BrokenFolder& f) {
-         WriteBytes(f.stageFile(1), EmptyStageFile());
-         return named(FolderOf(f.stageProject()) + "qonsave.sav", "Read-only");
-     },
-     Outcome::GoesOn, kClearStageOneScript, true},
+    {.name = "StageListMissing",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             fs::remove(f.file("StageSet.sel"));
+             return named(f.file("StageSet.sel"), "does not exist");
+         },
+     .outcome = Outcome::EndsOrBackToTitle},
+    {.name = "MusicListMissing",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             fs::remove(f.file("MusicSet.sel"));
+             return named(f.file("MusicSet.sel"), "does not exist");
+         },
+     .outcome = Outcome::EndsOrBackToTitle},
+    {.name = "StageListEmpty",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             WriteBytes(f.file("StageSet.sel"), "0\r\n");
+             return named(f.file("StageSet.sel"), "no set");
+         },
+     .outcome = Outcome::EndsOrBackToTitle},
+    {.name = "MusicListEmpty",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             WriteBytes(f.file("MusicSet.sel"), "0\r\n");
+             return named(f.file("MusicSet.sel"), "no set");
+         },
+     .outcome = Outcome::EndsOrBackToTitle},
+    {.name = "GraphicListZeroBytes",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             WriteBytes(f.file("BitMapSet.sel"), "");
+             return named(f.file("BitMapSet.sel"), "ends early");
+         },
+     .outcome = Outcome::EndsOrBackToTitle},
+    {.name = "ListNamesMissingSet",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             const std::string gone = f.path() + "sets/Gone.bgp";
+             WriteBytes(f.file("BitMapSet.sel"), "1\r\n" + gone + "\r\n");
+             return named(gone, "does not exist");
+         },
+     .outcome = Outcome::EndsOrBackToTitle},
+    {.name = "SettingsWithLetters",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             WriteBytes(f.file("Init.bse"), "0\r\nab\r\n0\r\n");
+             return std::vector<std::string>{"Init.bse", "line 2"};
+         },
+     .outcome = Outcome::EndsOrBackToTitle},
+    {.name = "SettingsIsAFolder",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             fs::remove(f.file("Init.bse"));
+             fs::create_directory(f.file("Init.bse"));
+             return std::vector<std::string>{"Init.bse", "folder"};
+         },
+     .outcome = Outcome::EndsOrBackToTitle},
+    {.name = "ProjectCountLetters",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             ReplaceLine(f.stageProject(), 2, "abc");
+             return named(f.stageProject(), "line 2");
+         },
+     .outcome = Outcome::BackToTitle},
+    {.name = "StageTwoMissing",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             WriteBytes(f.stageFile(1), EmptyStageFile());
+             fs::remove(f.stageFile(2));
+             return named(f.stageFile(2), "does not exist");
+         },
+     .outcome = Outcome::BackToTitle,
+     .script = kClearStageOneScript},
+    {.name = "StageFileOfThreeLines",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             KeepLines(f.stageFile(1), 3);
+             return named(f.stageFile(1), "ends early");
+         },
+     .outcome = Outcome::BackToTitle},
+    {.name = "BitmapMissing",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             const std::string ball = f.bitmap(20);
+             fs::remove(ball);
+             return named(ball, "does not exist");
+         },
+     .outcome = Outcome::BackToTitle},
+    {.name = "BitmapTruncated",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             const std::string block = f.bitmap(0);
+             WriteBytes(block, ReadBytes(block).substr(0, 40));
+             return named(block, "BMP");
+         },
+     .outcome = Outcome::BackToTitle},
+    {.name = "MusicCount999",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             ReplaceLine(f.musicSet(), 5, "999");
+             return named(f.musicSet(), "ends early");
+         },
+     .outcome = Outcome::PlaysOn},
+    {.name = "SaveFileOfTwoLines",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             WriteBytes(f.stageFile(1), EmptyStageFile());
+             const std::string save = FolderOf(f.stageProject()) + "qonsave.sav";
+             WriteBytes(save, " 1 \r\n 1 \r\n");
+             return named(save, "ends early");
+         },
+     .outcome = Outcome::GoesOn,
+     .script = kClearStageOneScript},
+    {.name = "ReadOnlyFolderWithoutSettings",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             fs::remove(f.file("Init.bse"));
+             return std::vector<std::string>{"Init.bse", "Read-only"};
+         },
+     .outcome = Outcome::PlaysOn,
+     .script = kNewGameScript,
+     .readOnly = true},
+    {.name = "ReadOnlyFolderAtTheSaveScreen",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             WriteBytes(f.stageFile(1), EmptyStageFile());
+             return named(FolderOf(f.stageProject()) + "qonsave.sav", "Read-only");
+         },
+     .outcome = Outcome::GoesOn,
+     .script = kClearStageOneScript,
+     .readOnly = true},
 };
 
 // True when this process may make a private mount namespace (root with CAP_SYS_ADMIN, as
@@ -191,11 +215,9 @@ bool CanMountReadOnly() {
 // Runs qon-replay on `folder` with `scriptText`, optionally with the folder read-only.
 ReplayRun Replay(const BrokenFolder& folder, const std::string& name, const char* scriptText,
                  bool readOnly) {
-    const std::string runDir =
-        (fs::temp_directory_path() / ("qon-bad-run-" + name + "-" + std::to_string(getpid())))
-            .string();
-    fs::create_directories(runDir);
-    const std::string script = runDir + "/script.txt";
+    const test_support::ScratchFolder scratch;
+    const std::string runDir = scratch.folder("run-" + name);
+    const std::string script = runDir + "script.txt";
     WriteBytes(script, scriptText);
     std::vector<std::string> command;
     if (readOnly) {
@@ -210,9 +232,7 @@ ReplayRun Replay(const BrokenFolder& folder, const std::string& name, const char
           std::to_string(kFrames), std::string("--out"), runDir}) {
         command.push_back(arg);
     }
-    ReplayRun run = RunReplay(command, runDir, kTimeLimitSeconds);
-    fs::remove_all(runDir);
-    return run;
+    return RunReplay(command, runDir, kTimeLimitSeconds);
 }
 
 // The control: the untouched copy plays without a message, so a message in the cases

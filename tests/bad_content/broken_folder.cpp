@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "broken_folder.h"
 
-#include <stdlib.h>
-
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -41,9 +37,7 @@ std::string joinLines(const std::vector<std::string>& lines) {
 }  // namespace
 
 BrokenFolder::BrokenFolder(const std::string& stagedFolder) {
-    std::string pattern = (fs::temp_directory_path() / "qon-bad-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    m_path = pattern + "/";
+    m_path = m_scratch.path();
     std::string staged = stagedFolder;
     if (staged.empty() || staged.back() != '/') staged += '/';
     for (const char* name : {"Logo.bmp", "Se", "sets"}) {
@@ -66,9 +60,10 @@ BrokenFolder::BrokenFolder(const std::string& stagedFolder) {
 }
 
 BrokenFolder::~BrokenFolder() {
+    // A case may have taken the write permission away; the scratch folder's own removal
+    // follows.
     std::error_code error;
     fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, error);
-    fs::remove_all(m_path, error);
 }
 
 std::string BrokenFolder::stageFile(int n) const {
@@ -78,19 +73,6 @@ std::string BrokenFolder::stageFile(int n) const {
 std::string BrokenFolder::bitmap(int slot) const {
     const GraphicSetFile set = ReadGraphicSetFile(m_graphicSet);
     return GraphicBitmapPath(m_graphicSet, set.bitmaps.at(static_cast<std::size_t>(slot)));
-}
-
-void WriteBytes(const std::string& path, std::string_view bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + path);
-}
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
 }
 
 void ReplaceLine(const std::string& path, int line, std::string_view text) {

@@ -8,11 +8,14 @@
 #include <string>
 #include <string_view>
 
+#include "qon/test_support/bytes.h"
+#include "qon/test_support/scratch_folder.h"
+
 namespace qon::bad_content {
 
 class BrokenFolder {
   public:
-    // Copies `stagedFolder` (Logo.bmp, Se/, the lists, sets/) into a fresh folder.
+    // Copies `stagedFolder` (Logo.bmp, Se/, the lists, sets/) into a fresh scratch folder.
     explicit BrokenFolder(const std::string& stagedFolder);
     ~BrokenFolder();
     BrokenFolder(const BrokenFolder&) = delete;
@@ -32,6 +35,7 @@ class BrokenFolder {
     std::string bitmap(int slot) const;
 
   private:
+    test_support::ScratchFolder m_scratch;
     std::string m_path;
     std::string m_stageProject;
     std::string m_graphicSet;
@@ -39,8 +43,8 @@ class BrokenFolder {
 };
 
 // Raw file helpers: bytes in and out, no conversion.
-void WriteBytes(const std::string& path, std::string_view bytes);
-std::string ReadBytes(const std::string& path);
+using test_support::ReadBytes;
+using test_support::WriteBytes;
 // Replaces line `line` (1-based) of a CR LF text file, keeping every other byte.
 void ReplaceLine(const std::string& path, int line, std::string_view text);
 // Keeps the first `lines` lines of a text file.

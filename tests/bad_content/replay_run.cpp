@@ -8,9 +8,10 @@
 #include <unistd.h>
 
 #include <chrono>
-#include <fstream>
 #include <sstream>
 #include <thread>
+
+#include "qon/test_support/bytes.h"
 
 extern char** environ;
 
@@ -130,11 +131,9 @@ ReplayRun RunReplay(const std::vector<std::string>& command, const std::string& 
     run.signalled = WIFSIGNALED(status);
     if (WIFEXITED(status)) run.exitStatus = WEXITSTATUS(status);
 
-    std::ostringstream err;
-    err << std::ifstream(errPath).rdbuf();
-    run.stderrText = err.str();
+    run.stderrText = test_support::ReadBytes(errPath);
 
-    std::ifstream trace(outDir + "/trace.jsonl");
+    std::istringstream trace(test_support::ReadBytes(outDir + "/trace.jsonl"));
     for (std::string line; std::getline(trace, line);) {
         TraceLine parsed;
         parsed.closing = line.rfind("{\"end\":", 0) == 0;

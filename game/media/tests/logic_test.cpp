@@ -8,18 +8,21 @@
 
 #include "qon/media/controller.h"
 #include "qon/media/media.h"
+#include "qon/test_support/rows.h"
 
 namespace qon::media {
 namespace {
+
+QON_PRINT_ROWS_BY_NAME
 
 // ---- RectsIntersect ----------------------------------------------------------------
 
 struct RectCase {
     const char* name;
-    Rect a;
-    Rect b;
-    bool overlap;
-    Rect expected;
+    Rect a{};
+    Rect b{};
+    bool overlap{};
+    Rect expected{};
 };
 
 class RectsIntersectTest : public ::testing::TestWithParam<RectCase> {};
@@ -40,20 +43,34 @@ TEST_P(RectsIntersectTest, OverlapAndResult) {
 INSTANTIATE_TEST_SUITE_P(
     Table, RectsIntersectTest,
     ::testing::Values(
-        RectCase{"SharedVerticalEdgeIsNoOverlap", {0, 0, 10, 10}, {10, 0, 20, 10}, false, {}},
-        RectCase{"SharedHorizontalEdgeIsNoOverlap", {0, 0, 10, 10}, {0, 10, 10, 20}, false, {}},
-        RectCase{"CornerPixelOverlaps", {0, 0, 10, 10}, {9, 9, 20, 20}, true, {9, 9, 10, 10}},
-        RectCase{"ContainedGivesInner", {0, 0, 100, 100}, {20, 30, 40, 50}, true, {20, 30, 40, 50}},
-        RectCase{"DisjointIsEmpty", {0, 0, 5, 5}, {50, 50, 60, 60}, false, {}},
-        RectCase{"EmptyRectNeverOverlaps", {5, 5, 5, 5}, {0, 0, 10, 10}, false, {}},
-        RectCase{"NegativeCoordinates", {-20, -20, 1, 1}, {0, 0, 10, 10}, true, {0, 0, 1, 1}},
-        RectCase{"BallOnBarTop", {378, 374, 390, 386}, {320, 386, 448, 398}, false, {}},
-        RectCase{"BallOneIntoBar",
-                 {378, 375, 390, 387},
-                 {320, 386, 448, 398},
-                 true,
-                 {378, 386, 390, 387}}),
-    [](const auto& info) { return std::string(info.param.name); });
+        RectCase{
+            .name = "SharedVerticalEdgeIsNoOverlap", .a = {0, 0, 10, 10}, .b = {10, 0, 20, 10}},
+        RectCase{
+            .name = "SharedHorizontalEdgeIsNoOverlap", .a = {0, 0, 10, 10}, .b = {0, 10, 10, 20}},
+        RectCase{.name = "CornerPixelOverlaps",
+                 .a = {0, 0, 10, 10},
+                 .b = {9, 9, 20, 20},
+                 .overlap = true,
+                 .expected = {9, 9, 10, 10}},
+        RectCase{.name = "ContainedGivesInner",
+                 .a = {0, 0, 100, 100},
+                 .b = {20, 30, 40, 50},
+                 .overlap = true,
+                 .expected = {20, 30, 40, 50}},
+        RectCase{.name = "DisjointIsEmpty", .a = {0, 0, 5, 5}, .b = {50, 50, 60, 60}},
+        RectCase{.name = "EmptyRectNeverOverlaps", .a = {5, 5, 5, 5}, .b = {0, 0, 10, 10}},
+        RectCase{.name = "NegativeCoordinates",
+                 .a = {-20, -20, 1, 1},
+                 .b = {0, 0, 10, 10},
+                 .overlap = true,
+                 .expected = {0, 0, 1, 1}},
+        RectCase{.name = "BallOnBarTop", .a = {378, 374, 390, 386}, .b = {320, 386, 448, 398}},
+        RectCase{.name = "BallOneIntoBar",
+                 .a = {378, 375, 390, 387},
+                 .b = {320, 386, 448, 398},
+                 .overlap = true,
+                 .expected = {378, 386, 390, 387}}),
+    ::qon::test_support::RowName);
 
 // ---- A Media with a hand-driven clock ----------------------------------------------
 
@@ -101,8 +118,6 @@ class ClockOnlyMedia : public Media {
         now += ms;
     }
     void ShowMessage(const std::string&, const std::string&) override {}
-
-  protected:
     std::uint32_t RandomSeed() override { return seed; }
 };
 
@@ -139,65 +154,14 @@ TEST(WaitMs, ReachesAtLeastTheTarget) {
     EXPECT_EQ(media.pumps, 100);
 }
 
-// ---- RandomInt -----------------------------------------------------------------------
-
-struct RandomCase {
-    const char* name;
-    int base;
-    int range;
-};
-
-class RandomIntTest : public ::testing::TestWithParam<RandomCase> {};
-
-TEST_P(RandomIntTest, StaysInRangeAndReachesBothEnds) {
-    const RandomCase& row = GetParam();
-    ClockOnlyMedia media;
-    media.SeedRandom();
-    std::set<int> seen;
-    for (int i = 0; i < 20000; ++i) {
-        const int value = media.RandomInt(row.base, row.range);
-        ASSERT_GE(value, row.base);
-        ASSERT_LE(value, row.base + row.range - 1);
-        seen.insert(value);
-    }
-    EXPECT_EQ(*seen.begin(), row.base);
-    EXPECT_EQ(*seen.rbegin(), row.base + row.range - 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, RandomIntTest,
-                         ::testing::Values(RandomCase{"MiniBallSpeed", 1, 6},
-                                           RandomCase{"PinDirectionNeverEight", 0, 8},
-                                           RandomCase{"WarpX", 1, 639},
-                                           RandomCase{"WarpYAboveBar", 32, 386 - 20},
-                                           RandomCase{"RangeOneIsBase", 5, 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST(RandomInt, SameSeedSameSequence) {
-    ClockOnlyMedia a;
-    ClockOnlyMedia b;
-    a.SeedRandom();
-    b.SeedRandom();
-    for (int i = 0; i < 100; ++i) ASSERT_EQ(a.RandomInt(0, 1000), b.RandomInt(0, 1000));
-}
-
-TEST(RandomInt, NegativeRangeRoundsTowardMinusInfinity) {
-    ClockOnlyMedia media;
-    media.SeedRandom();
-    for (int i = 0; i < 1000; ++i) {
-        const int value = media.RandomInt(0, -4);
-        ASSERT_GE(value, -4);
-        ASSERT_LE(value, 0);
-    }
-}
-
 // ---- The controller merge ------------------------------------------------------------
 
 struct MergeCase {
     const char* name;
-    bool joystick;
-    JoystickSample stick;
-    KeyboardSample keys;
-    ControllerState expected;
+    bool joystick{};
+    JoystickSample stick{};
+    KeyboardSample keys{};
+    ControllerState expected{};
 };
 
 KeyboardSample keysOf(bool left, bool right, bool up, bool down, bool b3 = false, bool b4 = false) {
@@ -225,64 +189,62 @@ TEST_P(MergeControllerTest, MergesAsDocumented) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, MergeControllerTest,
-    ::testing::Values(
-        MergeCase{"NoJoystickArrowsAlone", false, {}, keysOf(true, false, false, true), {-1, 1, 0}},
-        MergeCase{"NoJoystickNoKeysIsCentred",
-                  false,
-                  {0, 0, 15},
-                  keysOf(false, false, false, false),
-                  {0, 0, 0}},
-        MergeCase{"KeyWinsOverStickOnItsAxis",
-                  true,
-                  {65535, 32768, 0},
-                  keysOf(true, false, false, false),
-                  {-1, 0, 0}},
-        MergeCase{"BothKeysLeaveTheStickValue",
-                  true,
-                  {65535, 32768, 0},
-                  keysOf(true, true, false, false),
-                  {1, 0, 0}},
-        MergeCase{"BothKeysStickCentredGivesZero",
-                  true,
-                  {32768, 32768, 0},
-                  keysOf(true, true, false, false),
-                  {0, 0, 0}},
-        MergeCase{"KeyOnOtherAxisKeepsStick",
-                  true,
-                  {0, 32768, 0},
-                  keysOf(false, false, true, false),
-                  {-1, -1, 0}},
-        MergeCase{"LeftThresholdIsExclusive",
-                  true,
-                  {16384, 49151, 0},
-                  keysOf(false, false, false, false),
-                  {0, 0, 0}},
-        MergeCase{"JustPastThresholds",
-                  true,
-                  {16383, 49152, 0},
-                  keysOf(false, false, false, false),
-                  {-1, 1, 0}},
-        MergeCase{"ButtonsOneAndFourGiveNine",
-                  true,
-                  {32768, 32768, 9},
-                  keysOf(false, false, false, false),
-                  {0, 0, 9}},
-        MergeCase{"AssignedKeyReplacesJoystickBits",
-                  true,
-                  {32768, 32768, 1},
-                  keysOf(false, false, false, false, false, true),
-                  {0, 0, 8}},
-        MergeCase{"TwoAssignedKeysAdd",
-                  false,
-                  {},
-                  keysOf(false, false, false, false, true, true),
-                  {0, 0, 12}},
-        MergeCase{"DeadStickReadsLeftAndUp",
-                  true,
-                  {0, 0, 0},
-                  keysOf(false, false, false, false),
-                  {-1, -1, 0}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Values(MergeCase{.name = "NoJoystickArrowsAlone",
+                                .keys = keysOf(true, false, false, true),
+                                .expected = {-1, 1, 0}},
+                      MergeCase{.name = "NoJoystickNoKeysIsCentred",
+                                .stick = {0, 0, 15},
+                                .keys = keysOf(false, false, false, false),
+                                .expected = {0, 0, 0}},
+                      MergeCase{.name = "KeyWinsOverStickOnItsAxis",
+                                .joystick = true,
+                                .stick = {65535, 32768, 0},
+                                .keys = keysOf(true, false, false, false),
+                                .expected = {-1, 0, 0}},
+                      MergeCase{.name = "BothKeysLeaveTheStickValue",
+                                .joystick = true,
+                                .stick = {65535, 32768, 0},
+                                .keys = keysOf(true, true, false, false),
+                                .expected = {1, 0, 0}},
+                      MergeCase{.name = "BothKeysStickCentredGivesZero",
+                                .joystick = true,
+                                .stick = {32768, 32768, 0},
+                                .keys = keysOf(true, true, false, false),
+                                .expected = {0, 0, 0}},
+                      MergeCase{.name = "KeyOnOtherAxisKeepsStick",
+                                .joystick = true,
+                                .stick = {0, 32768, 0},
+                                .keys = keysOf(false, false, true, false),
+                                .expected = {-1, -1, 0}},
+                      MergeCase{.name = "LeftThresholdIsExclusive",
+                                .joystick = true,
+                                .stick = {16384, 49151, 0},
+                                .keys = keysOf(false, false, false, false),
+                                .expected = {0, 0, 0}},
+                      MergeCase{.name = "JustPastThresholds",
+                                .joystick = true,
+                                .stick = {16383, 49152, 0},
+                                .keys = keysOf(false, false, false, false),
+                                .expected = {-1, 1, 0}},
+                      MergeCase{.name = "ButtonsOneAndFourGiveNine",
+                                .joystick = true,
+                                .stick = {32768, 32768, 9},
+                                .keys = keysOf(false, false, false, false),
+                                .expected = {0, 0, 9}},
+                      MergeCase{.name = "AssignedKeyReplacesJoystickBits",
+                                .joystick = true,
+                                .stick = {32768, 32768, 1},
+                                .keys = keysOf(false, false, false, false, false, true),
+                                .expected = {0, 0, 8}},
+                      MergeCase{.name = "TwoAssignedKeysAdd",
+                                .keys = keysOf(false, false, false, false, true, true),
+                                .expected = {0, 0, 12}},
+                      MergeCase{.name = "DeadStickReadsLeftAndUp",
+                                .joystick = true,
+                                .stick = {0, 0, 0},
+                                .keys = keysOf(false, false, false, false),
+                                .expected = {-1, -1, 0}}),
+    ::qon::test_support::RowName);
 
 }  // namespace
 }  // namespace qon::media

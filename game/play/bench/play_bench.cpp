@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "qon/data/stage.h"
-#include "qon/media/headless.h"
+#include "qon/headless/headless.h"
 #include "qon/play/game.h"
 
 namespace {
@@ -25,7 +25,7 @@ using qon::play::Game;
 
 // Writes a w x h picture (key colour at the border when `keyed`) and loads it back, so
 // the surfaces carry colour keys exactly as a graphic set's do.
-qon::media::SurfacePtr makePicture(qon::media::HeadlessMedia& media,
+qon::media::SurfacePtr makePicture(qon::headless::HeadlessMedia& media,
                                    const std::filesystem::path& folder, const std::string& name,
                                    int w, int h, std::uint32_t colour, bool keyed) {
     qon::media::SurfacePtr s = media.CreateOffscreenSurface(w, h);
@@ -90,7 +90,7 @@ int main(int argc, char** argv) {
         }
     }
     try {
-        qon::media::HeadlessMedia media(1);
+        qon::headless::HeadlessMedia media(1);
         std::string reason;
         if (!media.InitFont(reason)) {
             std::fprintf(stderr, "qon-play-bench: %s\n", reason.c_str());
@@ -122,7 +122,6 @@ int main(int argc, char** argv) {
              {&game.sounds.SeBar, &game.sounds.SeBlock, &game.sounds.SeBreak, &game.sounds.SeKin,
               &game.sounds.SeBlack}) {
             *effect = std::make_unique<qon::media::SoundEffect>();
-            (*effect)->name = "effect";
         }
 
         buildBusyField(game);

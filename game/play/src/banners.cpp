@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: MIT
-// Loading a stage and the three banners (intro, clear, miss). The banners are paced by
-// FlipScreen alone, not by the play loop's frame wait.
+// The three banners (intro, clear, miss). They are paced by FlipScreen alone, not by the
+// play loop's frame wait.
 
 #include <charconv>
 #include <string_view>
 
 #include "internal.h"
-#include "qon/data/stage.h"
 
 namespace qon::play {
 
@@ -56,21 +55,8 @@ auto frozenField(Game& game) {
 
 }  // namespace
 
-void LoadStage(Game& game) {
-    PlayState& p = game.play;
-    ResetGrid(p.StageGrid);
-    const StageProjectHeader header = ReadStageProjectHeader(game.stageProjectPath);
-    p.StageCount = header.StageCount;
-    p.stageStaff = header.stageStaff;
-    ReadStageFile(game.stageProjectPath, p.StageNumber, p.StageGrid);
-    LoadGraphicSet(game.media, game.images, game.graphicStaff, game.graphicSetPath);
-    for (BlockCell& c : p.StageGrid) {
-        c.Alive = c.Kind != Kind::kEmpty ? kTrue : kFalse;
-    }
-}
-
 void ShowStageIntro(Game& game) {
-    game.media.SetScreenName("intro");
+    game.screen = "intro";
     char text[16] = "STAGE ";
     auto [end, ec] = std::to_chars(text + 6, text + sizeof text, game.play.StageNumber);
     (void)ec;
@@ -79,12 +65,12 @@ void ShowStageIntro(Game& game) {
 }
 
 void ShowStageClear(Game& game) {
-    game.media.SetScreenName("clear");
+    game.screen = "clear";
     runBanner(game, "STAGE CLEAR", frozenField(game));
 }
 
 bool ShowMiss(Game& game) {
-    game.media.SetScreenName("miss");
+    game.screen = "miss";
     runBanner(game, "MISS", frozenField(game));
     PlayState& p = game.play;
     --p.Lives;

@@ -53,8 +53,8 @@ void pinReaction(Game& game, BallT& ball, const BlockCell& c) {
     const media::Rect core{c.X + 22, c.Y + 2, c.X + 32, c.Y + 10};
     if (!touches(rectOf(ball), core)) return;
     playEffect(game.media, game.sounds.SeBlock);
-    const int a = game.media.RandomInt(0, 8);
-    const int b = game.media.RandomInt(0, 8);
+    const int a = RandomInt(game.play, 0, 8);
+    const int b = RandomInt(game.play, 0, 8);
     ball.DX = a;
     ball.DY = 8 - a;
     if (a < 6) ball.DX = -a;
@@ -104,8 +104,8 @@ void windReaction(PlayState& p, BallT& ball, std::int16_t kind) {
 template <typename BallT>
 void warpReaction(Game& game, BallT& ball) {
     playEffect(game.media, game.sounds.SeBlack);
-    ball.X = game.media.RandomInt(1, 639);
-    ball.Y = game.media.RandomInt(32, game.play.Bar.Y - 20);
+    ball.X = RandomInt(game.play, 1, 639);
+    ball.Y = RandomInt(game.play, 32, game.play.Bar.Y - 20);
 }
 
 void bombReaction(PlayState& p, int cell) {

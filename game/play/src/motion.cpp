@@ -239,8 +239,8 @@ void SpawnMiniBalls(Game& game, std::int16_t x, std::int16_t y) {
         MiniBall& mini = ring.slots[static_cast<std::size_t>(ring.index)];
         mini.X = x;
         mini.Y = y;
-        mini.DX = game.media.RandomInt(1, 6);
-        mini.DY = game.media.RandomInt(1, 6);
+        mini.DX = RandomInt(game.play, 1, 6);
+        mini.DY = RandomInt(game.play, 1, 6);
         mini.Active = 1;
         ring.index =
             static_cast<std::int16_t>(ring.index + 1 >= kMiniBallSlots ? 0 : ring.index + 1);

@@ -23,23 +23,8 @@ void stopEveryStageTrack(Game& game) {
     }
 }
 
-// Play reads Space and the buttons directly, so the menu latches have not seen a press
-// that is still held from play (Space held to launch, say). Without this, such a press
-// would choose the first item the moment the menu opens: the pause menu could not be
-// opened while Space is held, and losing the last ball with Space held would continue
-// (and zero the score) without the game-over screen ever showing. Every menu opened
-// from play latches first.
-void latchPressesHeldFromPlay(Game& game) {
-    media::Media& media = game.media;
-    media.ReadController();
-    if (media.controller().ControllerButtons != 0) game.menu.buttonLatch = true;
-    if (media.IsKeyDown(media::Vk::Space)) game.menu.spaceLatch = true;
-}
-
-// One stage from its first frame to a clear, a restart or the player's leaving. What
-// follows is read from the play state: StageNumber advanced past a cleared stage, quit
-// set when the player goes to the title, neither for the same stage again.
-void runFrameLoop(Game& game, ShellScreens& shell) {
+// One stage from its first frame to a clear, a restart or the player's leaving.
+StageEnd runFrameLoop(Game& game) {
     media::Media& media = game.media;
     PlayState& p = game.play;
     for (;;) {
@@ -57,10 +42,9 @@ void runFrameLoop(Game& game, ShellScreens& shell) {
             switch (PauseMenu(game)) {
                 case 1:
                     Restart(p);
-                    return;
+                    return StageEnd::Restart;
                 case 2:
-                    p.quit = true;
-                    return;
+                    return StageEnd::Quit;
                 default:
                     media.ResumeMusic(currentStageTrack(game));
                     break;
@@ -68,35 +52,25 @@ void runFrameLoop(Game& game, ShellScreens& shell) {
         }
         if (!media.IsKeyDown(media::Vk::Esc) && p.escLatch) p.escLatch = false;
 
-        media.SetScreenName("play");
+        game.screen = "play";
         BarAndLaunchStep(game);
         MotionStep(game);
         DebrisStep(p);
         const bool lost = CollisionStep(game);
 
         if (lost && ShowMiss(game)) {
-            if (GameOverMenu(game)) {
-                p.quit = true;
-            } else {
-                Restart(p);
-            }
-            return;
+            if (GameOverMenu(game)) return StageEnd::Quit;
+            Restart(p);
+            return StageEnd::Restart;
         }
-        if (lost) media.SetScreenName("play");
+        if (lost) game.screen = "play";
 
         // The clear test runs before drawing, and removal happens while drawing, so a
         // stage clears one frame after its last block lost its last hit point.
         if (IsStageClear(p)) {
             ShowStageClear(game);
             ++p.StageNumber;
-            if (p.StageNumber <= p.StageCount) {
-                // The save screen is a menu too: a Space still held from play must not
-                // pick a slot.
-                latchPressesHeldFromPlay(game);
-                shell.StageClearSave();
-            }
-            ResetForNextStage(p);
-            return;
+            return StageEnd::Cleared;
         }
 
         DrawPlayScreen(game);
@@ -108,15 +82,26 @@ void runFrameLoop(Game& game, ShellScreens& shell) {
 
 }  // namespace
 
+// Without the latch, a press held from play (Space held to launch, say) would choose the
+// first item the moment a menu opens: the pause menu could not be opened while Space is
+// held, and losing the last ball with Space held would continue (and zero the score)
+// without the game-over screen ever showing.
+void LatchPressesHeldFromPlay(Game& game) {
+    media::Media& media = game.media;
+    media.ReadController();
+    if (media.controller().ControllerButtons != 0) game.menu.buttonLatch = true;
+    if (media.IsKeyDown(media::Vk::Space)) game.menu.spaceLatch = true;
+}
+
 int PauseMenu(Game& game) {
     media::Media& media = game.media;
     Menu& menu = game.menu;
-    media.SetScreenName("pause");
+    game.screen = "pause";
     menu.MenuClear();
     menu.MenuAdd("  Continue");
     menu.MenuAdd("   ReStart");
     menu.MenuAdd("  Goto Title");
-    latchPressesHeldFromPlay(game);
+    LatchPressesHeldFromPlay(game);
     for (;;) {
         const int choice = menu.MenuPoll(media, game.sounds, 8, 270, 210, 20);
         if (choice >= 0 && choice <= 2) return choice;
@@ -132,11 +117,11 @@ int PauseMenu(Game& game) {
 bool GameOverMenu(Game& game) {
     media::Media& media = game.media;
     Menu& menu = game.menu;
-    media.SetScreenName("gameover");
+    game.screen = "gameover";
     menu.MenuClear();
     menu.MenuAdd(" Continue");
     menu.MenuAdd("Goto  Title");
-    latchPressesHeldFromPlay(game);
+    LatchPressesHeldFromPlay(game);
     int choice = -1;
     for (;;) {
         choice = menu.MenuPoll(media, game.sounds, 8, 250, 270, 20);
@@ -159,29 +144,35 @@ bool GameOverMenu(Game& game) {
     return toTitle;
 }
 
-void PlayStage(Game& game, ShellScreens& shell) {
+void LoadStage(Game& game) {
+    PlayState& p = game.play;
+    ResetGrid(p.StageGrid);
+    const StageProjectHeader header = ReadStageProjectHeader(game.stageProjectPath);
+    p.StageCount = header.StageCount;
+    p.stageStaff = header.stageStaff;
+    ReadStageFile(game.stageProjectPath, p.StageNumber, p.StageGrid);
+    LoadGraphicSet(game.media, game.images, game.graphicStaff, game.graphicSetPath);
+    for (BlockCell& c : p.StageGrid) {
+        c.Alive = c.Kind != Kind::kEmpty ? kTrue : kFalse;
+    }
+}
+
+StageEnd PlayStage(Game& game) {
     media::Media& media = game.media;
     PlayState& p = game.play;
-    p.quit = false;
-    for (;;) {
-        media.StopMusic(game.music.TitleMusic.get());
-        stopEveryStageTrack(game);
-        LoadStage(game);
-        ShowStageIntro(game);
-        media.WaitMs(100);
+    media.StopMusic(game.music.TitleMusic.get());
+    stopEveryStageTrack(game);
+    LoadStage(game);
+    ShowStageIntro(game);
+    media.WaitMs(100);
 
-        // Tracks follow the order stages are played in, wrapping to the first.
-        int next = p.StageMusicIndex + 1;
-        if (next < 0 || next > game.music.StageMusicCount - 1) next = 0;
-        p.StageMusicIndex = static_cast<std::int16_t>(next);
-        p.musicStarted = false;
+    // Tracks follow the order stages are played in, wrapping to the first.
+    int next = p.StageMusicIndex + 1;
+    if (next < 0 || next > game.music.StageMusicCount - 1) next = 0;
+    p.StageMusicIndex = static_cast<std::int16_t>(next);
+    p.musicStarted = false;
 
-        runFrameLoop(game, shell);
-        if (p.StageNumber > p.StageCount || p.quit) break;
-        media.PumpEvents();
-    }
-    p.StageNumber = 1;
-    if (!p.quit) shell.PlayEnding();
+    return runFrameLoop(game);
 }
 
 }  // namespace qon::play

@@ -50,7 +50,20 @@ void ResetForNewGame(PlayState& play) {
     play.StageMusicIndex = -1;
     play.musicStarted = false;
     play.escLatch = false;
-    play.quit = false;
+}
+
+int RandomInt(PlayState& play, int base, int range) {
+    // u in [0, 1) with 32 bits of resolution: u * range can never round up to range.
+    const double u = static_cast<double>(play.RandomGenerator()) / 4294967296.0;
+    const double value = u * static_cast<double>(range) + static_cast<double>(base);
+    // floor without <cmath>: truncate, then step down for negative non-integers.
+    auto whole = static_cast<long long>(value);
+    if (static_cast<double>(whole) > value) --whole;
+    return static_cast<int>(whole);
+}
+
+void SeedRandom(PlayState& play, std::uint32_t seed) {
+    play.RandomGenerator.seed(seed);
 }
 
 int RoundHalfEven(int num, int den) {

@@ -4,9 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "play_test_support.h"
+#include "qon/test_support/rows.h"
 
 namespace qon::play::test {
 namespace {
+
+QON_PRINT_ROWS_BY_NAME
 
 class Banner : public ::testing::Test {
   protected:
@@ -44,7 +47,7 @@ TEST_F(Banner, IntroSlidesNinetyOneFramesThenHoldsOneHundredFiftyOne) {
     for (std::size_t i = 2 * 92; i < xs.size(); ++i) EXPECT_EQ(xs[i], 240);
     EXPECT_TRUE(media.blits.empty()) << "the intro shows no blocks, ball or status line";
     EXPECT_EQ(media.texts.size(), xs.size()) << "only the banner word";
-    EXPECT_EQ(media.screenName(), "intro");
+    EXPECT_EQ(game.screen, "intro");
 }
 
 TEST_F(Banner, ClearRunsTheFrozenFieldBehindEveryDrawing) {
@@ -61,7 +64,7 @@ TEST_F(Banner, ClearRunsTheFrozenFieldBehindEveryDrawing) {
     EXPECT_EQ(game.play.Combo, 3);
     EXPECT_EQ(game.play.Debris.rings[0][0].Active, 0) << "debris kept flying and died";
     EXPECT_EQ(xPositionsOf("STAGE CLEAR").size(), 2u * 92u + 151u);
-    EXPECT_EQ(media.screenName(), "clear");
+    EXPECT_EQ(game.screen, "clear");
 }
 
 TEST_F(Banner, ComboRunsOutDuringTheBanner) {
@@ -81,8 +84,8 @@ TEST_F(Banner, MissBannerStillRemovesAndScoresBrokenBlocks) {
 
 struct MissRow {
     const char* name;
-    int livesBefore;
-    bool expGameOver;
+    int livesBefore{};
+    bool expGameOver{};
 };
 
 class Miss : public Banner, public ::testing::WithParamInterface<MissRow> {};
@@ -113,11 +116,12 @@ TEST_P(Miss, TakesOneLifeAndPutsTheBallBackOnANarrowBar) {
     EXPECT_EQ(game.play.StageGrid[1 * kGridColumns + 1].HitPoints, 6) << "blocks stay as they are";
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, Miss,
-                         ::testing::Values(MissRow{"FourLivesLeaveThree", 4, false},
-                                           MissRow{"SecondLastLife", 2, false},
-                                           MissRow{"LastLifeIsGameOver", 1, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, Miss,
+    ::testing::Values(MissRow{.name = "FourLivesLeaveThree", .livesBefore = 4},
+                      MissRow{.name = "SecondLastLife", .livesBefore = 2},
+                      MissRow{.name = "LastLifeIsGameOver", .livesBefore = 1, .expGameOver = true}),
+    ::qon::test_support::RowName);
 
 }  // namespace
 }  // namespace qon::play::test

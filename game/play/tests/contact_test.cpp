@@ -5,10 +5,13 @@
 
 #include <random>
 
-#include "play_test_support.h"
+#include "qon/test_support/rows.h"
+#include "rules_media.h"
 
 namespace qon::play::test {
 namespace {
+
+QON_PRINT_ROWS_BY_NAME
 
 // The cell at row 5, column 5 spans x 267..320 and y 105..120.
 constexpr int kRow = 5;
@@ -17,10 +20,10 @@ constexpr int kCell = kRow * kGridColumns + kColumn;
 
 struct ContactRow {
     const char* name;
-    media::Rect ball;
-    int inset;
-    int expectedCell;  // -1: no contact
-    Side expectedSide;
+    media::Rect ball{};
+    int inset{};
+    int expectedCell{};  // -1: no contact
+    Side expectedSide{};
 };
 
 class BlockSideContact : public ::testing::TestWithParam<ContactRow> {};
@@ -35,22 +38,68 @@ TEST_P(BlockSideContact, RecordsTheSideOfTheLastContact) {
     EXPECT_EQ(contact.side, row.expectedSide);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, BlockSideContact,
-    ::testing::Values(
-        ContactRow{"LeftStripThreePixelsWide", {255, 106, 265, 118}, 6, kCell, Side::Left},
-        ContactRow{"LeftStripEndsAtBlockEdge", {250, 106, 264, 118}, 6, -1, Side::None},
-        ContactRow{"RightStrip", {322, 106, 334, 118}, 6, kCell, Side::Right},
-        ContactRow{"RightStripEndsThreePixelsOut", {323, 106, 335, 118}, 6, -1, Side::None},
-        ContactRow{"TopStripTwoPixelsHigh", {285, 92, 297, 104}, 6, kCell, Side::Top},
-        ContactRow{"AboveTopStrip", {285, 91, 297, 103}, 6, -1, Side::None},
-        ContactRow{"BottomStrip", {285, 121, 297, 133}, 6, kCell, Side::Bottom},
-        ContactRow{"BelowBottomStrip", {285, 122, 297, 134}, 6, -1, Side::None},
-        ContactRow{"TopWinsOverLeftAtACorner", {262, 94, 274, 106}, 6, kCell, Side::Top},
-        ContactRow{"MainBallInsetMissesTopCorner", {261, 92, 273, 104}, 6, -1, Side::None},
-        ContactRow{"MiniBallInsetReachesTopCorner", {267, 98, 273, 104}, 4, kCell, Side::Top},
-        ContactRow{"InsideTheBlockTouchesNoStrip", {280, 107, 292, 119}, 6, -1, Side::None}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, BlockSideContact,
+                         ::testing::Values(ContactRow{.name = "LeftStripThreePixelsWide",
+                                                      .ball = {255, 106, 265, 118},
+                                                      .inset = 6,
+                                                      .expectedCell = kCell,
+                                                      .expectedSide = Side::Left},
+                                           ContactRow{.name = "LeftStripEndsAtBlockEdge",
+                                                      .ball = {250, 106, 264, 118},
+                                                      .inset = 6,
+                                                      .expectedCell = -1,
+                                                      .expectedSide = Side::None},
+                                           ContactRow{.name = "RightStrip",
+                                                      .ball = {322, 106, 334, 118},
+                                                      .inset = 6,
+                                                      .expectedCell = kCell,
+                                                      .expectedSide = Side::Right},
+                                           ContactRow{.name = "RightStripEndsThreePixelsOut",
+                                                      .ball = {323, 106, 335, 118},
+                                                      .inset = 6,
+                                                      .expectedCell = -1,
+                                                      .expectedSide = Side::None},
+                                           ContactRow{.name = "TopStripTwoPixelsHigh",
+                                                      .ball = {285, 92, 297, 104},
+                                                      .inset = 6,
+                                                      .expectedCell = kCell,
+                                                      .expectedSide = Side::Top},
+                                           ContactRow{.name = "AboveTopStrip",
+                                                      .ball = {285, 91, 297, 103},
+                                                      .inset = 6,
+                                                      .expectedCell = -1,
+                                                      .expectedSide = Side::None},
+                                           ContactRow{.name = "BottomStrip",
+                                                      .ball = {285, 121, 297, 133},
+                                                      .inset = 6,
+                                                      .expectedCell = kCell,
+                                                      .expectedSide = Side::Bottom},
+                                           ContactRow{.name = "BelowBottomStrip",
+                                                      .ball = {285, 122, 297, 134},
+                                                      .inset = 6,
+                                                      .expectedCell = -1,
+                                                      .expectedSide = Side::None},
+                                           ContactRow{.name = "TopWinsOverLeftAtACorner",
+                                                      .ball = {262, 94, 274, 106},
+                                                      .inset = 6,
+                                                      .expectedCell = kCell,
+                                                      .expectedSide = Side::Top},
+                                           ContactRow{.name = "MainBallInsetMissesTopCorner",
+                                                      .ball = {261, 92, 273, 104},
+                                                      .inset = 6,
+                                                      .expectedCell = -1,
+                                                      .expectedSide = Side::None},
+                                           ContactRow{.name = "MiniBallInsetReachesTopCorner",
+                                                      .ball = {267, 98, 273, 104},
+                                                      .inset = 4,
+                                                      .expectedCell = kCell,
+                                                      .expectedSide = Side::Top},
+                                           ContactRow{.name = "InsideTheBlockTouchesNoStrip",
+                                                      .ball = {280, 107, 292, 119},
+                                                      .inset = 6,
+                                                      .expectedCell = -1,
+                                                      .expectedSide = Side::None}),
+                         ::qon::test_support::RowName);
 
 TEST(BlockContactOrder, BottomOfOneBlockWinsOverLeftOfAnother) {
     PlayState play;
@@ -147,18 +196,18 @@ TEST(BlockContactOrder, NeighbourhoodScanMatchesTheFullScanEverywhere) {
 
 struct BarRow {
     const char* name;
-    bool mini;
-    bool magnet;
-    int x, y, dx, dy;
-    int expectX, expectY, expectDX, expectDY;
-    int barSounds;
+    bool mini{};
+    bool magnet{};
+    int x{}, y{}, dx{}, dy{};
+    int expectX{}, expectY{}, expectDX{}, expectDY{};
+    int barSounds{};
 };
 
 class BarStrips : public ::testing::TestWithParam<BarRow> {};
 
 TEST_P(BarStrips, ReflectAndPlace) {
     const BarRow& row = GetParam();
-    TestMedia media;
+    RulesMedia media;
     Game game(media);
     PrepareGameForTest(game);
     game.play.MagnetOn = row.magnet;
@@ -186,42 +235,138 @@ TEST_P(BarStrips, ReflectAndPlace) {
 }
 
 // The Bar: x 320..448, y 386..398.
-INSTANTIATE_TEST_SUITE_P(
-    Table, BarStrips,
-    ::testing::Values(
-        BarRow{"TopStripSendsBallUp", false, false, 350, 376, 3, 5, 350, 374, 3, -5, 1},
-        BarRow{"FromBelowMainBallAlwaysLeavesDownward", false, false, 350, 397, 3, -5, 350, 398, 3,
-               5, 1},
-        BarRow{"FromBelowMainBallKeepsGoingDown", false, false, 350, 397, 3, 5, 350, 398, 3, 5, 1},
-        BarRow{"SideContactAlsoTouchesTopOrBottom", false, false, 310, 387, 3, -5, 308, 398, -3, 5,
-               2},
-        BarRow{"RightEndStrip", false, false, 440, 376, -3, 5, 448, 374, 3, -5, 2},
-        BarRow{"MagnetStopsTheBallWhereItLands", false, true, 350, 376, 3, 5, 350, 374, 0, 0, 1},
-        BarRow{"MissingTheBarByOnePixel", false, false, 350, 374, 3, 5, 350, 374, 3, 5, 0},
-        BarRow{"MiniBallTopStrip", true, false, 350, 381, 2, 4, 350, 380, 2, -4, 1},
-        BarRow{"MiniBallBottomStripIsTheBarsLastRow", true, false, 350, 397, 2, -4, 350, 398, 2, 4,
-               1},
-        BarRow{"MiniBallFromBelowIsSimplyReversed", true, false, 350, 397, 2, 4, 350, 398, 2, -4,
-               1},
-        BarRow{"MagnetNeverHoldsMiniBalls", true, true, 350, 381, 2, 4, 350, 380, 2, -4, 1}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, BarStrips,
+                         ::testing::Values(BarRow{.name = "TopStripSendsBallUp",
+                                                  .x = 350,
+                                                  .y = 376,
+                                                  .dx = 3,
+                                                  .dy = 5,
+                                                  .expectX = 350,
+                                                  .expectY = 374,
+                                                  .expectDX = 3,
+                                                  .expectDY = -5,
+                                                  .barSounds = 1},
+                                           BarRow{.name = "FromBelowMainBallAlwaysLeavesDownward",
+                                                  .x = 350,
+                                                  .y = 397,
+                                                  .dx = 3,
+                                                  .dy = -5,
+                                                  .expectX = 350,
+                                                  .expectY = 398,
+                                                  .expectDX = 3,
+                                                  .expectDY = 5,
+                                                  .barSounds = 1},
+                                           BarRow{.name = "FromBelowMainBallKeepsGoingDown",
+                                                  .x = 350,
+                                                  .y = 397,
+                                                  .dx = 3,
+                                                  .dy = 5,
+                                                  .expectX = 350,
+                                                  .expectY = 398,
+                                                  .expectDX = 3,
+                                                  .expectDY = 5,
+                                                  .barSounds = 1},
+                                           BarRow{.name = "SideContactAlsoTouchesTopOrBottom",
+                                                  .x = 310,
+                                                  .y = 387,
+                                                  .dx = 3,
+                                                  .dy = -5,
+                                                  .expectX = 308,
+                                                  .expectY = 398,
+                                                  .expectDX = -3,
+                                                  .expectDY = 5,
+                                                  .barSounds = 2},
+                                           BarRow{.name = "RightEndStrip",
+                                                  .x = 440,
+                                                  .y = 376,
+                                                  .dx = -3,
+                                                  .dy = 5,
+                                                  .expectX = 448,
+                                                  .expectY = 374,
+                                                  .expectDX = 3,
+                                                  .expectDY = -5,
+                                                  .barSounds = 2},
+                                           BarRow{.name = "MagnetStopsTheBallWhereItLands",
+                                                  .magnet = true,
+                                                  .x = 350,
+                                                  .y = 376,
+                                                  .dx = 3,
+                                                  .dy = 5,
+                                                  .expectX = 350,
+                                                  .expectY = 374,
+                                                  .barSounds = 1},
+                                           BarRow{.name = "MissingTheBarByOnePixel",
+                                                  .x = 350,
+                                                  .y = 374,
+                                                  .dx = 3,
+                                                  .dy = 5,
+                                                  .expectX = 350,
+                                                  .expectY = 374,
+                                                  .expectDX = 3,
+                                                  .expectDY = 5},
+                                           BarRow{.name = "MiniBallTopStrip",
+                                                  .mini = true,
+                                                  .x = 350,
+                                                  .y = 381,
+                                                  .dx = 2,
+                                                  .dy = 4,
+                                                  .expectX = 350,
+                                                  .expectY = 380,
+                                                  .expectDX = 2,
+                                                  .expectDY = -4,
+                                                  .barSounds = 1},
+                                           BarRow{.name = "MiniBallBottomStripIsTheBarsLastRow",
+                                                  .mini = true,
+                                                  .x = 350,
+                                                  .y = 397,
+                                                  .dx = 2,
+                                                  .dy = -4,
+                                                  .expectX = 350,
+                                                  .expectY = 398,
+                                                  .expectDX = 2,
+                                                  .expectDY = 4,
+                                                  .barSounds = 1},
+                                           BarRow{.name = "MiniBallFromBelowIsSimplyReversed",
+                                                  .mini = true,
+                                                  .x = 350,
+                                                  .y = 397,
+                                                  .dx = 2,
+                                                  .dy = 4,
+                                                  .expectX = 350,
+                                                  .expectY = 398,
+                                                  .expectDX = 2,
+                                                  .expectDY = -4,
+                                                  .barSounds = 1},
+                                           BarRow{.name = "MagnetNeverHoldsMiniBalls",
+                                                  .mini = true,
+                                                  .magnet = true,
+                                                  .x = 350,
+                                                  .y = 381,
+                                                  .dx = 2,
+                                                  .dy = 4,
+                                                  .expectX = 350,
+                                                  .expectY = 380,
+                                                  .expectDX = 2,
+                                                  .expectDY = -4,
+                                                  .barSounds = 1}),
+                         ::qon::test_support::RowName);
 
 // ---- walls and loss ---------------------------------------------------------------
 
 struct WallRow {
     const char* name;
-    bool mini;
-    int x, y, dx, dy;
-    int expectX, expectY, expectDX, expectDY;
-    int blockSounds;
-    bool expectActive;  // mini balls only
+    bool mini{};
+    int x{}, y{}, dx{}, dy{};
+    int expectX{}, expectY{}, expectDX{}, expectDY{};
+    int blockSounds{};
+    bool expectActive{};  // mini balls only
 };
 
 class Walls : public ::testing::TestWithParam<WallRow> {};
 
 TEST_P(Walls, BounceOrLeave) {
     const WallRow& row = GetParam();
-    TestMedia media;
+    RulesMedia media;
     Game game(media);
     PrepareGameForTest(game);
     if (row.mini) {
@@ -246,22 +391,110 @@ TEST_P(Walls, BounceOrLeave) {
               row.blockSounds);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, Walls,
-    ::testing::Values(
-        WallRow{"LeftWallAtXOne", false, 2, 200, -3, 4, 1, 204, 3, 4, 1, true},
-        WallRow{"RightWallLeavesRoomForTheBall", false, 626, 200, 3, 4, 627, 204, -3, 4, 1, true},
-        WallRow{"MainBallTopWallAt31", false, 100, 33, 3, -5, 103, 31, 3, 5, 1, true},
-        WallRow{"MainBallMayReach31", false, 100, 36, 3, -5, 103, 31, 3, -5, 0, true},
-        WallRow{"CornerBouncesTwice", false, 2, 33, -3, -5, 1, 31, 3, 5, 2, true},
-        WallRow{"MiniBallTopWallAt30", true, 100, 32, 2, -3, 102, 30, 2, 3, 1, true},
-        WallRow{"MiniBallRightWall", true, 632, 100, 3, 3, 633, 103, -3, 3, 1, true},
-        WallRow{"MiniBallAt490StaysInPlay", true, 100, 488, 2, 2, 102, 490, 2, 2, 0, true},
-        WallRow{"MiniBallPast490IsGone", true, 100, 489, 2, 2, 102, 491, 2, 2, 0, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, Walls,
+                         ::testing::Values(WallRow{.name = "LeftWallAtXOne",
+                                                   .x = 2,
+                                                   .y = 200,
+                                                   .dx = -3,
+                                                   .dy = 4,
+                                                   .expectX = 1,
+                                                   .expectY = 204,
+                                                   .expectDX = 3,
+                                                   .expectDY = 4,
+                                                   .blockSounds = 1,
+                                                   .expectActive = true},
+                                           WallRow{.name = "RightWallLeavesRoomForTheBall",
+                                                   .x = 626,
+                                                   .y = 200,
+                                                   .dx = 3,
+                                                   .dy = 4,
+                                                   .expectX = 627,
+                                                   .expectY = 204,
+                                                   .expectDX = -3,
+                                                   .expectDY = 4,
+                                                   .blockSounds = 1,
+                                                   .expectActive = true},
+                                           WallRow{.name = "MainBallTopWallAt31",
+                                                   .x = 100,
+                                                   .y = 33,
+                                                   .dx = 3,
+                                                   .dy = -5,
+                                                   .expectX = 103,
+                                                   .expectY = 31,
+                                                   .expectDX = 3,
+                                                   .expectDY = 5,
+                                                   .blockSounds = 1,
+                                                   .expectActive = true},
+                                           WallRow{.name = "MainBallMayReach31",
+                                                   .x = 100,
+                                                   .y = 36,
+                                                   .dx = 3,
+                                                   .dy = -5,
+                                                   .expectX = 103,
+                                                   .expectY = 31,
+                                                   .expectDX = 3,
+                                                   .expectDY = -5,
+                                                   .expectActive = true},
+                                           WallRow{.name = "CornerBouncesTwice",
+                                                   .x = 2,
+                                                   .y = 33,
+                                                   .dx = -3,
+                                                   .dy = -5,
+                                                   .expectX = 1,
+                                                   .expectY = 31,
+                                                   .expectDX = 3,
+                                                   .expectDY = 5,
+                                                   .blockSounds = 2,
+                                                   .expectActive = true},
+                                           WallRow{.name = "MiniBallTopWallAt30",
+                                                   .mini = true,
+                                                   .x = 100,
+                                                   .y = 32,
+                                                   .dx = 2,
+                                                   .dy = -3,
+                                                   .expectX = 102,
+                                                   .expectY = 30,
+                                                   .expectDX = 2,
+                                                   .expectDY = 3,
+                                                   .blockSounds = 1,
+                                                   .expectActive = true},
+                                           WallRow{.name = "MiniBallRightWall",
+                                                   .mini = true,
+                                                   .x = 632,
+                                                   .y = 100,
+                                                   .dx = 3,
+                                                   .dy = 3,
+                                                   .expectX = 633,
+                                                   .expectY = 103,
+                                                   .expectDX = -3,
+                                                   .expectDY = 3,
+                                                   .blockSounds = 1,
+                                                   .expectActive = true},
+                                           WallRow{.name = "MiniBallAt490StaysInPlay",
+                                                   .mini = true,
+                                                   .x = 100,
+                                                   .y = 488,
+                                                   .dx = 2,
+                                                   .dy = 2,
+                                                   .expectX = 102,
+                                                   .expectY = 490,
+                                                   .expectDX = 2,
+                                                   .expectDY = 2,
+                                                   .expectActive = true},
+                                           WallRow{.name = "MiniBallPast490IsGone",
+                                                   .mini = true,
+                                                   .x = 100,
+                                                   .y = 489,
+                                                   .dx = 2,
+                                                   .dy = 2,
+                                                   .expectX = 102,
+                                                   .expectY = 491,
+                                                   .expectDX = 2,
+                                                   .expectDY = 2}),
+                         ::qon::test_support::RowName);
 
 TEST(Walls, MainBallIsLostAt490) {
-    TestMedia media;
+    RulesMedia media;
     Game game(media);
     PrepareGameForTest(game);
     game.play.Ball = BallBody{100, 489, 12, 12, 0, 1};
@@ -271,7 +504,7 @@ TEST(Walls, MainBallIsLostAt490) {
 }
 
 TEST(Walls, MovingBallRemembersLaunchSpeedsReflectedUpward) {
-    TestMedia media;
+    RulesMedia media;
     Game game(media);
     PrepareGameForTest(game);
     game.play.Ball = BallBody{100, 200, 12, 12, -3, 6};
@@ -287,20 +520,19 @@ TEST(Walls, MovingBallRemembersLaunchSpeedsReflectedUpward) {
 
 struct BarMoveRow {
     const char* name;
-    int stick;
-    bool space;
-    int buttons;
-    int barX, barWidth;
-    int ballDX, ballDY;
-    int expectBarX, expectBallX, expectDX, expectDY;
+    int stick{};
+    bool space{};
+    int buttons{};
+    int barX{}, barWidth{};
+    int ballDX{}, ballDY{};
+    int expectBarX{}, expectBallX{}, expectDX{}, expectDY{};
 };
 
 class BarAndLaunch : public ::testing::TestWithParam<BarMoveRow> {};
 
 TEST_P(BarAndLaunch, MovesAndLaunches) {
     const BarMoveRow& row = GetParam();
-    TestMedia media;
-    media.directInput = true;
+    RulesMedia media;
     media.pad.ControllerX = static_cast<std::int16_t>(row.stick);
     media.pad.ControllerButtons = row.buttons;
     if (row.space) media.keys.insert(media::Vk::Space);
@@ -318,27 +550,101 @@ TEST_P(BarAndLaunch, MovesAndLaunches) {
     EXPECT_EQ(game.play.Ball.DY, row.expectDY);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, BarAndLaunch,
-    ::testing::Values(
-        BarMoveRow{"RestingBallFollowsLeft", -1, false, 0, 200, 128, 0, 0, 192, 92, 0, 0},
-        BarMoveRow{"RestingBallFollowsRight", 1, false, 0, 200, 128, 0, 0, 208, 108, 0, 0},
-        BarMoveRow{"LeftWallStopsBarAndBallStays", -1, false, 0, 5, 128, 0, 0, 1, 100, 0, 0},
-        BarMoveRow{"LeftWallAtExactlyOne", -1, false, 0, 9, 128, 0, 0, 1, 100, 0, 0},
-        BarMoveRow{"RightWallDependsOnWidth", 1, false, 0, 505, 128, 0, 0, 511, 100, 0, 0},
-        BarMoveRow{"RightWallOfWideBar", 1, false, 0, 200, 432, 0, 0, 207, 100, 0, 0},
-        BarMoveRow{"MovingBallDoesNotFollow", 1, false, 0, 200, 128, 3, -4, 208, 100, 3, -4},
-        BarMoveRow{"SpaceLaunchesWithLaunchSpeeds", 0, true, 0, 320, 128, 0, 0, 320, 100, 4, -5},
-        BarMoveRow{"ButtonThreeAloneLaunches", 0, false, 4, 320, 128, 0, 0, 320, 100, 4, -5},
-        BarMoveRow{"ButtonsThreeAndOneDoNotLaunch", 0, false, 5, 320, 128, 0, 0, 320, 100, 0, 0},
-        BarMoveRow{"ButtonFourDoesNotLaunch", 0, false, 8, 320, 128, 0, 0, 320, 100, 0, 0},
-        BarMoveRow{"NoLaunchWhileDXZeroDYNot", 0, true, 0, 320, 128, 0, 6, 320, 100, 0, 6},
-        BarMoveRow{"DXZeroBallDoesNotFollowTheBar", 1, false, 0, 200, 128, 0, 6, 208, 100, 0, 6}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, BarAndLaunch,
+                         ::testing::Values(BarMoveRow{.name = "RestingBallFollowsLeft",
+                                                      .stick = -1,
+                                                      .barX = 200,
+                                                      .barWidth = 128,
+                                                      .expectBarX = 192,
+                                                      .expectBallX = 92},
+                                           BarMoveRow{.name = "RestingBallFollowsRight",
+                                                      .stick = 1,
+                                                      .barX = 200,
+                                                      .barWidth = 128,
+                                                      .expectBarX = 208,
+                                                      .expectBallX = 108},
+                                           BarMoveRow{.name = "LeftWallStopsBarAndBallStays",
+                                                      .stick = -1,
+                                                      .barX = 5,
+                                                      .barWidth = 128,
+                                                      .expectBarX = 1,
+                                                      .expectBallX = 100},
+                                           BarMoveRow{.name = "LeftWallAtExactlyOne",
+                                                      .stick = -1,
+                                                      .barX = 9,
+                                                      .barWidth = 128,
+                                                      .expectBarX = 1,
+                                                      .expectBallX = 100},
+                                           BarMoveRow{.name = "RightWallDependsOnWidth",
+                                                      .stick = 1,
+                                                      .barX = 505,
+                                                      .barWidth = 128,
+                                                      .expectBarX = 511,
+                                                      .expectBallX = 100},
+                                           BarMoveRow{.name = "RightWallOfWideBar",
+                                                      .stick = 1,
+                                                      .barX = 200,
+                                                      .barWidth = 432,
+                                                      .expectBarX = 207,
+                                                      .expectBallX = 100},
+                                           BarMoveRow{.name = "MovingBallDoesNotFollow",
+                                                      .stick = 1,
+                                                      .barX = 200,
+                                                      .barWidth = 128,
+                                                      .ballDX = 3,
+                                                      .ballDY = -4,
+                                                      .expectBarX = 208,
+                                                      .expectBallX = 100,
+                                                      .expectDX = 3,
+                                                      .expectDY = -4},
+                                           BarMoveRow{.name = "SpaceLaunchesWithLaunchSpeeds",
+                                                      .space = true,
+                                                      .barX = 320,
+                                                      .barWidth = 128,
+                                                      .expectBarX = 320,
+                                                      .expectBallX = 100,
+                                                      .expectDX = 4,
+                                                      .expectDY = -5},
+                                           BarMoveRow{.name = "ButtonThreeAloneLaunches",
+                                                      .buttons = 4,
+                                                      .barX = 320,
+                                                      .barWidth = 128,
+                                                      .expectBarX = 320,
+                                                      .expectBallX = 100,
+                                                      .expectDX = 4,
+                                                      .expectDY = -5},
+                                           BarMoveRow{.name = "ButtonsThreeAndOneDoNotLaunch",
+                                                      .buttons = 5,
+                                                      .barX = 320,
+                                                      .barWidth = 128,
+                                                      .expectBarX = 320,
+                                                      .expectBallX = 100},
+                                           BarMoveRow{.name = "ButtonFourDoesNotLaunch",
+                                                      .buttons = 8,
+                                                      .barX = 320,
+                                                      .barWidth = 128,
+                                                      .expectBarX = 320,
+                                                      .expectBallX = 100},
+                                           BarMoveRow{.name = "NoLaunchWhileDXZeroDYNot",
+                                                      .space = true,
+                                                      .barX = 320,
+                                                      .barWidth = 128,
+                                                      .ballDY = 6,
+                                                      .expectBarX = 320,
+                                                      .expectBallX = 100,
+                                                      .expectDY = 6},
+                                           BarMoveRow{.name = "DXZeroBallDoesNotFollowTheBar",
+                                                      .stick = 1,
+                                                      .barX = 200,
+                                                      .barWidth = 128,
+                                                      .ballDY = 6,
+                                                      .expectBarX = 208,
+                                                      .expectBallX = 100,
+                                                      .expectDY = 6}),
+                         ::qon::test_support::RowName);
 
 TEST(BarAndLaunch, LaunchSpeedsBelowOneBecomeOne) {
-    TestMedia media;
-    media.directInput = true;
+    RulesMedia media;
     media.keys.insert(media::Vk::Space);
     Game game(media);
     PrepareGameForTest(game);

@@ -5,13 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 #include "play_test_support.h"
 #include "qon/data/error.h"
+#include "qon/test_support/bytes.h"
+#include "qon/test_support/rows.h"
 
 namespace qon::play::test {
 namespace {
+
+QON_PRINT_ROWS_BY_NAME
 
 class PlayScreen : public ::testing::Test {
   protected:
@@ -63,9 +66,9 @@ TEST_F(PlayScreen, SpecialKindsUseTheirOwnSlots) {
 
 struct SlotRow {
     const char* name;
-    int kind;
-    int hits;
-    int expSlot;
+    int kind{};
+    int hits{};
+    int expSlot{};
 };
 
 class BlockPicture : public PlayScreen, public ::testing::WithParamInterface<SlotRow> {};
@@ -82,14 +85,16 @@ TEST_P(BlockPicture, FollowsTheHitPointsLeft) {
     EXPECT_EQ(pixel(267 + 26, 105 + 7), native(BlockColour(row.expSlot)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, BlockPicture,
-                         ::testing::Values(SlotRow{"FourHitBlockUndamaged", 3, 0, 3},
-                                           SlotRow{"FourHitBlockAfterOneHit", 3, 1, 2},
-                                           SlotRow{"FourHitBlockAfterTwoHits", 3, 2, 1},
-                                           SlotRow{"FourHitBlockLastState", 3, 3, 0},
-                                           SlotRow{"EightHitBlock", 7, 0, 7},
-                                           SlotRow{"UnbreakableAfterHits", 8, 5, 8}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, BlockPicture,
+    ::testing::Values(
+        SlotRow{.name = "FourHitBlockUndamaged", .kind = 3, .expSlot = 3},
+        SlotRow{.name = "FourHitBlockAfterOneHit", .kind = 3, .hits = 1, .expSlot = 2},
+        SlotRow{.name = "FourHitBlockAfterTwoHits", .kind = 3, .hits = 2, .expSlot = 1},
+        SlotRow{.name = "FourHitBlockLastState", .kind = 3, .hits = 3},
+        SlotRow{.name = "EightHitBlock", .kind = 7, .expSlot = 7},
+        SlotRow{.name = "UnbreakableAfterHits", .kind = 8, .hits = 5, .expSlot = 8}),
+    ::qon::test_support::RowName);
 
 TEST_F(PlayScreen, StatusLineShowsLivesStageItemAndScore) {
     game.play.StageNumber = 12;
@@ -129,8 +134,8 @@ TEST_F(PlayScreen, StatusLineShowsLivesStageItemAndScore) {
 
 struct ComboTextRow {
     const char* name;
-    int combo;
-    const char* expText;  // nullptr: nothing shown
+    int combo{};
+    const char* expText{};  // nullptr: nothing shown
 };
 
 class ComboText : public PlayScreen, public ::testing::WithParamInterface<ComboTextRow> {};
@@ -158,12 +163,13 @@ TEST_P(ComboText, PaddedToThreeCharacters) {
     EXPECT_EQ(number->colour, media::Rgb(255, 255, 10));
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ComboText,
-                         ::testing::Values(ComboTextRow{"OneShowsNothing", 1, nullptr},
-                                           ComboTextRow{"OneDigit", 2, "2  "},
-                                           ComboTextRow{"TwoDigits", 45, "45 "},
-                                           ComboTextRow{"ThreeDigits", 999, "999"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, ComboText,
+    ::testing::Values(ComboTextRow{.name = "OneShowsNothing", .combo = 1},
+                      ComboTextRow{.name = "OneDigit", .combo = 2, .expText = "2  "},
+                      ComboTextRow{.name = "TwoDigits", .combo = 45, .expText = "45 "},
+                      ComboTextRow{.name = "ThreeDigits", .combo = 999, .expText = "999"}),
+    ::qon::test_support::RowName);
 
 TEST_F(PlayScreen, ItemIconsStandSideBySide) {
     game.play.MagnetOn = true;
@@ -230,7 +236,7 @@ TEST_F(PlayScreen, MiniBallsAreKeyed) {
 // ---- bad graphic sets -----------------------------------------------------------------
 
 TEST_F(PlayScreen, MissingBitmapNamesTheFileAndLeavesNoImage) {
-    std::filesystem::remove(folder.path() / "slot12.bmp");
+    std::filesystem::remove(folder.path() + "slot12.bmp");
     try {
         LoadGraphicSet(media, game.images, game.graphicStaff, folder.graphicSetPath());
         FAIL() << "expected MediaError";
@@ -247,20 +253,14 @@ TEST_F(PlayScreen, MissingBitmapNamesTheFileAndLeavesNoImage) {
 }
 
 TEST_F(PlayScreen, ShortGraphicSetFileIsADataError) {
-    {
-        std::ofstream out(folder.graphicSetPath(), std::ios::binary | std::ios::trunc);
-        out << "Name\r\nAuthor\r\nslot0.bmp\r\n";
-    }
+    test_support::WriteBytes(folder.graphicSetPath(), "Name\r\nAuthor\r\nslot0.bmp\r\n");
     EXPECT_THROW(LoadGraphicSet(media, game.images, game.graphicStaff, folder.graphicSetPath()),
                  DataError);
     EXPECT_FALSE(game.images.BallSurface);
 }
 
 TEST_F(PlayScreen, NotABitmapIsAMediaError) {
-    {
-        std::ofstream out(folder.path() / "slot22.bmp", std::ios::binary | std::ios::trunc);
-        out << "this is text, not a picture";
-    }
+    test_support::WriteBytes(folder.path() + "slot22.bmp", "this is text, not a picture");
     EXPECT_THROW(LoadGraphicSet(media, game.images, game.graphicStaff, folder.graphicSetPath()),
                  media::MediaError);
 }

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "play_test_support.h"
+#include "qon/test_support/rows.h"
 
 namespace qon::play::test {
 namespace {
+
+QON_PRINT_ROWS_BY_NAME
 
 struct MenuStep {
     int y;
@@ -19,9 +22,9 @@ struct MenuStep {
 
 struct MenuRow {
     const char* name;
-    int startCursor;
-    std::vector<MenuStep> steps;
-    int expCursorSounds;
+    int startCursor{};
+    std::vector<MenuStep> steps{};
+    int expCursorSounds{};
 };
 
 class MenuPolling : public ::testing::TestWithParam<MenuRow> {};
@@ -55,39 +58,46 @@ TEST_P(MenuPolling, FollowsTheLatches) {
 INSTANTIATE_TEST_SUITE_P(
     Table, MenuPolling,
     ::testing::Values(
-        MenuRow{"HeldDownMovesOnce",
-                0,
-                {{1, 0, false, -1, 1},
-                 {1, 0, false, -1, 1},
-                 {0, 0, false, -1, 1},
-                 {1, 0, false, -1, 2}},
-                2},
-        MenuRow{"DownWrapsFromLastToFirst", 3, {{1, 0, false, -1, 0}}, 1},
-        MenuRow{"UpWrapsFromFirstToLast", 0, {{-1, 0, false, -1, 3}}, 1},
-        MenuRow{"EachDirectionHasItsOwnLatch",
-                1,
-                {{-1, 0, false, -1, 0}, {1, 0, false, -1, 1}, {-1, 0, false, -1, 1}},
-                2},
-        MenuRow{"SpaceSelectsOnceWhileHeld",
-                2,
-                {{0, 0, true, 2, 2}, {0, 0, true, -1, 2}, {0, 0, false, -1, 2}, {0, 0, true, 2, 2}},
-                0},
+        MenuRow{.name = "HeldDownMovesOnce",
+                .steps = {{1, 0, false, -1, 1},
+                          {1, 0, false, -1, 1},
+                          {0, 0, false, -1, 1},
+                          {1, 0, false, -1, 2}},
+                .expCursorSounds = 2},
+        MenuRow{.name = "DownWrapsFromLastToFirst",
+                .startCursor = 3,
+                .steps = {{1, 0, false, -1, 0}},
+                .expCursorSounds = 1},
+        MenuRow{.name = "UpWrapsFromFirstToLast",
+                .steps = {{-1, 0, false, -1, 3}},
+                .expCursorSounds = 1},
+        MenuRow{.name = "EachDirectionHasItsOwnLatch",
+                .startCursor = 1,
+                .steps = {{-1, 0, false, -1, 0}, {1, 0, false, -1, 1}, {-1, 0, false, -1, 1}},
+                .expCursorSounds = 2},
+        MenuRow{.name = "SpaceSelectsOnceWhileHeld",
+                .startCursor = 2,
+                .steps = {{0, 0, true, 2, 2},
+                          {0, 0, true, -1, 2},
+                          {0, 0, false, -1, 2},
+                          {0, 0, true, 2, 2}}},
+        MenuRow{.name = "ButtonFourAloneSelects",
+                .startCursor = 1,
+                .steps = {{0, 8, false, 1, 1},
+                          {0, 8, false, -1, 1},
+                          {0, 0, false, -1, 1},
+                          {0, 8, false, 1, 1}}},
+        MenuRow{.name = "ButtonsFourAndOneDoNotSelect", .steps = {{0, 9, false, -1, 0}}},
+        MenuRow{.name = "ButtonThreeDoesNotSelect", .steps = {{0, 4, false, -1, 0}}},
+        MenuRow{.name = "SpaceDoesNotCountWhileAButtonIsHeld",
+                .steps = {{0, 1, true, -1, 0}, {0, 0, true, 0, 0}}},
         MenuRow{
-            "ButtonFourAloneSelects",
-            1,
-            {{0, 8, false, 1, 1}, {0, 8, false, -1, 1}, {0, 0, false, -1, 1}, {0, 8, false, 1, 1}},
-            0},
-        MenuRow{"ButtonsFourAndOneDoNotSelect", 0, {{0, 9, false, -1, 0}}, 0},
-        MenuRow{"ButtonThreeDoesNotSelect", 0, {{0, 4, false, -1, 0}}, 0},
-        MenuRow{
-            "SpaceDoesNotCountWhileAButtonIsHeld", 0, {{0, 1, true, -1, 0}, {0, 0, true, 0, 0}}, 0},
-        MenuRow{"MoveAndSelectInOnePoll", 0, {{1, 0, true, 1, 1}}, 1},
-        MenuRow{"ReleaseIsNotSeenAfterASelection",
-                0,
-                // The select returns before the up/down latches are cleared.
+            .name = "MoveAndSelectInOnePoll", .steps = {{1, 0, true, 1, 1}}, .expCursorSounds = 1},
+        MenuRow{.name = "ReleaseIsNotSeenAfterASelection",
+                .steps =  // The select returns before the up/down latches are cleared.
                 {{1, 0, false, -1, 1}, {0, 0, true, 1, 1}, {1, 0, false, -1, 1}},
-                1}),
-    [](const auto& info) { return std::string(info.param.name); });
+                .expCursorSounds = 1}),
+    ::qon::test_support::RowName);
 
 TEST(MenuLatches, ASelectionIsNotSeenByTheNextMenuUntilReleased) {
     TestMedia media;

@@ -1,18 +1,22 @@
 // SPDX-License-Identifier: MIT
-// Whole games through PlayStage on the headless twin: scripted input, stages on disk.
+// Stages through PlayStage on the headless twin: scripted input, stages on disk.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 
 #include "play_test_support.h"
 #include "qon/data/error.h"
+#include "qon/test_support/rows.h"
 
 namespace qon::play::test {
 namespace {
 
-using media::InputEvent;
+QON_PRINT_ROWS_BY_NAME
+
+using headless::InputEvent;
 
 // Thrown from a flip callback to end a run once the test has seen enough.
 struct StopRun {};
@@ -40,7 +44,7 @@ class PlayLoop : public ::testing::Test {
         folder.writeGraphicSet(media);
         game.stageProjectPath = folder.projectPath();
         game.graphicSetPath = folder.graphicSetPath();
-        shell.game = &game;
+        media.watch(game);
         media.SetFlipCallback([this](int frame) {
             if (onFlip) onFlip(frame);
         });
@@ -48,6 +52,17 @@ class PlayLoop : public ::testing::Test {
     void script(std::vector<InputEvent> events, bool joystick = false) {
         media.SetScript(std::move(events), joystick);
         media.InitJoystick(16384);
+    }
+    // Stage after stage, as the shell chains them, until one is not cleared or the last
+    // one is; returns how the last stage played ended.
+    StageEnd playOn() {
+        for (;;) {
+            const StageEnd end = PlayStage(game);
+            if (end != StageEnd::Cleared || game.play.StageNumber > game.play.StageCount) {
+                return end;
+            }
+            ResetForNextStage(game.play);
+        }
     }
     std::vector<std::string> musicMatching(const std::string& prefix) {
         std::vector<std::string> out;
@@ -60,21 +75,19 @@ class PlayLoop : public ::testing::Test {
     TestMedia media;
     GameFolder folder;
     Game game;
-    RecordingShell shell;
     std::function<void(int)> onFlip;
 };
 
 TEST_F(PlayLoop, LaunchBreaksTheOnlyBlockAndTheLastStageEnds) {
     folder.writeStages({kOneBlockInThePath});
     script({keyDown(0, media::Vk::Space)});
-    PlayStage(game, shell);
+    EXPECT_EQ(PlayStage(game), StageEnd::Cleared);
     // Intro 242 frames, play frames 1 to 9 (the block breaks in the ninth), the clear
     // test succeeds in the tenth before drawing, then the clear banner.
     EXPECT_EQ(media.framesPresented(), 242 + 9 + 242);
     EXPECT_EQ(game.play.Score, 10);
-    EXPECT_EQ(shell.saves, 0) << "no save after the last stage";
-    EXPECT_EQ(shell.endings, 1);
-    EXPECT_EQ(game.play.StageNumber, 1);
+    EXPECT_EQ(game.play.StageCount, 1);
+    EXPECT_EQ(game.play.StageNumber, 2) << "past the last stage: the shell runs the ending";
     EXPECT_EQ(media.screens, (std::vector<std::string>{"intro", "play", "clear"}));
     EXPECT_EQ(media.music.front(), "stop title");
     EXPECT_EQ(musicMatching("play"), std::vector<std::string>{"play stage:0 x8"});
@@ -83,20 +96,22 @@ TEST_F(PlayLoop, LaunchBreaksTheOnlyBlockAndTheLastStageEnds) {
 TEST_F(PlayLoop, ClearedStageIsOfferedForSavingWithTheNextStageNumber) {
     folder.writeStages({kOneBlockInThePath, kOneBlockInThePath});
     script({keyDown(0, media::Vk::Space)});
-    PlayStage(game, shell);
-    EXPECT_EQ(shell.savedStages, std::vector<int>{2});
-    EXPECT_EQ(shell.spaceLatchedAtSave, std::vector<bool>{true})
-        << "the Space held since the launch cannot pick a save slot";
-    EXPECT_EQ(shell.endings, 1);
+    EXPECT_EQ(PlayStage(game), StageEnd::Cleared);
+    EXPECT_EQ(game.play.StageNumber, 2);
+    EXPECT_EQ(game.play.StageCount, 2) << "a stage follows: the shell offers the save";
+    LatchPressesHeldFromPlay(game);
+    EXPECT_TRUE(game.menu.spaceLatch) << "the Space held since the launch cannot pick a save slot";
+    ResetForNextStage(game.play);
+    EXPECT_EQ(PlayStage(game), StageEnd::Cleared);
     EXPECT_EQ(game.play.Score, 20) << "the chain ran out during the clear banner";
-    EXPECT_EQ(game.play.StageNumber, 1);
+    EXPECT_EQ(game.play.StageNumber, 3);
 }
 
 struct MusicRow {
     const char* name;
-    int tracks;
-    int stages;
-    std::vector<std::string> expPlays;
+    int tracks{};
+    int stages{};
+    std::vector<std::string> expPlays{};
 };
 
 class StageMusic : public PlayLoop, public ::testing::WithParamInterface<MusicRow> {};
@@ -107,26 +122,29 @@ TEST_P(StageMusic, FollowsTheOrderOfPlayAndWraps) {
     folder.writeStages(
         std::vector<StageLayout>(static_cast<std::size_t>(row.stages), kOneBlockInThePath));
     script({keyDown(0, media::Vk::Space)});
-    PlayStage(game, shell);
+    EXPECT_EQ(playOn(), StageEnd::Cleared);
     EXPECT_EQ(musicMatching("play"), row.expPlays);
-    EXPECT_EQ(shell.endings, 1);
+    EXPECT_EQ(game.play.StageNumber, row.stages + 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, StageMusic,
-    ::testing::Values(MusicRow{"ThreeTracksFourStages",
-                               3,
-                               4,
-                               {"play stage:0 x8", "play stage:1 x8", "play stage:2 x8",
-                                "play stage:0 x8"}},
-                      MusicRow{"OneTrackRepeats", 1, 2, {"play stage:0 x8", "play stage:0 x8"}},
-                      MusicRow{"NoTracksPlayNothing", 0, 2, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Values(MusicRow{.name = "ThreeTracksFourStages",
+                               .tracks = 3,
+                               .stages = 4,
+                               .expPlays = {"play stage:0 x8", "play stage:1 x8", "play stage:2 x8",
+                                            "play stage:0 x8"}},
+                      MusicRow{.name = "OneTrackRepeats",
+                               .tracks = 1,
+                               .stages = 2,
+                               .expPlays = {"play stage:0 x8", "play stage:0 x8"}},
+                      MusicRow{.name = "NoTracksPlayNothing", .stages = 2}),
+    ::qon::test_support::RowName);
 
 TEST_F(PlayLoop, EveryStageStartStopsTitleAndStageTracks) {
     folder.writeStages({kOneBlockInThePath});
     script({keyDown(0, media::Vk::Space)});
-    PlayStage(game, shell);
+    PlayStage(game);
     const std::vector<std::string> expected{"stop title", "stop stage:0", "stop stage:1",
                                             "stop stage:2", "play stage:0 x8"};
     ASSERT_GE(media.music.size(), expected.size());
@@ -142,7 +160,7 @@ TEST_F(PlayLoop, HeldEscOpensThePauseMenuOnce) {
             keyDown(310, media::Vk::Esc), joy(320, 32768, 32768, 8), joy(322, 32768, 32768, 0),
             keyDown(340, media::Vk::E)},
            true);
-    EXPECT_THROW(PlayStage(game, shell), media::QuitRequested);
+    EXPECT_THROW(PlayStage(game), media::QuitRequested);
     EXPECT_EQ(media.screens,
               (std::vector<std::string>{"intro", "play", "pause", "play", "pause", "play"}));
     EXPECT_EQ(musicMatching("stop stage:0").size(), 1u + 2u);  // stage start + two pauses
@@ -161,7 +179,7 @@ TEST_F(PlayLoop, SpaceHeldFromPlayDoesNotChooseInThePauseMenu) {
             keyDown(250, media::Vk::Esc), keyUp(270, media::Vk::Space),
             keyDown(275, media::Vk::Space),  // a fresh press chooses "  Continue"
             keyDown(290, media::Vk::E)});
-    EXPECT_THROW(PlayStage(game, shell), media::QuitRequested);
+    EXPECT_THROW(PlayStage(game), media::QuitRequested);
     EXPECT_EQ(media.screens, (std::vector<std::string>{"intro", "play", "pause", "play"}));
     EXPECT_EQ(pauseFrames, 275 - 250);
 }
@@ -191,7 +209,8 @@ TEST_F(PlayLoop, RestartFromPauseReplaysTheStageFromItsIntro) {
     script({keyDown(250, media::Vk::Esc), joy(255, 32768, 65535, 0),  // cursor down to "   ReStart"
             joy(257, 32768, 32768, 0), joy(259, 32768, 32768, 8)},
            true);
-    EXPECT_THROW(PlayStage(game, shell), StopRun);
+    EXPECT_EQ(PlayStage(game), StageEnd::Restart);
+    EXPECT_THROW(PlayStage(game), StopRun);
     EXPECT_EQ(media.screens, (std::vector<std::string>{"intro", "play", "pause", "intro", "play"}));
     EXPECT_EQ(game.play.StageNumber, 2);
     EXPECT_EQ(game.play.Score, 0);
@@ -200,7 +219,6 @@ TEST_F(PlayLoop, RestartFromPauseReplaysTheStageFromItsIntro) {
     EXPECT_EQ(game.play.StageGrid[5 * kGridColumns + 5].Kind, 3) << "the stage file was read again";
     EXPECT_EQ(musicMatching("play"),
               (std::vector<std::string>{"play stage:0 x8", "play stage:0 x8"}));
-    EXPECT_EQ(shell.saves, 0);
 }
 
 TEST_F(PlayLoop, GotoTitleFromPauseRunsNoEnding) {
@@ -208,10 +226,8 @@ TEST_F(PlayLoop, GotoTitleFromPauseRunsNoEnding) {
     script({keyDown(250, media::Vk::Esc), joy(255, 32768, 0, 0),  // up wraps to "  Goto Title"
             joy(257, 32768, 32768, 0), joy(259, 32768, 32768, 8)},
            true);
-    PlayStage(game, shell);
-    EXPECT_EQ(shell.endings, 0);
+    EXPECT_EQ(PlayStage(game), StageEnd::Quit);
     EXPECT_EQ(game.play.StageNumber, 1);
-    EXPECT_TRUE(game.play.quit);
 }
 
 // Drops the ball out of the field on every play frame, and answers the game-over menu
@@ -220,7 +236,7 @@ class GameOver : public PlayLoop {
   protected:
     void loseEveryBall(int choice) {
         onFlip = [this, choice](int) {
-            const std::string& screen = media.screenName();
+            const std::string_view screen = media.screenName();
             if (screen == "play") {
                 if (restarted) throw StopRun{};
                 game.play.Ball.Y = 495;
@@ -246,7 +262,8 @@ TEST_F(GameOver, FourMissesThenContinueRestartsTheStage) {
     folder.writeStages({kOneBlockInTheCorner});
     script({});
     loseEveryBall(0);
-    EXPECT_THROW(PlayStage(game, shell), StopRun);
+    EXPECT_EQ(PlayStage(game), StageEnd::Restart);
+    EXPECT_THROW(PlayStage(game), StopRun);
     EXPECT_EQ(media.screens,
               (std::vector<std::string>{"intro", "play", "miss", "play", "miss", "play", "miss",
                                         "play", "miss", "gameover", "intro", "play"}));
@@ -260,8 +277,7 @@ TEST_F(GameOver, GotoTitleStopsTheStageTracksAndRunsNoEnding) {
     folder.writeStages({kOneBlockInTheCorner});
     script({});
     loseEveryBall(1);
-    PlayStage(game, shell);
-    EXPECT_EQ(shell.endings, 0);
+    EXPECT_EQ(PlayStage(game), StageEnd::Quit);
     EXPECT_EQ(game.play.StageNumber, 1);
     EXPECT_EQ(game.play.Lives, 0);
     const std::vector<std::string> tail(media.music.end() - 3, media.music.end());
@@ -274,7 +290,7 @@ TEST_F(GameOver, SpaceHeldFromPlayDoesNotSkipTheGameOverScreen) {
     folder.writeStages({kOneBlockInTheCorner});
     script({keyDown(0, media::Vk::Space)});
     onFlip = [this](int) {
-        const std::string& screen = media.screenName();
+        const std::string_view screen = media.screenName();
         if (screen == "play") {
             if (restarted) throw StopRun{};
             game.play.Ball.Y = 495;
@@ -290,7 +306,8 @@ TEST_F(GameOver, SpaceHeldFromPlayDoesNotSkipTheGameOverScreen) {
             media.directInput = false;
         }
     };
-    EXPECT_THROW(PlayStage(game, shell), StopRun);
+    EXPECT_EQ(PlayStage(game), StageEnd::Restart);
+    EXPECT_THROW(PlayStage(game), StopRun);
     EXPECT_EQ(media.screens,
               (std::vector<std::string>{"intro", "play", "miss", "play", "miss", "play", "miss",
                                         "play", "miss", "gameover", "intro", "play"}));
@@ -302,11 +319,11 @@ TEST_F(GameOver, SpaceHeldFromPlayDoesNotSkipTheGameOverScreen) {
 
 TEST_F(PlayLoop, MissingStageFileIsReportedWithItsName) {
     folder.writeStages({kOneBlockInTheCorner, kOneBlockInTheCorner});
-    std::filesystem::remove(folder.path() / "Stage2.stg");
+    std::filesystem::remove(folder.path() + "Stage2.stg");
     game.play.StageNumber = 2;
     script({});
     try {
-        PlayStage(game, shell);
+        PlayStage(game);
         FAIL() << "expected DataError";
     } catch (const DataError& error) {
         EXPECT_NE(std::string(error.what()).find("Stage2.stg"), std::string::npos) << error.what();
@@ -316,10 +333,10 @@ TEST_F(PlayLoop, MissingStageFileIsReportedWithItsName) {
 
 TEST_F(PlayLoop, MissingBitmapIsReportedWithItsName) {
     folder.writeStages({kOneBlockInTheCorner});
-    std::filesystem::remove(folder.path() / "slot20.bmp");
+    std::filesystem::remove(folder.path() + "slot20.bmp");
     script({});
     try {
-        PlayStage(game, shell);
+        PlayStage(game);
         FAIL() << "expected MediaError";
     } catch (const media::MediaError& error) {
         EXPECT_NE(std::string(error.what()).find("slot20.bmp"), std::string::npos) << error.what();

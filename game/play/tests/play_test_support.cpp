@@ -1,18 +1,24 @@
 // SPDX-License-Identifier: MIT
 #include "play_test_support.h"
 
-#include <unistd.h>
-
-#include <atomic>
-
 #include "qon/data/graphic_set.h"
 #include "qon/data/stage.h"
+#include "qon/test_support/bytes.h"
 
 namespace qon::play::test {
 
-TestMedia::TestMedia(std::uint32_t seed) : media::HeadlessMedia(seed) {
+TestMedia::TestMedia(std::uint32_t seed) : headless::HeadlessMedia(seed) {
     std::string reason;
     fontReady = InitFont(reason);
+    SetNames([](const media::SoundEffect& effect) { return NameOf(effect); },
+             [](const media::MusicTrack& track) { return LabelOf(track); });
+}
+
+void TestMedia::FlipScreen() {
+    if (m_game != nullptr && (screens.empty() || screens.back() != m_game->screen)) {
+        screens.emplace_back(m_game->screen);
+    }
+    HeadlessMedia::FlipScreen();
 }
 
 void TestMedia::clearRecords() {
@@ -60,25 +66,20 @@ void TestMedia::DrawBox(media::Surface& s, int x1, int y1, int x2, int y2, std::
 
 bool TestMedia::PlayMusic(media::MusicTrack* track, int repeats) {
     if (track == nullptr) return false;
-    music.push_back("play " + track->label + " x" + std::to_string(repeats));
+    music.push_back("play " + LabelOf(*track) + " x" + std::to_string(repeats));
     return true;
 }
 
 bool TestMedia::ResumeMusic(media::MusicTrack* track) {
     if (track == nullptr) return false;
-    music.push_back("resume " + track->label);
+    music.push_back("resume " + LabelOf(*track));
     return true;
 }
 
 bool TestMedia::StopMusic(media::MusicTrack* track) {
     if (track == nullptr) return false;
-    music.push_back("stop " + track->label);
+    music.push_back("stop " + LabelOf(*track));
     return true;
-}
-
-void TestMedia::SetScreenName(std::string_view name) {
-    if (screens.empty() || screens.back() != name) screens.emplace_back(name);
-    HeadlessMedia::SetScreenName(name);
 }
 
 std::uint32_t BlockColour(int slot) {
@@ -86,19 +87,6 @@ std::uint32_t BlockColour(int slot) {
 }
 std::uint32_t SpecialColour(int slot) {
     return media::Rgb(0, 8 * (slot + 1), 200);
-}
-
-GameFolder::GameFolder() {
-    static std::atomic<int> counter{0};
-    m_path = std::filesystem::temp_directory_path() /
-             ("qon-play-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::remove_all(m_path);
-    std::filesystem::create_directories(m_path);
-}
-
-GameFolder::~GameFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(m_path, ignored);
 }
 
 void GameFolder::writeStages(const std::vector<StageLayout>& stages) {
@@ -120,7 +108,7 @@ namespace {
 
 // A w x h picture: key colour at the border, `colour` inside (or all `colour` when not
 // keyed).
-void writePicture(media::RasterMedia& media, const std::filesystem::path& file, int w, int h,
+void writePicture(headless::RasterMedia& media, const std::string& file, int w, int h,
                   std::uint32_t colour, bool keyedBorder) {
     media::SurfacePtr s = media.CreateOffscreenSurface(w, h);
     if (keyedBorder) {
@@ -129,12 +117,12 @@ void writePicture(media::RasterMedia& media, const std::filesystem::path& file, 
     } else {
         media.FillSurface(*s, media.ToSurfaceColor(colour));
     }
-    media.SaveBitmap(*s, file.string());
+    test_support::WriteBytes(file, media.EncodeBitmap(*s));
 }
 
 }  // namespace
 
-void GameFolder::writeGraphicSet(media::RasterMedia& media) {
+void GameFolder::writeGraphicSet(headless::RasterMedia& media) {
     GraphicSetFile set;
     set.setName = "Test set";
     set.staffName = "Graphic Tester";
@@ -143,72 +131,21 @@ void GameFolder::writeGraphicSet(media::RasterMedia& media) {
         set.bitmaps[static_cast<std::size_t>(slot)] = name;
         const BitmapSize size = RequiredBitmapSize(slot);
         if (slot < kFirstSpecialSlot) {
-            writePicture(media, m_path / name, size.width, size.height, BlockColour(slot), false);
+            writePicture(media, m_folder.file(name), size.width, size.height, BlockColour(slot),
+                         false);
         } else if (slot < kFirstPartSlot) {
-            writePicture(media, m_path / name, size.width, size.height,
+            writePicture(media, m_folder.file(name), size.width, size.height,
                          SpecialColour(slot - kFirstSpecialSlot), true);
         } else if (slot == kFirstPartSlot) {
-            writePicture(media, m_path / name, size.width, size.height, kBallColour, true);
+            writePicture(media, m_folder.file(name), size.width, size.height, kBallColour, true);
         } else if (slot == kFirstPartSlot + 1) {
-            writePicture(media, m_path / name, size.width, size.height, kMiniBallColour, true);
+            writePicture(media, m_folder.file(name), size.width, size.height, kMiniBallColour,
+                         true);
         } else {
-            writePicture(media, m_path / name, size.width, size.height, kBarColour, false);
+            writePicture(media, m_folder.file(name), size.width, size.height, kBarColour, false);
         }
     }
     WriteGraphicSetFile(graphicSetPath(), set);
-}
-
-void FillSounds(SoundEffects& sounds) {
-    auto make = [](const char* name) {
-        auto effect = std::make_unique<media::SoundEffect>();
-        effect->name = name;
-        return effect;
-    };
-    sounds.SeBar = make("SeBar");
-    sounds.SeBlock = make("SeBlock");
-    sounds.SeCur = make("SeCur");
-    sounds.SeItem = make("SeItem");
-    sounds.SeSelect = make("SeSelect");
-    sounds.SeBreak = make("SeBreak");
-    sounds.SeBlack = make("SeBlack");
-    sounds.SeKin = make("SeKin");
-}
-
-void FillMusic(MusicSet& music, int stageTracks) {
-    auto make = [](std::string label) {
-        auto track = std::make_unique<media::MusicTrack>();
-        track->label = std::move(label);
-        return track;
-    };
-    music.TitleMusic = make("title");
-    music.EndingMusic = make("ending");
-    music.StageMusic.clear();
-    for (int i = 0; i < stageTracks; ++i)
-        music.StageMusic.push_back(make("stage:" + std::to_string(i)));
-    music.StageMusic.emplace_back();  // the spare empty entry
-    music.StageMusicCount = static_cast<std::int16_t>(stageTracks);
-}
-
-void PrepareGameForTest(Game& game, int stageTracks) {
-    FillSounds(game.sounds);
-    FillMusic(game.music, stageTracks);
-    ResetForNewGame(game.play);
-    ResetGrid(game.play.StageGrid);
-}
-
-void PutBlock(PlayState& play, int row, int column, int kind) {
-    BlockCell& c = play.StageGrid[static_cast<std::size_t>(row * kGridColumns + column)];
-    c.Kind = static_cast<std::int16_t>(kind);
-    c.HitPoints = static_cast<std::int16_t>(kind <= 8 ? kind + 1 : 1);
-    c.Alive = kind == 255 ? kFalse : kTrue;
-}
-
-void RecordingShell::StageClearSave() {
-    ++saves;
-    if (game != nullptr) {
-        savedStages.push_back(game->play.StageNumber);
-        spaceLatchedAtSave.push_back(game->menu.spaceLatch);
-    }
 }
 
 }  // namespace qon::play::test

@@ -1,19 +1,20 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Test support for play: a headless media twin that can also take input directly and
-// record what was drawn, and a throw-away game folder with a generated stage project and
-// graphic set.
+// Test support for play's screens: a headless media twin that can also take input
+// directly and record what was drawn, and a throw-away game folder with a generated stage
+// project and graphic set.
 
 #include <cstdint>
-#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "qon/media/headless.h"
+#include "qon/headless/headless.h"
 #include "qon/play/game.h"
+#include "qon/test_support/scratch_folder.h"
+#include "rules_media.h"
 
 namespace qon::play::test {
 
@@ -34,11 +35,17 @@ struct CircleCall {
     int x, y, radius;
 };
 
-class TestMedia : public media::HeadlessMedia {
+class TestMedia : public headless::HeadlessMedia {
   public:
-    // Opens the game font, as the shell does at start-up (text cannot be drawn before).
+    // Opens the game font, as the shell does at start-up (text cannot be drawn before),
+    // and names recorded effects and tracks by their NamedEffect and NamedTrack names.
     explicit TestMedia(std::uint32_t seed = 1);
     bool fontReady = false;
+
+    // The game whose screen is noted at every presented frame.
+    void watch(const Game& game) { m_game = &game; }
+    // The screen of the watched game.
+    std::string_view screenName() const { return m_game != nullptr ? m_game->screen : ""; }
 
     // Direct input: ReadController and IsKeyDown answer from `pad` and `keys` instead of
     // the script. Step tests use it; whole-game runs use the script.
@@ -55,7 +62,7 @@ class TestMedia : public media::HeadlessMedia {
 
     // Music calls as "play stage:0", "stop title", "resume stage:1".
     std::vector<std::string> music;
-    std::vector<std::string> screens;  // every screen name change, in order
+    std::vector<std::string> screens;  // every change of screen seen at a flip, in order
 
     void ReadController() override;
     bool IsKeyDown(int virtualKey) override;
@@ -70,7 +77,10 @@ class TestMedia : public media::HeadlessMedia {
     bool PlayMusic(media::MusicTrack* track, int repeats) override;
     bool ResumeMusic(media::MusicTrack* track) override;
     bool StopMusic(media::MusicTrack* track) override;
-    void SetScreenName(std::string_view name) override;
+    void FlipScreen() override;
+
+  private:
+    const Game* m_game = nullptr;
 };
 
 // Colours of the generated graphic set, all exact in RGB565.
@@ -86,43 +96,16 @@ using StageLayout = std::map<int, int>;
 
 class GameFolder {
   public:
-    GameFolder();
-    ~GameFolder();
-    GameFolder(const GameFolder&) = delete;
-    GameFolder& operator=(const GameFolder&) = delete;
-
-    const std::filesystem::path& path() const { return m_path; }
-    std::string projectPath() const { return (m_path / "Test.stp").string(); }
-    std::string graphicSetPath() const { return (m_path / "Test.bgp").string(); }
+    std::string path() const { return m_folder.path(); }
+    std::string projectPath() const { return m_folder.file("Test.stp"); }
+    std::string graphicSetPath() const { return m_folder.file("Test.bgp"); }
 
     void writeStages(const std::vector<StageLayout>& stages);
     // The 23 bitmaps and the set file, drawn with the given media.
-    void writeGraphicSet(media::RasterMedia& media);
+    void writeGraphicSet(headless::RasterMedia& media);
 
   private:
-    std::filesystem::path m_path;
-};
-
-// Effects named like the real files ("SeKin"), tracks labelled "title", "ending",
-// "stage:0", ...; StageMusic gets its spare empty entry.
-void FillSounds(SoundEffects& sounds);
-void FillMusic(MusicSet& music, int stageTracks);
-
-// A game with effects and music, a reset play state and an empty grid in play geometry.
-void PrepareGameForTest(Game& game, int stageTracks = 3);
-
-// Makes one cell a live block of `kind` as a stage load would.
-void PutBlock(PlayState& play, int row, int column, int kind);
-
-class RecordingShell : public ShellScreens {
-  public:
-    int saves = 0;
-    int endings = 0;
-    std::vector<int> savedStages;  // StageNumber at each StageClearSave
-    std::vector<bool> spaceLatchedAtSave;
-    Game* game = nullptr;
-    void StageClearSave() override;
-    void PlayEnding() override { ++endings; }
+    test_support::ScratchFolder m_folder;
 };
 
 }  // namespace qon::play::test

@@ -6,10 +6,13 @@
 #include <climits>
 #include <cstdlib>
 
-#include "play_test_support.h"
+#include "qon/test_support/rows.h"
+#include "rules_media.h"
 
 namespace qon::play::test {
 namespace {
+
+QON_PRINT_ROWS_BY_NAME
 
 constexpr int kAny = INT_MIN;
 // The block under test: row 5, column 5 (x 267..320, y 105..120).
@@ -22,24 +25,24 @@ constexpr int kMiniSlot = 10;
 
 struct ReactionRow {
     const char* name;
-    int kind;
-    bool mini;
-    bool fire;
-    int x, y, dx, dy;              // the ball before the collision step
-    int expX, expY, expDX, expDY;  // kAny: not checked
-    int expHitPoints;
-    bool expMagnet;
-    bool expFire;
-    int expActiveMinis;
-    int expBarWidth;
-    std::vector<std::string> expSounds;
+    int kind{};
+    bool mini{};
+    bool fire{};
+    int x{}, y{}, dx{}, dy{};              // the ball before the collision step
+    int expX{}, expY{}, expDX{}, expDY{};  // kAny: not checked
+    int expHitPoints{};
+    bool expMagnet{};
+    bool expFire{};
+    int expActiveMinis{};
+    int expBarWidth{};
+    std::vector<std::string> expSounds{};
 };
 
 class BlockReaction : public ::testing::TestWithParam<ReactionRow> {};
 
 TEST_P(BlockReaction, ActsOnBallAndState) {
     const ReactionRow& row = GetParam();
-    TestMedia media;
+    RulesMedia media;
     Game game(media);
     PrepareGameForTest(game);
     PutBlock(game.play, kRow, kColumn, row.kind);
@@ -84,102 +87,505 @@ TEST_P(BlockReaction, ActsOnBallAndState) {
 using S = std::vector<std::string>;
 // Main ball from above: (285, 92) touches the top strip only. Mini ball from above:
 // (285, 99). Pushed out above: main y 105 - 12 - 2 = 91, mini 105 - 6 - 2 = 97.
-INSTANTIATE_TEST_SUITE_P(
-    MainBall, BlockReaction,
-    ::testing::Values(ReactionRow{"OneHitBlockBreaksSilently", 0, false, false, 285, 92, 2, 3, 285,
-                                  91, 2, -3, 0, false, false, 0, 128, S{}},
-                      ReactionRow{"ThreeHitBlockLosesOneWithKin", 2, false, false, 285, 92, 2, 3,
-                                  285, 91, 2, -3, 2, false, false, 0, 128, S{"SeKin"}},
-                      ReactionRow{"UnbreakableTurnsBack", 8, false, false, 285, 92, 2, 3, 285, 91,
-                                  2, -3, 9, false, false, 0, 128, S{"SeBlock"}},
-                      ReactionRow{"UnbreakableFromBelow", 8, false, false, 285, 121, 2, -3, 285,
-                                  122, 2, 3, 9, false, false, 0, 128, S{"SeBlock"}},
-                      ReactionRow{"UnbreakableFromLeftPushesFourAway", 8, false, false, 255, 106, 2,
-                                  3, 251, 106, -2, 3, 9, false, false, 0, 128, S{"SeBlock"}},
-                      ReactionRow{"UnbreakableFromRightPushesFourAway", 8, false, false, 322, 106,
-                                  -2, 3, 324, 106, 2, 3, 9, false, false, 0, 128, S{"SeBlock"}},
-                      ReactionRow{"PinEdgeStripWithoutCoreDoesNothing", 101, false, false, 285, 92,
-                                  2, 3, 285, 92, 2, 3, 1, false, false, 0, 128, S{}},
-                      ReactionRow{"MiniBallItemReleasesFiveAndBreaks", 102, false, false, 285, 92,
-                                  2, 3, 285, 92, 2, 3, 0, false, false, 5, 128, S{}},
-                      ReactionRow{"WindLeftStepsLeft", 103, false, false, 285, 92, 2, 3, 285, 92, 1,
-                                  3, 1, false, false, 0, 128, S{}},
-                      ReactionRow{"WindRightStepsRight", 104, false, false, 285, 92, 2, 3, 285, 92,
-                                  3, 3, 1, false, false, 0, 128, S{}},
-                      ReactionRow{"WindDownFourBecomesFive", 105, false, false, 285, 92, 2, 3, 285,
-                                  92, 2, 5, 1, false, false, 0, 128, S{}},
-                      ReactionRow{"WindUpStepsUp", 106, false, false, 285, 92, 2, 3, 285, 92, 2, 2,
-                                  1, false, false, 0, 128, S{}},
-                      ReactionRow{"MagnetTurnsOnAndBreaks", 107, false, false, 285, 92, 2, 3, 285,
-                                  91, 2, -3, 0, true, false, 0, 128, S{}},
-                      ReactionRow{"MagnetUnderFireBallNoPushOut", 107, false, true, 285, 92, 2, 3,
-                                  285, 92, 2, 3, 0, true, true, 0, 128, S{}},
-                      ReactionRow{"WarpKeepsSpeeds", 108, false, false, 285, 92, 2, 3, kAny, kAny,
-                                  2, 3, 1, false, false, 0, 128, S{"SeBlack"}},
-                      ReactionRow{"BarExtendWidensAndBreaks", 109, false, false, 285, 92, 2, 3, 285,
-                                  91, 2, -3, 0, false, false, 0, 192, S{}},
-                      ReactionRow{"BarExtendUnderFireBallNoPushOut", 109, false, true, 285, 92, 2,
-                                  3, 285, 92, 2, 3, 0, false, true, 0, 192, S{}},
-                      ReactionRow{"FireBallTurnsOnWithoutPushOut", 110, false, false, 285, 92, 2, 3,
-                                  285, 92, 2, 3, 0, false, true, 0, 128, S{}},
-                      ReactionRow{"BombBreaksItselfWithoutPushOut", 111, false, false, 285, 92, 2,
-                                  3, 285, 92, 2, 3, 0, false, false, 0, 128, S{}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(MainBall, BlockReaction,
+                         ::testing::Values(ReactionRow{.name = "OneHitBlockBreaksSilently",
+                                                       .x = 285,
+                                                       .y = 92,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 91,
+                                                       .expDX = 2,
+                                                       .expDY = -3,
+                                                       .expBarWidth = 128},
+                                           ReactionRow{.name = "ThreeHitBlockLosesOneWithKin",
+                                                       .kind = 2,
+                                                       .x = 285,
+                                                       .y = 92,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 91,
+                                                       .expDX = 2,
+                                                       .expDY = -3,
+                                                       .expHitPoints = 2,
+                                                       .expBarWidth = 128,
+                                                       .expSounds = S{"SeKin"}},
+                                           ReactionRow{.name = "UnbreakableTurnsBack",
+                                                       .kind = 8,
+                                                       .x = 285,
+                                                       .y = 92,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 91,
+                                                       .expDX = 2,
+                                                       .expDY = -3,
+                                                       .expHitPoints = 9,
+                                                       .expBarWidth = 128,
+                                                       .expSounds = S{"SeBlock"}},
+                                           ReactionRow{.name = "UnbreakableFromBelow",
+                                                       .kind = 8,
+                                                       .x = 285,
+                                                       .y = 121,
+                                                       .dx = 2,
+                                                       .dy = -3,
+                                                       .expX = 285,
+                                                       .expY = 122,
+                                                       .expDX = 2,
+                                                       .expDY = 3,
+                                                       .expHitPoints = 9,
+                                                       .expBarWidth = 128,
+                                                       .expSounds = S{"SeBlock"}},
+                                           ReactionRow{.name = "UnbreakableFromLeftPushesFourAway",
+                                                       .kind = 8,
+                                                       .x = 255,
+                                                       .y = 106,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 251,
+                                                       .expY = 106,
+                                                       .expDX = -2,
+                                                       .expDY = 3,
+                                                       .expHitPoints = 9,
+                                                       .expBarWidth = 128,
+                                                       .expSounds = S{"SeBlock"}},
+                                           ReactionRow{.name = "UnbreakableFromRightPushesFourAway",
+                                                       .kind = 8,
+                                                       .x = 322,
+                                                       .y = 106,
+                                                       .dx = -2,
+                                                       .dy = 3,
+                                                       .expX = 324,
+                                                       .expY = 106,
+                                                       .expDX = 2,
+                                                       .expDY = 3,
+                                                       .expHitPoints = 9,
+                                                       .expBarWidth = 128,
+                                                       .expSounds = S{"SeBlock"}},
+                                           ReactionRow{.name = "PinEdgeStripWithoutCoreDoesNothing",
+                                                       .kind = 101,
+                                                       .x = 285,
+                                                       .y = 92,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 92,
+                                                       .expDX = 2,
+                                                       .expDY = 3,
+                                                       .expHitPoints = 1,
+                                                       .expBarWidth = 128},
+                                           ReactionRow{.name = "MiniBallItemReleasesFiveAndBreaks",
+                                                       .kind = 102,
+                                                       .x = 285,
+                                                       .y = 92,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 92,
+                                                       .expDX = 2,
+                                                       .expDY = 3,
+                                                       .expActiveMinis = 5,
+                                                       .expBarWidth = 128},
+                                           ReactionRow{.name = "WindLeftStepsLeft",
+                                                       .kind = 103,
+                                                       .x = 285,
+                                                       .y = 92,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 92,
+                                                       .expDX = 1,
+                                                       .expDY = 3,
+                                                       .expHitPoints = 1,
+                                                       .expBarWidth = 128},
+                                           ReactionRow{.name = "WindRightStepsRight",
+                                                       .kind = 104,
+                                                       .x = 285,
+                                                       .y = 92,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 92,
+                                                       .expDX = 3,
+                                                       .expDY = 3,
+                                                       .expHitPoints = 1,
+                                                       .expBarWidth = 128},
+                                           ReactionRow{.name = "WindDownFourBecomesFive",
+                                                       .kind = 105,
+                                                       .x = 285,
+                                                       .y = 92,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 92,
+                                                       .expDX = 2,
+                                                       .expDY = 5,
+                                                       .expHitPoints = 1,
+                                                       .expBarWidth = 128},
+                                           ReactionRow{.name = "WindUpStepsUp",
+                                                       .kind = 106,
+                                                       .x = 285,
+                                                       .y = 92,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 92,
+                                                       .expDX = 2,
+                                                       .expDY = 2,
+                                                       .expHitPoints = 1,
+                                                       .expBarWidth = 128},
+                                           ReactionRow{.name = "MagnetTurnsOnAndBreaks",
+                                                       .kind = 107,
+                                                       .x = 285,
+                                                       .y = 92,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 91,
+                                                       .expDX = 2,
+                                                       .expDY = -3,
+                                                       .expMagnet = true,
+                                                       .expBarWidth = 128},
+                                           ReactionRow{.name = "MagnetUnderFireBallNoPushOut",
+                                                       .kind = 107,
+                                                       .fire = true,
+                                                       .x = 285,
+                                                       .y = 92,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 92,
+                                                       .expDX = 2,
+                                                       .expDY = 3,
+                                                       .expMagnet = true,
+                                                       .expFire = true,
+                                                       .expBarWidth = 128},
+                                           ReactionRow{.name = "WarpKeepsSpeeds",
+                                                       .kind = 108,
+                                                       .x = 285,
+                                                       .y = 92,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = kAny,
+                                                       .expY = kAny,
+                                                       .expDX = 2,
+                                                       .expDY = 3,
+                                                       .expHitPoints = 1,
+                                                       .expBarWidth = 128,
+                                                       .expSounds = S{"SeBlack"}},
+                                           ReactionRow{.name = "BarExtendWidensAndBreaks",
+                                                       .kind = 109,
+                                                       .x = 285,
+                                                       .y = 92,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 91,
+                                                       .expDX = 2,
+                                                       .expDY = -3,
+                                                       .expBarWidth = 192},
+                                           ReactionRow{.name = "BarExtendUnderFireBallNoPushOut",
+                                                       .kind = 109,
+                                                       .fire = true,
+                                                       .x = 285,
+                                                       .y = 92,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 92,
+                                                       .expDX = 2,
+                                                       .expDY = 3,
+                                                       .expFire = true,
+                                                       .expBarWidth = 192},
+                                           ReactionRow{.name = "FireBallTurnsOnWithoutPushOut",
+                                                       .kind = 110,
+                                                       .x = 285,
+                                                       .y = 92,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 92,
+                                                       .expDX = 2,
+                                                       .expDY = 3,
+                                                       .expFire = true,
+                                                       .expBarWidth = 128},
+                                           ReactionRow{.name = "BombBreaksItselfWithoutPushOut",
+                                                       .kind = 111,
+                                                       .x = 285,
+                                                       .y = 92,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 92,
+                                                       .expDX = 2,
+                                                       .expDY = 3,
+                                                       .expBarWidth = 128}),
+                         ::qon::test_support::RowName);
 
 INSTANTIATE_TEST_SUITE_P(
     FireBall, BlockReaction,
-    ::testing::Values(ReactionRow{"BreaksAnyNormalBlockAtFirstTouchAndFliesOn", 7, false, true, 285,
-                                  92, 2, 3, 285, 92, 2, 3, 0, false, true, 0, 128, S{}},
-                      ReactionRow{"UnbreakableTopWidePushOut", 8, false, true, 285, 92, 2, 3, 285,
-                                  89, 2, -3, 9, false, true, 0, 128, S{"SeBlock"}},
-                      ReactionRow{"UnbreakableBottomWidePushOut", 8, false, true, 285, 121, 2, -3,
-                                  285, 124, 2, 3, 9, false, true, 0, 128, S{"SeBlock"}},
-                      ReactionRow{"UnbreakableSideStillFourPixels", 8, false, true, 255, 106, 2, 3,
-                                  251, 106, -2, 3, 9, false, true, 0, 128, S{"SeBlock"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Values(ReactionRow{.name = "BreaksAnyNormalBlockAtFirstTouchAndFliesOn",
+                                  .kind = 7,
+                                  .fire = true,
+                                  .x = 285,
+                                  .y = 92,
+                                  .dx = 2,
+                                  .dy = 3,
+                                  .expX = 285,
+                                  .expY = 92,
+                                  .expDX = 2,
+                                  .expDY = 3,
+                                  .expFire = true,
+                                  .expBarWidth = 128},
+                      ReactionRow{.name = "UnbreakableTopWidePushOut",
+                                  .kind = 8,
+                                  .fire = true,
+                                  .x = 285,
+                                  .y = 92,
+                                  .dx = 2,
+                                  .dy = 3,
+                                  .expX = 285,
+                                  .expY = 89,
+                                  .expDX = 2,
+                                  .expDY = -3,
+                                  .expHitPoints = 9,
+                                  .expFire = true,
+                                  .expBarWidth = 128,
+                                  .expSounds = S{"SeBlock"}},
+                      ReactionRow{.name = "UnbreakableBottomWidePushOut",
+                                  .kind = 8,
+                                  .fire = true,
+                                  .x = 285,
+                                  .y = 121,
+                                  .dx = 2,
+                                  .dy = -3,
+                                  .expX = 285,
+                                  .expY = 124,
+                                  .expDX = 2,
+                                  .expDY = 3,
+                                  .expHitPoints = 9,
+                                  .expFire = true,
+                                  .expBarWidth = 128,
+                                  .expSounds = S{"SeBlock"}},
+                      ReactionRow{.name = "UnbreakableSideStillFourPixels",
+                                  .kind = 8,
+                                  .fire = true,
+                                  .x = 255,
+                                  .y = 106,
+                                  .dx = 2,
+                                  .dy = 3,
+                                  .expX = 251,
+                                  .expY = 106,
+                                  .expDX = -2,
+                                  .expDY = 3,
+                                  .expHitPoints = 9,
+                                  .expFire = true,
+                                  .expBarWidth = 128,
+                                  .expSounds = S{"SeBlock"}}),
+    ::qon::test_support::RowName);
 
-INSTANTIATE_TEST_SUITE_P(
-    MiniBall, BlockReaction,
-    ::testing::Values(ReactionRow{"OneHitBlockBreaks", 0, true, false, 285, 99, 2, 3, 285, 97, 2,
-                                  -3, 0, false, false, 1, 128, S{}},
-                      ReactionRow{"UnbreakableTurnsBack", 8, true, false, 285, 99, 2, 3, 285, 97, 2,
-                                  -3, 9, false, false, 1, 128, S{"SeBlock"}},
-                      ReactionRow{"FireBallDoesNotHelpMiniBalls", 7, true, true, 285, 99, 2, 3, 285,
-                                  97, 2, -3, 7, false, true, 1, 128, S{"SeKin"}},
-                      ReactionRow{"FromBelow", 3, true, false, 285, 121, 2, -3, 285, 122, 2, 3, 3,
-                                  false, false, 1, 128, S{"SeKin"}},
-                      ReactionRow{"PinEdgeStripWithoutCoreDoesNothing", 101, true, false, 285, 99,
-                                  2, 3, 285, 99, 2, 3, 1, false, false, 1, 128, S{}},
-                      ReactionRow{"MiniBallItemReleasesFive", 102, true, false, 285, 99, 2, 3, 285,
-                                  99, 2, 3, 0, false, false, 6, 128, S{}},
-                      ReactionRow{"WindRight", 104, true, false, 285, 99, 2, 3, 285, 99, 3, 3, 1,
-                                  false, false, 1, 128, S{}},
-                      ReactionRow{"WindUp", 106, true, false, 285, 99, 2, 3, 285, 99, 2, 2, 1,
-                                  false, false, 1, 128, S{}},
-                      ReactionRow{"PassesThroughMagnet", 107, true, false, 285, 99, 2, 3, 285, 99,
-                                  2, 3, 1, false, false, 1, 128, S{}},
-                      ReactionRow{"Warp", 108, true, false, 285, 99, 2, 3, kAny, kAny, 2, 3, 1,
-                                  false, false, 1, 128, S{"SeBlack"}},
-                      ReactionRow{"BarExtendAlwaysPushesOut", 109, true, true, 285, 99, 2, 3, 285,
-                                  97, 2, -3, 0, false, true, 1, 192, S{}},
-                      ReactionRow{"FireBallTurnsOnAndPushesOut", 110, true, false, 285, 99, 2, 3,
-                                  285, 97, 2, -3, 0, false, true, 1, 128, S{}},
-                      ReactionRow{"Bomb", 111, true, false, 285, 99, 2, 3, 285, 99, 2, 3, 0, false,
-                                  false, 1, 128, S{}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(MiniBall, BlockReaction,
+                         ::testing::Values(ReactionRow{.name = "OneHitBlockBreaks",
+                                                       .mini = true,
+                                                       .x = 285,
+                                                       .y = 99,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 97,
+                                                       .expDX = 2,
+                                                       .expDY = -3,
+                                                       .expActiveMinis = 1,
+                                                       .expBarWidth = 128},
+                                           ReactionRow{.name = "UnbreakableTurnsBack",
+                                                       .kind = 8,
+                                                       .mini = true,
+                                                       .x = 285,
+                                                       .y = 99,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 97,
+                                                       .expDX = 2,
+                                                       .expDY = -3,
+                                                       .expHitPoints = 9,
+                                                       .expActiveMinis = 1,
+                                                       .expBarWidth = 128,
+                                                       .expSounds = S{"SeBlock"}},
+                                           ReactionRow{.name = "FireBallDoesNotHelpMiniBalls",
+                                                       .kind = 7,
+                                                       .mini = true,
+                                                       .fire = true,
+                                                       .x = 285,
+                                                       .y = 99,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 97,
+                                                       .expDX = 2,
+                                                       .expDY = -3,
+                                                       .expHitPoints = 7,
+                                                       .expFire = true,
+                                                       .expActiveMinis = 1,
+                                                       .expBarWidth = 128,
+                                                       .expSounds = S{"SeKin"}},
+                                           ReactionRow{.name = "FromBelow",
+                                                       .kind = 3,
+                                                       .mini = true,
+                                                       .x = 285,
+                                                       .y = 121,
+                                                       .dx = 2,
+                                                       .dy = -3,
+                                                       .expX = 285,
+                                                       .expY = 122,
+                                                       .expDX = 2,
+                                                       .expDY = 3,
+                                                       .expHitPoints = 3,
+                                                       .expActiveMinis = 1,
+                                                       .expBarWidth = 128,
+                                                       .expSounds = S{"SeKin"}},
+                                           ReactionRow{.name = "PinEdgeStripWithoutCoreDoesNothing",
+                                                       .kind = 101,
+                                                       .mini = true,
+                                                       .x = 285,
+                                                       .y = 99,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 99,
+                                                       .expDX = 2,
+                                                       .expDY = 3,
+                                                       .expHitPoints = 1,
+                                                       .expActiveMinis = 1,
+                                                       .expBarWidth = 128},
+                                           ReactionRow{.name = "MiniBallItemReleasesFive",
+                                                       .kind = 102,
+                                                       .mini = true,
+                                                       .x = 285,
+                                                       .y = 99,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 99,
+                                                       .expDX = 2,
+                                                       .expDY = 3,
+                                                       .expActiveMinis = 6,
+                                                       .expBarWidth = 128},
+                                           ReactionRow{.name = "WindRight",
+                                                       .kind = 104,
+                                                       .mini = true,
+                                                       .x = 285,
+                                                       .y = 99,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 99,
+                                                       .expDX = 3,
+                                                       .expDY = 3,
+                                                       .expHitPoints = 1,
+                                                       .expActiveMinis = 1,
+                                                       .expBarWidth = 128},
+                                           ReactionRow{.name = "WindUp",
+                                                       .kind = 106,
+                                                       .mini = true,
+                                                       .x = 285,
+                                                       .y = 99,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 99,
+                                                       .expDX = 2,
+                                                       .expDY = 2,
+                                                       .expHitPoints = 1,
+                                                       .expActiveMinis = 1,
+                                                       .expBarWidth = 128},
+                                           ReactionRow{.name = "PassesThroughMagnet",
+                                                       .kind = 107,
+                                                       .mini = true,
+                                                       .x = 285,
+                                                       .y = 99,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 99,
+                                                       .expDX = 2,
+                                                       .expDY = 3,
+                                                       .expHitPoints = 1,
+                                                       .expActiveMinis = 1,
+                                                       .expBarWidth = 128},
+                                           ReactionRow{.name = "Warp",
+                                                       .kind = 108,
+                                                       .mini = true,
+                                                       .x = 285,
+                                                       .y = 99,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = kAny,
+                                                       .expY = kAny,
+                                                       .expDX = 2,
+                                                       .expDY = 3,
+                                                       .expHitPoints = 1,
+                                                       .expActiveMinis = 1,
+                                                       .expBarWidth = 128,
+                                                       .expSounds = S{"SeBlack"}},
+                                           ReactionRow{.name = "BarExtendAlwaysPushesOut",
+                                                       .kind = 109,
+                                                       .mini = true,
+                                                       .fire = true,
+                                                       .x = 285,
+                                                       .y = 99,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 97,
+                                                       .expDX = 2,
+                                                       .expDY = -3,
+                                                       .expFire = true,
+                                                       .expActiveMinis = 1,
+                                                       .expBarWidth = 192},
+                                           ReactionRow{.name = "FireBallTurnsOnAndPushesOut",
+                                                       .kind = 110,
+                                                       .mini = true,
+                                                       .x = 285,
+                                                       .y = 99,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 97,
+                                                       .expDX = 2,
+                                                       .expDY = -3,
+                                                       .expFire = true,
+                                                       .expActiveMinis = 1,
+                                                       .expBarWidth = 128},
+                                           ReactionRow{.name = "Bomb",
+                                                       .kind = 111,
+                                                       .mini = true,
+                                                       .x = 285,
+                                                       .y = 99,
+                                                       .dx = 2,
+                                                       .dy = 3,
+                                                       .expX = 285,
+                                                       .expY = 99,
+                                                       .expDX = 2,
+                                                       .expDY = 3,
+                                                       .expActiveMinis = 1,
+                                                       .expBarWidth = 128}),
+                         ::qon::test_support::RowName);
 
 TEST(SpecialBlocks, PinCoreSendsBallInARandomDirection) {
     for (std::uint32_t seed = 1; seed <= 40; ++seed) {
-        TestMedia media(seed);
-        TestMedia twin(seed);
+        RulesMedia media(seed);
+        PlayState twin;
+        SeedRandom(twin, seed);
         Game game(media);
         PrepareGameForTest(game);
         PutBlock(game.play, kRow, kColumn, Kind::Pin);
         // Top strip and core (289..299, 107..115) at once.
         game.play.Ball = BallBody{285, 100, 12, 12, 2, 3};
         CollisionStep(game);
-        const int a = twin.RandomInt(0, 8);
-        const int b = twin.RandomInt(0, 8);
+        const int a = RandomInt(twin, 0, 8);
+        const int b = RandomInt(twin, 0, 8);
         const int expDX = a < 6 ? -a : a;
         const int expDY = b < 6 ? -(8 - a) : 8 - a;
         EXPECT_EQ(game.play.Ball.DX, expDX) << "seed " << seed;
@@ -193,7 +599,7 @@ TEST(SpecialBlocks, PinCoreSendsBallInARandomDirection) {
 
 TEST(SpecialBlocks, WarpLandsInsideTheField) {
     for (std::uint32_t seed = 1; seed <= 200; ++seed) {
-        TestMedia media(seed);
+        RulesMedia media(seed);
         Game game(media);
         PrepareGameForTest(game);
         PutBlock(game.play, kRow, kColumn, Kind::Warp);
@@ -207,7 +613,7 @@ TEST(SpecialBlocks, WarpLandsInsideTheField) {
 }
 
 TEST(SpecialBlocks, SixtyMiniBallsFillTheFortyNineSlots) {
-    TestMedia media;
+    RulesMedia media;
     Game game(media);
     PrepareGameForTest(game);
     for (int i = 0; i < 12; ++i) SpawnMiniBalls(game, 100, static_cast<std::int16_t>(50 + i));
@@ -230,15 +636,15 @@ TEST(SpecialBlocks, SixtyMiniBallsFillTheFortyNineSlots) {
 
 struct BombRow {
     const char* name;
-    int row, column;
-    int broken;
+    int row{}, column{};
+    int broken{};
 };
 
 class Bomb : public ::testing::TestWithParam<BombRow> {};
 
 TEST_P(Bomb, BreaksItsNeighboursWhateverTheirKind) {
     const BombRow& row = GetParam();
-    TestMedia media;
+    RulesMedia media;
     Game game(media);
     PrepareGameForTest(game);
     for (int cell = 0; cell < kGridCells; ++cell) {
@@ -265,27 +671,30 @@ TEST_P(Bomb, BreaksItsNeighboursWhateverTheirKind) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Bomb,
-    ::testing::Values(BombRow{"TopLeftCorner", 0, 0, 4}, BombRow{"BottomRightCorner", 29, 11, 4},
-                      BombRow{"TopEdge", 0, 5, 6}, BombRow{"LeftEdge", 10, 0, 6},
-                      BombRow{"BottomEdge", 29, 6, 6}, BombRow{"Inside", 10, 5, 9}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Values(BombRow{.name = "TopLeftCorner", .broken = 4},
+                      BombRow{.name = "BottomRightCorner", .row = 29, .column = 11, .broken = 4},
+                      BombRow{.name = "TopEdge", .column = 5, .broken = 6},
+                      BombRow{.name = "LeftEdge", .row = 10, .broken = 6},
+                      BombRow{.name = "BottomEdge", .row = 29, .column = 6, .broken = 6},
+                      BombRow{.name = "Inside", .row = 10, .column = 5, .broken = 9}),
+    ::qon::test_support::RowName);
 
 // ---- wind -------------------------------------------------------------------------
 
 struct WindRow {
     const char* name;
-    int kind;
-    int dx, dy;
-    bool toggleOn;
-    int frames;
-    int expDX, expDY;
+    int kind{};
+    int dx{}, dy{};
+    bool toggleOn{};
+    int frames{};
+    int expDX{}, expDY{};
 };
 
 class WindSequence : public ::testing::TestWithParam<WindRow> {};
 
 TEST_P(WindSequence, StepsEverySecondFrameOfContact) {
     const WindRow& row = GetParam();
-    TestMedia media;
+    RulesMedia media;
     Game game(media);
     PrepareGameForTest(game);
     PutBlock(game.play, kRow, kColumn, row.kind);
@@ -299,23 +708,87 @@ TEST_P(WindSequence, StepsEverySecondFrameOfContact) {
     EXPECT_EQ(game.play.Ball.Y, 92) << "wind blocks never push out";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, WindSequence,
-    ::testing::Values(WindRow{"RightFromThreeForFourFramesEndsAtFive", 104, 3, -2, false, 4, 5, -2},
-                      WindRow{"RightFromMinusOneSkipsZeroToTwo", 104, -1, -2, false, 1, 2, -2},
-                      WindRow{"RightOffFrameStillLiftsZeroToTwo", 104, 0, -2, true, 1, 2, -2},
-                      WindRow{"LeftOffFrameStillLiftsZeroToMinusTwo", 103, 0, -2, true, 1, -2, -2},
-                      WindRow{"LeftPastMinusFourIsMinusFive", 103, -3, 2, false, 2, -5, 2},
-                      WindRow{"LeftTurnsAFastRightBallSlowly", 103, 5, 2, false, 6, 2, 2},
-                      WindRow{"DownFromMinusOneSkipsZeroToTwo", 105, 3, -1, false, 1, 3, 2},
-                      WindRow{"DownOffFrameLeavesZero", 105, 3, 0, true, 1, 3, 0},
-                      WindRow{"UpFromFiveForEightFrames", 106, 3, 5, false, 8, 3, 1},
-                      WindRow{"UpFromOneSkipsZeroToMinusTwo", 106, 3, 1, false, 1, 3, -2},
-                      WindRow{"UpCapsAtMinusFive", 106, 3, -5, false, 1, 3, -5}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, WindSequence,
+                         ::testing::Values(WindRow{.name = "RightFromThreeForFourFramesEndsAtFive",
+                                                   .kind = 104,
+                                                   .dx = 3,
+                                                   .dy = -2,
+                                                   .frames = 4,
+                                                   .expDX = 5,
+                                                   .expDY = -2},
+                                           WindRow{.name = "RightFromMinusOneSkipsZeroToTwo",
+                                                   .kind = 104,
+                                                   .dx = -1,
+                                                   .dy = -2,
+                                                   .frames = 1,
+                                                   .expDX = 2,
+                                                   .expDY = -2},
+                                           WindRow{.name = "RightOffFrameStillLiftsZeroToTwo",
+                                                   .kind = 104,
+                                                   .dy = -2,
+                                                   .toggleOn = true,
+                                                   .frames = 1,
+                                                   .expDX = 2,
+                                                   .expDY = -2},
+                                           WindRow{.name = "LeftOffFrameStillLiftsZeroToMinusTwo",
+                                                   .kind = 103,
+                                                   .dy = -2,
+                                                   .toggleOn = true,
+                                                   .frames = 1,
+                                                   .expDX = -2,
+                                                   .expDY = -2},
+                                           WindRow{.name = "LeftPastMinusFourIsMinusFive",
+                                                   .kind = 103,
+                                                   .dx = -3,
+                                                   .dy = 2,
+                                                   .frames = 2,
+                                                   .expDX = -5,
+                                                   .expDY = 2},
+                                           WindRow{.name = "LeftTurnsAFastRightBallSlowly",
+                                                   .kind = 103,
+                                                   .dx = 5,
+                                                   .dy = 2,
+                                                   .frames = 6,
+                                                   .expDX = 2,
+                                                   .expDY = 2},
+                                           WindRow{.name = "DownFromMinusOneSkipsZeroToTwo",
+                                                   .kind = 105,
+                                                   .dx = 3,
+                                                   .dy = -1,
+                                                   .frames = 1,
+                                                   .expDX = 3,
+                                                   .expDY = 2},
+                                           WindRow{.name = "DownOffFrameLeavesZero",
+                                                   .kind = 105,
+                                                   .dx = 3,
+                                                   .toggleOn = true,
+                                                   .frames = 1,
+                                                   .expDX = 3},
+                                           WindRow{.name = "UpFromFiveForEightFrames",
+                                                   .kind = 106,
+                                                   .dx = 3,
+                                                   .dy = 5,
+                                                   .frames = 8,
+                                                   .expDX = 3,
+                                                   .expDY = 1},
+                                           WindRow{.name = "UpFromOneSkipsZeroToMinusTwo",
+                                                   .kind = 106,
+                                                   .dx = 3,
+                                                   .dy = 1,
+                                                   .frames = 1,
+                                                   .expDX = 3,
+                                                   .expDY = -2},
+                                           WindRow{.name = "UpCapsAtMinusFive",
+                                                   .kind = 106,
+                                                   .dx = 3,
+                                                   .dy = -5,
+                                                   .frames = 1,
+                                                   .expDX = 3,
+                                                   .expDY = -5}),
+                         ::qon::test_support::RowName);
 
 TEST(WindSequence, OneToggleIsSharedByAllBalls) {
-    TestMedia media;
+    RulesMedia media;
     Game game(media);
     PrepareGameForTest(game);
     PutBlock(game.play, kRow, kColumn, Kind::WindRight);
@@ -343,9 +816,9 @@ TEST(BarExtend, GrowsByHalfRoundedToEvenThenStopsAtTheCap) {
 
 struct ExtendRow {
     const char* name;
-    int barX, width;
-    bool ballResting;
-    int expBarX, expWidth, expBallX;
+    int barX{}, width{};
+    bool ballResting{};
+    int expBarX{}, expWidth{}, expBallX{};
 };
 
 class BarExtendPlacement : public ::testing::TestWithParam<ExtendRow> {};
@@ -364,15 +837,49 @@ TEST_P(BarExtendPlacement, KeepsTheBarInsideTheWalls) {
     EXPECT_EQ(play.Ball.X, row.expBallX);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, BarExtendPlacement,
-    ::testing::Values(ExtendRow{"GrowsToTheRight", 100, 128, true, 100, 192, 400},
-                      ExtendRow{"ExactlyFitsAtTheWall", 447, 128, true, 447, 192, 400},
-                      ExtendRow{"PushedBackFromTheRightWall", 500, 128, true, 447, 192, 347},
-                      ExtendRow{"MovingBallIsNotShifted", 500, 128, false, 447, 192, 400},
-                      ExtendRow{"OddWidthRoundsHalfToEven", 10, 129, true, 10, 194, 400},
-                      ExtendRow{"CapAtTheRightWall", 300, 288, true, 207, 432, 307}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, BarExtendPlacement,
+                         ::testing::Values(ExtendRow{.name = "GrowsToTheRight",
+                                                     .barX = 100,
+                                                     .width = 128,
+                                                     .ballResting = true,
+                                                     .expBarX = 100,
+                                                     .expWidth = 192,
+                                                     .expBallX = 400},
+                                           ExtendRow{.name = "ExactlyFitsAtTheWall",
+                                                     .barX = 447,
+                                                     .width = 128,
+                                                     .ballResting = true,
+                                                     .expBarX = 447,
+                                                     .expWidth = 192,
+                                                     .expBallX = 400},
+                                           ExtendRow{.name = "PushedBackFromTheRightWall",
+                                                     .barX = 500,
+                                                     .width = 128,
+                                                     .ballResting = true,
+                                                     .expBarX = 447,
+                                                     .expWidth = 192,
+                                                     .expBallX = 347},
+                                           ExtendRow{.name = "MovingBallIsNotShifted",
+                                                     .barX = 500,
+                                                     .width = 128,
+                                                     .expBarX = 447,
+                                                     .expWidth = 192,
+                                                     .expBallX = 400},
+                                           ExtendRow{.name = "OddWidthRoundsHalfToEven",
+                                                     .barX = 10,
+                                                     .width = 129,
+                                                     .ballResting = true,
+                                                     .expBarX = 10,
+                                                     .expWidth = 194,
+                                                     .expBallX = 400},
+                                           ExtendRow{.name = "CapAtTheRightWall",
+                                                     .barX = 300,
+                                                     .width = 288,
+                                                     .ballResting = true,
+                                                     .expBarX = 207,
+                                                     .expWidth = 432,
+                                                     .expBallX = 307}),
+                         ::qon::test_support::RowName);
 
 }  // namespace
 }  // namespace qon::play::test

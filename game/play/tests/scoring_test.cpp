@@ -3,10 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include "play_test_support.h"
+#include "qon/test_support/rows.h"
+#include "rules_media.h"
 
 namespace qon::play::test {
 namespace {
+
+QON_PRINT_ROWS_BY_NAME
 
 class Scoring : public ::testing::Test {
   protected:
@@ -18,7 +21,7 @@ class Scoring : public ::testing::Test {
     int countSound(const std::vector<std::string>& sounds, const char* name) {
         return static_cast<int>(std::count(sounds.begin(), sounds.end(), name));
     }
-    TestMedia media;
+    RulesMedia media;
     Game game;
 };
 
@@ -82,9 +85,9 @@ TEST_F(Scoring, DebrisRingWrapsAfterTwentyFour) {
 
 struct ComboRow {
     const char* name;
-    int gapFrames;  // drawn frames between the two breaks
-    int expCombo;
-    int expScore;
+    int gapFrames{};  // drawn frames between the two breaks
+    int expCombo{};
+    int expScore{};
 };
 
 class ComboTiming : public Scoring, public ::testing::WithParamInterface<ComboRow> {};
@@ -100,12 +103,18 @@ TEST_P(ComboTiming, ChainLastsSixtyDrawnFrames) {
     EXPECT_EQ(game.play.Score, row.expScore);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ComboTiming,
-                         ::testing::Values(ComboRow{"NextFrameGrows", 1, 2, 30},
-                                           ComboRow{"FiftyFramesApartGrows", 50, 2, 30},
-                                           ComboRow{"FiftyNineFramesApartGrows", 59, 2, 30},
-                                           ComboRow{"SixtyFramesApartEndsTheChain", 60, 1, 20}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, ComboTiming,
+    ::testing::Values(
+        ComboRow{.name = "NextFrameGrows", .gapFrames = 1, .expCombo = 2, .expScore = 30},
+        ComboRow{.name = "FiftyFramesApartGrows", .gapFrames = 50, .expCombo = 2, .expScore = 30},
+        ComboRow{
+            .name = "FiftyNineFramesApartGrows", .gapFrames = 59, .expCombo = 2, .expScore = 30},
+        ComboRow{.name = "SixtyFramesApartEndsTheChain",
+                 .gapFrames = 60,
+                 .expCombo = 1,
+                 .expScore = 20}),
+    ::qon::test_support::RowName);
 
 TEST_F(Scoring, SameFrameBreaksScoreInGridOrder) {
     breakBlock(0, 0);
@@ -150,9 +159,9 @@ TEST_F(Scoring, FrozenDrawingStillRemovesAndScores) {
 
 struct ClearRow {
     const char* name;
-    int row, column, kind;
-    bool broken;  // HitPoints 0 but not yet removed
-    bool expClear;
+    int row{}, column{}, kind{};
+    bool broken{};  // HitPoints 0 but not yet removed
+    bool expClear{};
 };
 
 class StageClear : public ::testing::TestWithParam<ClearRow> {};
@@ -172,16 +181,23 @@ TEST_P(StageClear, OnlyBreakableBlocksInRowsZeroToTwentySevenCount) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, StageClear,
-    ::testing::Values(ClearRow{"EmptyGrid", 0, 0, -1, false, true},
-                      ClearRow{"OneHitBlockInRowZero", 0, 0, 0, false, false},
-                      ClearRow{"EightHitBlockInRow27", 27, 11, 7, false, false},
-                      ClearRow{"BlockInRow28DoesNotCount", 28, 0, 0, false, true},
-                      ClearRow{"BlockInRow29DoesNotCount", 29, 11, 7, false, true},
-                      ClearRow{"UnbreakableDoesNotCount", 3, 3, 8, false, true},
-                      ClearRow{"PinDoesNotCount", 3, 3, 101, false, true},
-                      ClearRow{"BombDoesNotCount", 3, 3, 111, false, true},
-                      ClearRow{"BrokenButNotYetRemovedStillCounts", 3, 3, 0, true, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Values(
+        ClearRow{.name = "EmptyGrid", .kind = -1, .expClear = true},
+        ClearRow{.name = "OneHitBlockInRowZero"},
+        ClearRow{.name = "EightHitBlockInRow27", .row = 27, .column = 11, .kind = 7},
+        ClearRow{.name = "BlockInRow28DoesNotCount", .row = 28, .expClear = true},
+        ClearRow{.name = "BlockInRow29DoesNotCount",
+                 .row = 29,
+                 .column = 11,
+                 .kind = 7,
+                 .expClear = true},
+        ClearRow{
+            .name = "UnbreakableDoesNotCount", .row = 3, .column = 3, .kind = 8, .expClear = true},
+        ClearRow{.name = "PinDoesNotCount", .row = 3, .column = 3, .kind = 101, .expClear = true},
+        ClearRow{.name = "BombDoesNotCount", .row = 3, .column = 3, .kind = 111, .expClear = true},
+        ClearRow{
+            .name = "BrokenButNotYetRemovedStillCounts", .row = 3, .column = 3, .broken = true}),
+    ::qon::test_support::RowName);
 
 TEST(PlayStateResets, RestartStepsTheTrackBackButNotBelowMinusOne) {
     PlayState play;

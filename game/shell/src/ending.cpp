@@ -51,7 +51,7 @@ void GameShell::drawStaffRollPage(int page) {
 void GameShell::showStaffRollPage(int page) {
     for (int step = 0; step < kWipeSteps; ++step) {
         drawStaffRollPage(page);
-        media::DrawBarWipe(m_media, kWipeSteps - step);
+        DrawBarWipe(m_media, kWipeSteps - step);
         m_media.FlipScreen();
         pump();
     }
@@ -68,14 +68,14 @@ void GameShell::showStaffRollPage(int page) {
     }
     for (int step = 0; step < kWipeSteps; ++step) {
         drawStaffRollPage(page);
-        media::DrawBarWipe(m_media, step + 1);
+        DrawBarWipe(m_media, step + 1);
         m_media.FlipScreen();
         pump();
     }
 }
 
 void GameShell::PlayEnding() {
-    m_media.SetScreenName("ending");
+    m_game.screen = "ending";
     play::MusicSet& music = m_game.music;
     for (int i = 0; i < music.StageMusicCount; ++i) {
         m_media.StopMusic(music.StageMusic.at(static_cast<std::size_t>(i)).get());

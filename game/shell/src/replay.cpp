@@ -4,12 +4,12 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <ostream>
-#include <sstream>
 #include <utility>
 
+#include "qon/data/error.h"
+#include "qon/data/files.h"
 #include "qon/play/game.h"
 #include "qon/shell/shell.h"
 
@@ -111,6 +111,34 @@ std::string num(long long value) {
 
 }  // namespace
 
+std::string EffectName(const play::Game& game, const media::SoundEffect& effect) {
+    const play::SoundEffects& se = game.sounds;
+    const std::pair<const media::SoundEffectPtr*, const char*> names[] = {
+        {&se.SeBar, "SeBar"},     {&se.SeBlock, "SeBlock"},   {&se.SeCur, "SeCur"},
+        {&se.SeItem, "SeItem"},   {&se.SeSelect, "SeSelect"}, {&se.SeBreak, "SeBreak"},
+        {&se.SeBlack, "SeBlack"}, {&se.SeKin, "SeKin"},
+    };
+    for (const auto& [slot, name] : names) {
+        if (slot->get() == &effect) return name;
+    }
+    return "(unnamed)";
+}
+
+std::string TrackLabel(const play::Game& game, const media::MusicTrack& track) {
+    const play::MusicSet& music = game.music;
+    if (music.TitleMusic.get() == &track) return "title";
+    if (music.EndingMusic.get() == &track) return "ending";
+    for (std::size_t i = 0; i < music.StageMusic.size(); ++i) {
+        if (music.StageMusic[i].get() == &track) return "stage:" + std::to_string(i);
+    }
+    return "(unlabelled)";
+}
+
+void ReplayMedia::NameAfter(const play::Game& game) {
+    SetNames([&game](const media::SoundEffect& effect) { return EffectName(game, effect); },
+             [&game](const media::MusicTrack& track) { return TrackLabel(game, track); });
+}
+
 void ReplayMedia::collectMusicCalls() {
     for (std::string& call : HeadlessMedia::TakeMusic()) m_musicCalls.push_back(std::move(call));
 }
@@ -165,10 +193,10 @@ ReplayScript ParseReplayScript(std::string_view text, const std::string& fileNam
                 fail("unknown key \"" + std::string(w[2]) +
                      "\" (keys: Left Right Up Down Space Esc Enter E)");
             }
-            media::InputEvent event;
+            headless::InputEvent event;
             event.frame = at;
-            event.type =
-                verb == "down" ? media::InputEvent::Type::KeyDown : media::InputEvent::Type::KeyUp;
+            event.type = verb == "down" ? headless::InputEvent::Type::KeyDown
+                                        : headless::InputEvent::Type::KeyUp;
             event.key = key->second;
             script.input.push_back(event);
         } else if (verb == "joy") {
@@ -182,9 +210,9 @@ ReplayScript ParseReplayScript(std::string_view text, const std::string& fileNam
             if (!buttons || *buttons < 0 || *buttons > 0x7FFFFFFF) {
                 fail("joy buttons must be a bit mask (a number of 0 or more)");
             }
-            media::InputEvent event;
+            headless::InputEvent event;
             event.frame = at;
-            event.type = media::InputEvent::Type::Joystick;
+            event.type = headless::InputEvent::Type::Joystick;
             event.joystick =
                 media::JoystickSample{static_cast<std::int32_t>(*x), static_cast<std::int32_t>(*y),
                                       static_cast<std::int32_t>(*buttons)};
@@ -255,7 +283,7 @@ std::string TraceLine(int frame, ReplayMedia& media, const play::Game& game, boo
     out.reserve(withGrid ? 4096 : 512);
     out += "{\"frame\":" + num(frame);
     out += ",\"screen\":";
-    appendJsonString(out, media.screenName());
+    appendJsonString(out, game.screen);
     out += ",\"stage\":" + num(p.StageNumber);
     out += ",\"lives\":" + num(p.Lives);
     out += ",\"score\":" + num(p.Score);
@@ -290,25 +318,29 @@ std::string TraceLine(int frame, ReplayMedia& media, const play::Game& game, boo
 }
 
 int RunReplay(const ReplayOptions& options, std::ostream& err) {
-    std::ifstream scriptFile(options.scriptPath, std::ios::binary);
-    if (!scriptFile) {
+    std::string text;
+    try {
+        text = ReadFileBytes(options.scriptPath, kMaxTextFileBytes);
+    } catch (const DataError&) {
         err << "qon-replay: " << options.scriptPath << ": the script cannot be read\n";
         return kExitUsage;
     }
-    std::stringstream text;
-    text << scriptFile.rdbuf();
     ReplayScript script;
     try {
-        script = ParseReplayScript(text.str(), options.scriptPath);
+        script = ParseReplayScript(text, options.scriptPath);
     } catch (const ReplayScriptError& error) {
         err << "qon-replay: " << error.what() << '\n';
         return kExitUsage;
     }
     std::error_code fsError;
     fs::create_directories(options.outDir, fsError);
+    // The trace is kept in memory and written whole at the end; an empty one is written
+    // first so that an unusable output folder stops the run before it starts.
     const std::string tracePath = (fs::path(options.outDir) / "trace.jsonl").string();
-    std::ofstream trace(tracePath, std::ios::binary | std::ios::trunc);
-    if (!trace) {
+    std::string trace;
+    try {
+        WriteFileAtomic(tracePath, trace);
+    } catch (const DataError&) {
         err << "qon-replay: " << tracePath << ": cannot be written\n";
         return kExitUsage;
     }
@@ -319,11 +351,13 @@ int RunReplay(const ReplayOptions& options, std::ostream& err) {
     ReplayMedia media(options.seed);
     media.SetScript(script.input, script.joystickPresent);
     GameShell shell(media, folder);
+    media.NameAfter(shell.game());
     int lastFrame = -1;
     std::string shotError;
     media.SetFlipCallback([&](int frame) {
         lastFrame = frame;
-        trace << TraceLine(frame, media, shell.game(), script.grids.count(frame) != 0) << '\n';
+        trace += TraceLine(frame, media, shell.game(), script.grids.count(frame) != 0);
+        trace.push_back('\n');
         if (script.shots.count(frame) != 0) {
             const fs::path shot =
                 fs::path(options.outDir) / ("frame-" + std::to_string(frame) + ".bmp");
@@ -349,13 +383,19 @@ int RunReplay(const ReplayOptions& options, std::ostream& err) {
     appendStrings(last, "music", media.TakeMusicCalls());
     appendStrings(last, "messages", messages);
     last.push_back('}');
-    trace << last << '\n';
-    trace.flush();
+    trace += last;
+    trace.push_back('\n');
+    bool traceWritten = true;
+    try {
+        WriteFileAtomic(tracePath, trace);
+    } catch (const DataError&) {
+        traceWritten = false;
+    }
     if (!shotError.empty()) {
         err << "qon-replay: " << shotError << '\n';
         return kExitUsage;
     }
-    if (!trace) {
+    if (!traceWritten) {
         err << "qon-replay: " << tracePath << ": writing failed\n";
         return kExitUsage;
     }

@@ -22,7 +22,7 @@ constexpr int kSlotMenuExit = kSaveSlotCount;  // "NEXT" / "Exit", after the fou
 }  // namespace
 
 void GameShell::StageClearSave() {
-    m_media.SetScreenName("save");
+    m_game.screen = "save";
     play::Menu& menu = m_game.menu;
     menu.MenuClear();
     const std::string savePath = SaveFilePath(m_game.stageProjectPath);
@@ -35,7 +35,7 @@ void GameShell::StageClearSave() {
         m_media.ShowMessage(kMessageTitle, std::string(error.what()) +
                                                "\n\nThe progress cannot be saved; the game "
                                                "goes on with the next stage.");
-        m_media.SetScreenName("play");
+        m_game.screen = "play";
         return;
     }
     for (std::int16_t slot : m_saveSlots) menu.MenuAdd(SaveSlotLabel(slot));
@@ -58,7 +58,7 @@ void GameShell::StageClearSave() {
                                         "\n\nThe progress is not saved; the game goes on "
                                         "with the next stage.");
             }
-            m_media.SetScreenName("play");
+            m_game.screen = "play";
             return;
         }
         play::DrawPlayScreen(m_game);
@@ -69,7 +69,7 @@ void GameShell::StageClearSave() {
 }
 
 bool GameShell::LoadGameMenu() {
-    m_media.SetScreenName("load");
+    m_game.screen = "load";
     play::Menu& menu = m_game.menu;
     const std::string savePath = SaveFilePath(m_game.stageProjectPath);
     try {

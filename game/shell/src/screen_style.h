@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// What the shell's screens share: colours, the menu's select mask and spacing, and the
-// frame counts of the wipes and holds.
+// What the shell's screens share: colours, the menu's select mask and spacing, the frame
+// counts of the wipes and holds, and the bar wipe itself.
 
 #include <cstdint>
 
@@ -25,5 +25,14 @@ inline constexpr int kMainMenuX = 270;
 inline constexpr int kMainMenuY = 270;
 
 inline constexpr const char* kMessageTitle = "qon";
+
+// One frame of the bar wipe that opens and closes the logo and the ending pages: 65
+// black vertical lines at x = 0, 10, ..., 640 of the given width over what BackBuffer
+// holds. Revealing uses widths 13 down to 1, hiding 1 up to 13.
+inline void DrawBarWipe(media::Media& media, int lineWidth) {
+    for (int k = 0; k <= 64; ++k) {
+        media.DrawLine(media.BackBuffer(), 10 * k, 0, 10 * k, 480, kBlack, kBlack, 0, 0, lineWidth);
+    }
+}
 
 }  // namespace qon::shell::detail

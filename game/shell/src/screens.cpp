@@ -60,12 +60,12 @@ void GameShell::refillMainMenu() {
 }
 
 void GameShell::OpeningLogo() {
-    m_media.SetScreenName("logo");
+    m_game.screen = "logo";
     media::Surface& back = m_media.BackBuffer();
     auto drawLogo = [&] { m_media.BltSprite(back, 0, 0, 640, 480, *m_logoSurface, 0, 0, false); };
     for (int step = 0; step < kWipeSteps; ++step) {
         drawLogo();
-        media::DrawBarWipe(m_media, kWipeSteps - step);
+        DrawBarWipe(m_media, kWipeSteps - step);
         m_media.FlipScreen();
         pump();
     }
@@ -80,14 +80,14 @@ void GameShell::OpeningLogo() {
     }
     for (int step = 0; step < kWipeSteps; ++step) {
         drawLogo();
-        media::DrawBarWipe(m_media, step + 1);
+        DrawBarWipe(m_media, step + 1);
         m_media.FlipScreen();
         pump();
     }
 }
 
 bool GameShell::TitleMenu() {
-    m_media.SetScreenName("title");
+    m_game.screen = "title";
     media::Surface& back = m_media.BackBuffer();
     const std::uint32_t black = m_media.ToSurfaceColor(kBlack);
     // Two copies of the title word glide in from both sides on alternate frames and meet
@@ -126,21 +126,21 @@ bool GameShell::TitleMenu() {
             case kLoadGame:
                 if (m_game.sounds.SeSelect) m_media.PlaySoundEffect(*m_game.sounds.SeSelect);
                 if (LoadGameMenu()) return true;
-                m_media.SetScreenName("title");
+                m_game.screen = "title";
                 break;
             case kConfig:
                 if (m_game.sounds.SeSelect) m_media.PlaySoundEffect(*m_game.sounds.SeSelect);
                 ConfigScreen();
-                m_media.SetScreenName("title");
+                m_game.screen = "title";
                 if (MusicSetChanged) {
                     // The frame left behind by the configuration screen (title word and
                     // notice) carries the notice while the new set loads.
-                    m_media.SetScreenName("loading");
+                    m_game.screen = "loading";
                     m_media.DrawString(back, 270, 240, "Now Loading", kWhite, false, 14);
                     m_media.FlipScreen();
                     LoadMusicSet();
                     m_game.TitleMusicPlaying = false;
-                    m_media.SetScreenName("title");
+                    m_game.screen = "title";
                 }
                 break;
             case kExit:
@@ -155,7 +155,7 @@ bool GameShell::TitleMenu() {
 }
 
 void GameShell::ConfigScreen() {
-    m_media.SetScreenName("config");
+    m_game.screen = "config";
     play::Menu& menu = m_game.menu;
     menu.MenuClear();
     // The three set items are named anew every frame.

@@ -110,11 +110,11 @@ bool GameShell::PrepareGame() {
     m_saveSlots = SaveSlots{};
     m_game.menu.downLatch = false;
     m_media.InitJoystick(kDeadZone);
-    m_media.SeedRandom();
+    play::SeedRandom(p, m_media.RandomSeed());
     // Lives, the launch speeds and every other start value of play.
     play::ResetForNewGame(p);
 
-    m_media.SetScreenName("loading");
+    m_game.screen = "loading";
     // The lists and settings are read again before every title, so sets registered
     // with the set selector meanwhile take effect. A list that held entries at start-up
     // and is empty now must not leave the old entries in use: it ends the game too.
@@ -188,23 +188,19 @@ void GameShell::LoadMusicSet() {
     }
     // A track that cannot be loaded stays empty (silent); the others play.
     std::string problems;
-    auto load = [&](const std::string& name, const std::string& label) {
+    auto load = [&](const std::string& name) {
         try {
-            media::MusicTrackPtr track = m_media.LoadMusic(MusicTrackPath(setPath, name));
-            if (track) track->label = label;
-            return track;
+            return m_media.LoadMusic(MusicTrackPath(setPath, name));
         } catch (const media::MediaError& error) {
             problems += "\n" + describe(error);
             return media::MusicTrackPtr{};
         }
     };
     music.musicStaff = file.staffName;
-    music.TitleMusic = load(file.titleTrack, "title");
-    music.EndingMusic = load(file.endingTrack, "ending");
+    music.TitleMusic = load(file.titleTrack);
+    music.EndingMusic = load(file.endingTrack);
     std::vector<media::MusicTrackPtr> stages;
-    for (std::size_t i = 0; i < file.stageTracks.size(); ++i) {
-        stages.push_back(load(file.stageTracks[i], "stage:" + std::to_string(i)));
-    }
+    for (const std::string& track : file.stageTracks) stages.push_back(load(track));
     stages.emplace_back();
     music.StageMusicCount = static_cast<std::int16_t>(file.stageTracks.size());
     music.StageMusic = std::move(stages);
@@ -227,13 +223,35 @@ bool GameShell::MainCycle() {
         OpeningLogo();
         if (!TitleMenu()) return true;
         try {
-            PlayStage(m_game, *this);
+            PlayGame();
         } catch (const DataError& error) {
             reportBadContent(describe(error));
         } catch (const media::MediaError& error) {
             reportBadContent(describe(error));
         }
         if (!PrepareGame()) return false;
+    }
+}
+
+void GameShell::PlayGame() {
+    play::PlayState& p = m_game.play;
+    for (;;) {
+        const play::StageEnd end = play::PlayStage(m_game);
+        if (end == play::StageEnd::Cleared) {
+            if (p.StageNumber <= p.StageCount) {
+                // The save screen is a menu too: a Space still held from play must not
+                // pick a slot.
+                play::LatchPressesHeldFromPlay(m_game);
+                StageClearSave();
+            }
+            play::ResetForNextStage(p);
+        }
+        if (end == play::StageEnd::Quit || p.StageNumber > p.StageCount) {
+            p.StageNumber = 1;
+            if (end != play::StageEnd::Quit) PlayEnding();
+            return;
+        }
+        pump();
     }
 }
 

@@ -6,28 +6,23 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "qon/data/save_file.h"
 #include "qon/media/media.h"
+#include "qon/test_support/rows.h"
 #include "session.h"
 
 namespace qon::shell_test {
 namespace {
+
+QON_PRINT_ROWS_BY_NAME
 
 namespace fs = std::filesystem;
 using media::Vk::Down;
 using media::Vk::Esc;
 using media::Vk::Left;
 using media::Vk::Space;
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 std::vector<std::string> starting(const std::vector<std::string>& calls, const std::string& verb) {
     std::vector<std::string> out;
@@ -50,9 +45,9 @@ Player NewGameThroughTheEnd() {
 
 struct TrackOrderRow {
     const char* name;
-    int stages;
-    int tracks;
-    std::vector<std::string> stagePlays;
+    int stages{};
+    int tracks{};
+    std::vector<std::string> stagePlays{};
 };
 
 class TrackOrderTest : public ::testing::TestWithParam<TrackOrderRow> {};
@@ -88,15 +83,18 @@ TEST_P(TrackOrderTest, StagesTakeTheTracksInTurn) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, TrackOrderTest,
-    ::testing::Values(TrackOrderRow{"ThreeTracksFiveStages",
-                                    5,
-                                    3,
-                                    {"play stage:0 x8", "play stage:1 x8", "play stage:2 x8",
-                                     "play stage:0 x8", "play stage:1 x8"}},
-                      TrackOrderRow{
-                          "OneTrackEveryStage", 2, 1, {"play stage:0 x8", "play stage:0 x8"}},
-                      TrackOrderRow{"NoTrackSilentStages", 2, 0, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Values(TrackOrderRow{.name = "ThreeTracksFiveStages",
+                                    .stages = 5,
+                                    .tracks = 3,
+                                    .stagePlays = {"play stage:0 x8", "play stage:1 x8",
+                                                   "play stage:2 x8", "play stage:0 x8",
+                                                   "play stage:1 x8"}},
+                      TrackOrderRow{.name = "OneTrackEveryStage",
+                                    .stages = 2,
+                                    .tracks = 1,
+                                    .stagePlays = {"play stage:0 x8", "play stage:0 x8"}},
+                      TrackOrderRow{.name = "NoTrackSilentStages", .stages = 2}),
+    ::qon::test_support::RowName);
 
 TEST(TrackOrder, RestartReplaysTheSameTrack) {
     GameFolder game = MakeGameFolder("tracks_restart");
@@ -126,9 +124,9 @@ TEST(TrackOrder, RestartReplaysTheSameTrack) {
 // "hard" stage.
 struct GameOverRow {
     const char* name;
-    std::vector<Hold> choice;
-    std::vector<std::string> musicOnChoice;  // the calls of the frame that leaves the menu
-    std::string screenAfter;
+    std::vector<Hold> choice{};
+    std::vector<std::string> musicOnChoice{};  // the calls of the frame that leaves the menu
+    std::string screenAfter{};
 };
 
 class GameOverTest : public ::testing::TestWithParam<GameOverRow> {};
@@ -174,15 +172,16 @@ INSTANTIATE_TEST_SUITE_P(Table, GameOverTest,
                          ::testing::Values(
                              // " Continue" stops nothing itself; the restart stops the tracks as
                              // every stage start does and plays the same track again.
-                             GameOverRow{"ContinueReplaysTheStage",
-                                         Press(Space),
-                                         {"stop title", "stop stage:0", "stop stage:1"},
-                                         "intro"},
-                             GameOverRow{"GotoTitleStopsTheStageTracks",
-                                         Concat({Press(Down), Press(Space)}),
-                                         {"stop stage:0", "stop stage:1"},
-                                         "loading"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                             GameOverRow{
+                                 .name = "ContinueReplaysTheStage",
+                                 .choice = Press(Space),
+                                 .musicOnChoice = {"stop title", "stop stage:0", "stop stage:1"},
+                                 .screenAfter = "intro"},
+                             GameOverRow{.name = "GotoTitleStopsTheStageTracks",
+                                         .choice = Concat({Press(Down), Press(Space)}),
+                                         .musicOnChoice = {"stop stage:0", "stop stage:1"},
+                                         .screenAfter = "loading"}),
+                         ::qon::test_support::RowName);
 
 TEST(GameOver, ContinueStartsTheSameTrackWithFreshLives) {
     GameFolder game = MakeGameFolder("gameover_continue_track");
@@ -228,7 +227,7 @@ TEST(StageClearSave, FileChangesOnlyOnNextAndLoadsBackIntoTheSameStage) {
         .then(OnScreen("load"), Concat({Press(Down, 2), Press(Space)}));
     std::vector<std::string> fileWhileSaving;
     Pilot pilot = [&](const Frame& shown, const play::Game& g) {
-        if (shown.screen == "save") fileWhileSaving.push_back(readFile(savePath));
+        if (shown.screen == "save") fileWhileSaving.push_back(ReadText(savePath));
         return player(shown, g);
     };
     const Session s = RunSession(game, pilot, 1500);
@@ -248,7 +247,7 @@ TEST(StageClearSave, FileChangesOnlyOnNextAndLoadsBackIntoTheSameStage) {
         }
     }
     EXPECT_GT(relabelled, save);
-    EXPECT_EQ(readFile(savePath), " 1 \r\n 1 \r\n 2 \r\n 1 \r\n");
+    EXPECT_EQ(ReadText(savePath), " 1 \r\n 1 \r\n 2 \r\n 1 \r\n");
 
     const int load = s.first("load", save);
     ASSERT_GT(load, save);
@@ -256,6 +255,48 @@ TEST(StageClearSave, FileChangesOnlyOnNextAndLoadsBackIntoTheSameStage) {
     const int intro = s.first("intro", load);
     ASSERT_GT(intro, load);
     EXPECT_EQ(s.frames[static_cast<std::size_t>(intro)].stage, 2);
+}
+
+TEST(StageClearSave, SpaceHeldSinceTheLaunchPicksNoSlot) {
+    GameFolder game = MakeGameFolder("save_held_space", 2);
+    const std::string savePath = SaveFilePath(game.projectPath);
+    const std::string fresh = " 1 \r\n 1 \r\n 1 \r\n 1 \r\n";
+    WriteText(savePath, fresh);
+    // "New Game" with Enter, so the menus have never seen Space; then Space goes down in
+    // play to launch and stays down through the clear into the save screen.
+    Player player;
+    player.then(InTitleMenu(), Press(media::Vk::Enter));
+    const Pilot pilot = [&](const Frame& shown, const play::Game& g) {
+        if (shown.screen == "play" || shown.screen == "clear" || shown.screen == "save") {
+            return Keys({Space});
+        }
+        return player(shown, g);
+    };
+    const Session s = RunSession(game, pilot, 1200);
+
+    const int save = s.first("save");
+    ASSERT_GT(save, 0) << "stage 1 was not cleared";
+    for (std::size_t i = static_cast<std::size_t>(save); i < s.frames.size(); ++i) {
+        ASSERT_EQ(s.frames[i].screen, "save") << "frame " << i << " left the save screen";
+        ASSERT_EQ(s.frames[i].items[0], SaveSlotLabel(1)) << "frame " << i;
+    }
+    EXPECT_GT(static_cast<int>(s.frames.size()) - save, 100);
+    EXPECT_EQ(s.soundCount("SeSelect", save), 0) << "a slot was picked";
+    EXPECT_EQ(ReadText(savePath), fresh);
+}
+
+TEST(StageClearSave, NoneAfterTheLastStageButTheEnding) {
+    GameFolder game = MakeGameFolder("save_last_stage");
+    Player player;
+    player.then(InTitleMenu(), Press(Space)).then(OnScreen("play"), {Hold{Keys({Space}), -1}});
+    const Session s = RunSession(game, player, 1200);
+    const int clear = s.first("clear");
+    ASSERT_GT(clear, 0);
+    const int ending = s.first("ending", clear);
+    ASSERT_GT(ending, clear);
+    EXPECT_EQ(s.first("save"), -1);
+    EXPECT_EQ(s.frames[static_cast<std::size_t>(ending)].stage, 1)
+        << "the stage number is back at 1 when the ending shows";
 }
 
 TEST(StageClearSave, DamagedFileIsReportedKeptAndTheGameGoesOn) {
@@ -275,7 +316,7 @@ TEST(StageClearSave, DamagedFileIsReportedKeptAndTheGameGoesOn) {
     ASSERT_GT(intro, 0);
     EXPECT_EQ(s.frames[static_cast<std::size_t>(intro)].stage, 2);
     EXPECT_GT(s.first("ending"), intro);
-    EXPECT_EQ(readFile(savePath), " 1 \r\n 1 \r\n");
+    EXPECT_EQ(ReadText(savePath), " 1 \r\n 1 \r\n");
 }
 
 // ---- ending -----------------------------------------------------------------------------
@@ -342,7 +383,7 @@ TEST(PrepareGame, MissingSettingsFileIsCreatedWithThreeZeros) {
     Player player;
     const Session s = RunSession(game, std::ref(player), 5);
     EXPECT_EQ(s.status, 0);
-    EXPECT_EQ(readFile(game.folder + "Init.bse"), "0\r\n0\r\n0\r\n");
+    EXPECT_EQ(ReadText(game.folder + "Init.bse"), "0\r\n0\r\n0\r\n");
 }
 
 TEST(PrepareGame, SettingsPastTheEndOfAListUseItsFirstSet) {
@@ -358,7 +399,7 @@ TEST(PrepareGame, SettingsPastTheEndOfAListUseItsFirstSet) {
     EXPECT_EQ(s.frames[static_cast<std::size_t>(config)].items[0], "StageSet-Tiny");
     EXPECT_EQ(s.frames[static_cast<std::size_t>(config)].items[2], "MusicSet-Loud");
     // Nothing is written until "EXIT".
-    EXPECT_EQ(readFile(game.folder + "Init.bse"), "5\r\n0\r\n1\r\n");
+    EXPECT_EQ(ReadText(game.folder + "Init.bse"), "5\r\n0\r\n1\r\n");
 }
 
 TEST(PrepareGame, ListsAreReadAgainAfterEveryGame) {

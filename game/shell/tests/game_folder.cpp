@@ -2,39 +2,48 @@
 #include "game_folder.h"
 
 #include <filesystem>
-#include <fstream>
 
 #include "qon/data/graphic_set.h"
 #include "qon/data/music_set.h"
 #include "qon/data/set_list.h"
 #include "qon/data/stage.h"
 #include "qon/media/media.h"
-#include "qon/media_test/files.h"
+#include "qon/test_support/bytes.h"
+#include "qon/test_support/media_bytes.h"
 
 namespace qon::shell_test {
 
 namespace fs = std::filesystem;
 using media::Rgb;
 
+using test_support::BmpBytes;
+using test_support::MidiBytes;
+using test_support::WavBytes;
+using test_support::WriteBytes;
+
 void WriteText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
+    WriteBytes(path, text);
+}
+
+std::string ReadText(const std::string& path) {
+    return test_support::ReadBytes(path);
 }
 
 GameFolder MakeGameFolder(const std::string& name, int stages) {
     GameFolder g;
-    const fs::path root = fs::path(QON_TEST_SCRATCH_DIR) / name;
-    fs::remove_all(root);
+    g.scratch = std::make_shared<test_support::ScratchFolder>();
+    const fs::path root = fs::path(g.scratch->folder(name)).parent_path();
     fs::create_directories(root / "Se");
     fs::create_directories(root / "sets" / "stages");
     fs::create_directories(root / "sets" / "graphics");
     fs::create_directories(root / "sets" / "music");
     g.folder = root.string() + "/";
 
-    media_test::WriteBmp(g.folder + "Logo.bmp", 640, 480,
-                         [](int x, int y) { return Rgb(x % 256, y % 256, 128); });
+    WriteBytes(g.folder + "Logo.bmp",
+               BmpBytes(640, 480, [](int x, int y) { return Rgb(x % 256, y % 256, 128); }));
     for (const char* effect :
          {"SeBar", "SeBlock", "SeCur", "SeItem", "SeSelect", "SeBreak", "SeBlack", "SeKin"}) {
-        media_test::WriteWav(g.folder + "Se/" + effect + ".wav");
+        WriteBytes(g.folder + "Se/" + effect + ".wav", WavBytes());
     }
 
     // Stage project: one stage, one block.
@@ -59,9 +68,9 @@ GameFolder MakeGameFolder(const std::string& name, int stages) {
         const std::string file = "slot" + std::to_string(slot) + ".bmp";
         const std::uint32_t colour = Rgb(40 + 9 * slot, 200 - 7 * slot, 30 + 5 * slot);
         const bool keyed = slot >= kFirstSpecialSlot;
-        media_test::WriteBmp(graphics + file, size.width, size.height, [=](int x, int y) {
-            return keyed && x == 0 && y == 0 ? Rgb(255, 0, 255) : colour;
-        });
+        WriteBytes(graphics + file, BmpBytes(size.width, size.height, [=](int x, int y) {
+                       return keyed && x == 0 && y == 0 ? Rgb(255, 0, 255) : colour;
+                   }));
         set.bitmaps[static_cast<std::size_t>(slot)] = file;
     }
     g.graphicPath = graphics + "flat.bgp";
@@ -70,7 +79,7 @@ GameFolder MakeGameFolder(const std::string& name, int stages) {
     // Music set: title, ending and two stage tracks.
     const std::string music = (root / "sets" / "music").string() + "/";
     for (const char* track : {"title.mid", "ending.mid", "stage1.mid", "stage2.mid"}) {
-        media_test::WriteMidi(music + track);
+        WriteBytes(music + track, MidiBytes());
     }
     MusicSetFile tracks;
     tracks.setName = "Quiet";
@@ -125,11 +134,11 @@ std::string AddMusicSet(const GameFolder& game, const std::string& folderName,
     set.staffName = staff;
     set.titleTrack = "title.mid";
     set.endingTrack = "ending.mid";
-    media_test::WriteMidi((folder / "title.mid").string());
-    media_test::WriteMidi((folder / "ending.mid").string());
+    WriteBytes((folder / "title.mid").string(), MidiBytes());
+    WriteBytes((folder / "ending.mid").string(), MidiBytes());
     for (int i = 0; i < stageTracks; ++i) {
         const std::string name = "stage" + std::to_string(i) + ".mid";
-        media_test::WriteMidi((folder / name).string());
+        WriteBytes((folder / name).string(), MidiBytes());
         set.stageTracks.push_back(name);
     }
     const std::string path = (folder / (folderName + ".msp")).string();

@@ -5,19 +5,24 @@
 // and one set of each kind. Stage 1 holds one block of one hit point at row 16, column
 // 8, right in the path of a ball launched from its resting place.
 
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "qon/test_support/scratch_folder.h"
 
 namespace qon::shell_test {
 
 struct GameFolder {
+    // Removed with its contents when the last copy of the GameFolder goes.
+    std::shared_ptr<test_support::ScratchFolder> scratch;
     std::string folder;       // ends in "/"
     std::string projectPath;  // the stage project (.stp)
     std::string graphicPath;  // the graphic set (.bgp)
     std::string musicPath;    // the music set (.msp)
 };
 
-// Creates (or re-creates) the folder QON_TEST_SCRATCH_DIR/name with `stages` copies of
+// Creates the game folder `name` in a scratch folder of its own, with `stages` copies of
 // the one-block stage.
 GameFolder MakeGameFolder(const std::string& name, int stages = 1);
 
@@ -42,5 +47,7 @@ void WriteLists(const GameFolder& game, const std::vector<std::string>& stageSet
 
 // Writes `text` to a file.
 void WriteText(const std::string& path, const std::string& text);
+// The file's bytes, or "<missing>".
+std::string ReadText(const std::string& path);
 
 }  // namespace qon::shell_test

@@ -6,36 +6,33 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <regex>
 #include <sstream>
 
 #include "game_folder.h"
-#include "qon/media/headless.h"
 #include "qon/shell/replay.h"
+#include "qon/test_support/rows.h"
+#include "qon/test_support/scratch_folder.h"
 
 namespace qon::shell {
 namespace {
 
+QON_PRINT_ROWS_BY_NAME
+
 namespace fs = std::filesystem;
 using shell_test::GameFolder;
 using shell_test::MakeGameFolder;
+using shell_test::ReadText;
 using shell_test::WriteText;
 
 // Space held from the start: it skips the logo, chooses "New Game", launches the ball
 // and hurries the ending along.
 constexpr const char* kHoldSpace = "0 down Space\n";
 
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 std::vector<std::string> readLines(const std::string& path) {
     std::vector<std::string> lines;
-    std::ifstream in(path);
+    std::istringstream in(ReadText(path));
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
 }
@@ -50,6 +47,7 @@ std::string field(const std::string& line, const std::string& name) {
 }
 
 struct ReplayRun {
+    std::shared_ptr<test_support::ScratchFolder> scratch;
     int status = -1;
     std::string out;
     std::vector<std::string> trace;
@@ -73,9 +71,9 @@ struct ReplayRun {
 ReplayRun replay(const GameFolder& game, const std::string& script, const std::string& outName,
                  int frames, std::uint32_t seed = 1) {
     ReplayRun run;
-    run.out = std::string(QON_TEST_SCRATCH_DIR) + "/" + outName;
-    fs::remove_all(run.out);
-    fs::create_directories(run.out);
+    run.scratch = std::make_shared<test_support::ScratchFolder>();
+    run.out = run.scratch->folder(outName);
+    run.out.pop_back();  // without the "/"
     const std::string scriptPath = run.out + "/script.txt";
     WriteText(scriptPath, script);
     ReplayOptions options;
@@ -93,8 +91,8 @@ ReplayRun replay(const GameFolder& game, const std::string& script, const std::s
 
 TEST(ReplayTool, PlaysTheStageToItsClearAndTheEnding) {
     const GameFolder game = MakeGameFolder("tool_clear");
-    const std::string out = std::string(QON_TEST_SCRATCH_DIR) + "/tool_clear_out";
-    fs::remove_all(out);
+    const test_support::ScratchFolder scratch;
+    const std::string out = scratch.file("tool_clear_out");
     const std::string script = out + ".txt";
     WriteText(script, std::string(kHoldSpace) + "300 shot\n");
     const std::string command = std::string("\"") + QON_REPLAY_EXE + "\" \"" + game.folder +
@@ -134,11 +132,11 @@ TEST(Replay, SameSeedAndScriptGiveIdenticalTracesAndShots) {
     const ReplayRun second = replay(game, script, "determinism_b", 500, 77);
     ASSERT_EQ(first.status, 0);
     ASSERT_EQ(first.trace.size(), 501u);  // 500 frames and the closing line
-    EXPECT_EQ(readFile(first.out + "/trace.jsonl"), readFile(second.out + "/trace.jsonl"));
+    EXPECT_EQ(ReadText(first.out + "/trace.jsonl"), ReadText(second.out + "/trace.jsonl"));
     for (const char* shot : {"/frame-350.bmp", "/frame-420.bmp"}) {
-        const std::string a = readFile(first.out + shot);
+        const std::string a = ReadText(first.out + shot);
         ASSERT_FALSE(a.empty()) << shot;
-        EXPECT_EQ(a, readFile(second.out + shot)) << shot;
+        EXPECT_EQ(a, ReadText(second.out + shot)) << shot;
     }
     EXPECT_NE(first.trace[200].find("\"kinds\":["), std::string::npos);
     EXPECT_EQ(first.trace[201].find("\"kinds\""), std::string::npos);
@@ -147,7 +145,7 @@ TEST(Replay, SameSeedAndScriptGiveIdenticalTracesAndShots) {
 TEST(Replay, ShotIsThePresentedPicture) {
     const GameFolder game = MakeGameFolder("shot");
     const ReplayRun run = replay(game, "5 shot\n", "shot_out", 6);
-    media::HeadlessMedia media;
+    headless::HeadlessMedia media;
     media::SurfacePtr shot = media.LoadSurfaceFromFile(run.out + "/frame-5.bmp");
     EXPECT_EQ(shot->width(), 640);
     EXPECT_EQ(shot->height(), 480);
@@ -256,7 +254,7 @@ TEST(Replay, StageClearSaveWritesTheChosenSlotOnNext) {
     EXPECT_EQ(field(run.trace[static_cast<std::size_t>(intro)], "stage"), "2");
     EXPECT_TRUE(run.anyLineHas("\"SeSelect\""));
     const std::string saved =
-        readFile((fs::path(game.projectPath).parent_path() / "qonsave.sav").string());
+        ReadText((fs::path(game.projectPath).parent_path() / "qonsave.sav").string());
     EXPECT_EQ(saved, " 1 \r\n 2 \r\n 1 \r\n 1 \r\n");
 }
 
@@ -264,8 +262,8 @@ TEST(Replay, StageClearSaveWritesTheChosenSlotOnNext) {
 
 struct BadContentCase {
     const char* name;
-    std::function<void(const GameFolder&)> spoil;
-    const char* namedInMessage;
+    std::function<void(const GameFolder&)> spoil{};
+    const char* namedInMessage{};
 };
 
 class BadContentTest : public ::testing::TestWithParam<BadContentCase> {};
@@ -293,38 +291,44 @@ TEST_P(BadContentTest, NamesTheFileAndReturnsToTheTitle) {
 INSTANTIATE_TEST_SUITE_P(
     Table, BadContentTest,
     ::testing::Values(
-        BadContentCase{"MissingStageFile",
-                       [](const GameFolder& g) {
-                           fs::remove(fs::path(g.projectPath).parent_path() / "Stage1.stg");
-                       },
-                       "Stage1.stg"},
-        BadContentCase{"ShortStageFile",
-                       [](const GameFolder& g) {
-                           WriteText(
-                               (fs::path(g.projectPath).parent_path() / "Stage1.stg").string(),
-                               "FFFFFF\r\n");
-                       },
-                       "Stage1.stg"},
-        BadContentCase{"MissingBitmap",
-                       [](const GameFolder& g) {
-                           fs::remove(fs::path(g.graphicPath).parent_path() / "slot21.bmp");
-                       },
-                       "slot21.bmp"},
-        BadContentCase{"GarbageBitmap",
-                       [](const GameFolder& g) {
-                           WriteText((fs::path(g.graphicPath).parent_path() / "slot4.bmp").string(),
-                                     "not a bitmap");
-                       },
-                       "slot4.bmp"},
-        BadContentCase{"ShortGraphicSet",
-                       [](const GameFolder& g) { WriteText(g.graphicPath, "Flat\r\nPainter\r\n"); },
-                       "flat.bgp"}),
-    [](const auto& info) { return std::string(info.param.name); });
+        BadContentCase{.name = "MissingStageFile",
+                       .spoil =
+                           [](const GameFolder& g) {
+                               fs::remove(fs::path(g.projectPath).parent_path() / "Stage1.stg");
+                           },
+                       .namedInMessage = "Stage1.stg"},
+        BadContentCase{.name = "ShortStageFile",
+                       .spoil =
+                           [](const GameFolder& g) {
+                               WriteText(
+                                   (fs::path(g.projectPath).parent_path() / "Stage1.stg").string(),
+                                   "FFFFFF\r\n");
+                           },
+                       .namedInMessage = "Stage1.stg"},
+        BadContentCase{.name = "MissingBitmap",
+                       .spoil =
+                           [](const GameFolder& g) {
+                               fs::remove(fs::path(g.graphicPath).parent_path() / "slot21.bmp");
+                           },
+                       .namedInMessage = "slot21.bmp"},
+        BadContentCase{.name = "GarbageBitmap",
+                       .spoil =
+                           [](const GameFolder& g) {
+                               WriteText(
+                                   (fs::path(g.graphicPath).parent_path() / "slot4.bmp").string(),
+                                   "not a bitmap");
+                           },
+                       .namedInMessage = "slot4.bmp"},
+        BadContentCase{
+            .name = "ShortGraphicSet",
+            .spoil = [](const GameFolder& g) { WriteText(g.graphicPath, "Flat\r\nPainter\r\n"); },
+            .namedInMessage = "flat.bgp"}),
+    ::qon::test_support::RowName);
 
 struct FatalCase {
     const char* name;
-    std::function<void(const GameFolder&)> spoil;
-    const char* namedInMessage;
+    std::function<void(const GameFolder&)> spoil{};
+    const char* namedInMessage{};
 };
 
 class StartFailureTest : public ::testing::TestWithParam<FatalCase> {};
@@ -345,17 +349,20 @@ TEST_P(StartFailureTest, EndsWithAMessageAndAFailureStatus) {
 INSTANTIATE_TEST_SUITE_P(
     Table, StartFailureTest,
     ::testing::Values(
-        FatalCase{"MissingLogo", [](const GameFolder& g) { fs::remove(g.folder + "Logo.bmp"); },
-                  "Logo.bmp"},
-        FatalCase{"MissingLastEffect",
-                  [](const GameFolder& g) { fs::remove(g.folder + "Se/SeKin.wav"); }, "SeKin.wav"},
-        FatalCase{"EmptyStageList",
-                  [](const GameFolder& g) { WriteText(g.folder + "StageSet.sel", "0\r\n"); },
-                  "Sorrel"},
-        FatalCase{"MissingMusicList",
-                  [](const GameFolder& g) { fs::remove(g.folder + "MusicSet.sel"); },
-                  "MusicSet.sel"}),
-    [](const auto& info) { return std::string(info.param.name); });
+        FatalCase{.name = "MissingLogo",
+                  .spoil = [](const GameFolder& g) { fs::remove(g.folder + "Logo.bmp"); },
+                  .namedInMessage = "Logo.bmp"},
+        FatalCase{.name = "MissingLastEffect",
+                  .spoil = [](const GameFolder& g) { fs::remove(g.folder + "Se/SeKin.wav"); },
+                  .namedInMessage = "SeKin.wav"},
+        FatalCase{
+            .name = "EmptyStageList",
+            .spoil = [](const GameFolder& g) { WriteText(g.folder + "StageSet.sel", "0\r\n"); },
+            .namedInMessage = "Sorrel"},
+        FatalCase{.name = "MissingMusicList",
+                  .spoil = [](const GameFolder& g) { fs::remove(g.folder + "MusicSet.sel"); },
+                  .namedInMessage = "MusicSet.sel"}),
+    ::qon::test_support::RowName);
 
 TEST(Replay, MissingTrackStaysSilentAndTheRestPlays) {
     const GameFolder game = MakeGameFolder("bad_music");

@@ -4,11 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "qon/shell/replay.h"
+#include "qon/test_support/rows.h"
 
 namespace qon::shell {
 namespace {
 
-using media::InputEvent;
+QON_PRINT_ROWS_BY_NAME
+
+using headless::InputEvent;
 
 TEST(ReplayScript, ReadsEveryKindOfEvent) {
     const ReplayScript script = ParseReplayScript(
@@ -42,8 +45,8 @@ TEST(ReplayScript, NoJoyLineMeansNoJoystick) {
 
 struct BadLine {
     const char* name;
-    const char* text;
-    const char* mentions;
+    const char* text{};
+    const char* mentions{};
 };
 
 class ReplayScriptErrorTest : public ::testing::TestWithParam<BadLine> {};
@@ -61,26 +64,27 @@ TEST_P(ReplayScriptErrorTest, NamesFileLineAndProblem) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, ReplayScriptErrorTest,
-    ::testing::Values(BadLine{"UnknownKey", "5 down Ctrl", "unknown key"},
-                      BadLine{"KeyNamesAreExact", "5 down space", "unknown key"},
-                      BadLine{"MissingKey", "5 up", "one key"},
-                      BadLine{"NegativeFrame", "-1 down Left", "frame number"},
-                      BadLine{"FrameNotANumber", "soon down Left", "frame number"},
-                      BadLine{"OnlyAFrame", "7", "must follow"},
-                      BadLine{"UnknownEvent", "7 press Left", "unknown event"},
-                      BadLine{"AxisTooLarge", "7 joy 65536 0 0", "0 to 65535"},
-                      BadLine{"AxisNegative", "7 joy 0 -1 0", "0 to 65535"},
-                      BadLine{"ButtonsMissing", "7 joy 0 0", "X Y BUTTONS"},
-                      BadLine{"ShotWithArgument", "7 shot now", "nothing after"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Values(
+        BadLine{.name = "UnknownKey", .text = "5 down Ctrl", .mentions = "unknown key"},
+        BadLine{.name = "KeyNamesAreExact", .text = "5 down space", .mentions = "unknown key"},
+        BadLine{.name = "MissingKey", .text = "5 up", .mentions = "one key"},
+        BadLine{.name = "NegativeFrame", .text = "-1 down Left", .mentions = "frame number"},
+        BadLine{.name = "FrameNotANumber", .text = "soon down Left", .mentions = "frame number"},
+        BadLine{.name = "OnlyAFrame", .text = "7", .mentions = "must follow"},
+        BadLine{.name = "UnknownEvent", .text = "7 press Left", .mentions = "unknown event"},
+        BadLine{.name = "AxisTooLarge", .text = "7 joy 65536 0 0", .mentions = "0 to 65535"},
+        BadLine{.name = "AxisNegative", .text = "7 joy 0 -1 0", .mentions = "0 to 65535"},
+        BadLine{.name = "ButtonsMissing", .text = "7 joy 0 0", .mentions = "X Y BUTTONS"},
+        BadLine{.name = "ShotWithArgument", .text = "7 shot now", .mentions = "nothing after"}),
+    ::qon::test_support::RowName);
 
 struct ArgsCase {
     const char* name;
-    std::vector<std::string> args;
-    bool ok;
-    std::uint32_t seed;
-    int frames;
-    const char* out;
+    std::vector<std::string> args{};
+    bool ok{};
+    std::uint32_t seed{};
+    int frames{};
+    const char* out{};
 };
 
 class ReplayArgumentsTest : public ::testing::TestWithParam<ArgsCase> {};
@@ -103,23 +107,37 @@ TEST_P(ReplayArgumentsTest, ParsesOrRefuses) {
 INSTANTIATE_TEST_SUITE_P(
     Table, ReplayArgumentsTest,
     ::testing::Values(
-        ArgsCase{"Defaults", {"game", "script"}, true, 1, -1, "."},
-        ArgsCase{"AllOptions",
-                 {"game", "script", "--seed", "42", "--frames", "900", "--out", "o"},
-                 true,
-                 42,
-                 900,
-                 "o"},
-        ArgsCase{"OptionsFirst", {"--out", "o", "game", "--seed", "7", "script"}, true, 7, -1, "o"},
-        ArgsCase{
-            "LargestSeed", {"game", "script", "--seed", "4294967295"}, true, 4294967295u, -1, "."},
-        ArgsCase{"SeedTooLarge", {"game", "script", "--seed", "4294967296"}, false, 0, 0, ""},
-        ArgsCase{"ZeroFrames", {"game", "script", "--frames", "0"}, false, 0, 0, ""},
-        ArgsCase{"MissingValue", {"game", "script", "--out"}, false, 0, 0, ""},
-        ArgsCase{"UnknownOption", {"game", "script", "--fast"}, false, 0, 0, ""},
-        ArgsCase{"MissingScript", {"game"}, false, 0, 0, ""},
-        ArgsCase{"ExtraArgument", {"game", "script", "more"}, false, 0, 0, ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+        ArgsCase{.name = "Defaults",
+                 .args = {"game", "script"},
+                 .ok = true,
+                 .seed = 1,
+                 .frames = -1,
+                 .out = "."},
+        ArgsCase{.name = "AllOptions",
+                 .args = {"game", "script", "--seed", "42", "--frames", "900", "--out", "o"},
+                 .ok = true,
+                 .seed = 42,
+                 .frames = 900,
+                 .out = "o"},
+        ArgsCase{.name = "OptionsFirst",
+                 .args = {"--out", "o", "game", "--seed", "7", "script"},
+                 .ok = true,
+                 .seed = 7,
+                 .frames = -1,
+                 .out = "o"},
+        ArgsCase{.name = "LargestSeed",
+                 .args = {"game", "script", "--seed", "4294967295"},
+                 .ok = true,
+                 .seed = 4294967295u,
+                 .frames = -1,
+                 .out = "."},
+        ArgsCase{.name = "SeedTooLarge", .args = {"game", "script", "--seed", "4294967296"}},
+        ArgsCase{.name = "ZeroFrames", .args = {"game", "script", "--frames", "0"}},
+        ArgsCase{.name = "MissingValue", .args = {"game", "script", "--out"}},
+        ArgsCase{.name = "UnknownOption", .args = {"game", "script", "--fast"}},
+        ArgsCase{.name = "MissingScript", .args = {"game"}},
+        ArgsCase{.name = "ExtraArgument", .args = {"game", "script", "more"}}),
+    ::qon::test_support::RowName);
 
 }  // namespace
 }  // namespace qon::shell

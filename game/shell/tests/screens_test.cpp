@@ -5,15 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 #include "qon/data/save_file.h"
 #include "qon/media/media.h"
+#include "qon/test_support/rows.h"
 #include "session.h"
 
 namespace qon::shell_test {
 namespace {
+
+QON_PRINT_ROWS_BY_NAME
 
 namespace fs = std::filesystem;
 using media::Vk::Down;
@@ -23,13 +25,6 @@ using media::Vk::Up;
 const std::vector<std::string> kMainMenu = {"New Game", "Load Game", "Config", "Exit"};
 constexpr int kWipe = 13;
 constexpr int kSlideInFrames = 114;
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 int firstWith(const Session& s, const std::function<bool(const Frame&)>& test, int from = 0) {
     for (int i = from; i < static_cast<int>(s.frames.size()); ++i) {
@@ -42,8 +37,8 @@ int firstWith(const Session& s, const std::function<bool(const Frame&)>& test, i
 
 struct OpeningRow {
     const char* name;
-    Input held;      // held through the whole logo
-    int titleFrame;  // first frame of the title
+    Input held{};      // held through the whole logo
+    int titleFrame{};  // first frame of the title
 };
 
 class OpeningTest : public ::testing::TestWithParam<OpeningRow> {};
@@ -64,15 +59,22 @@ TEST_P(OpeningTest, HoldEndsAtTheRightFrame) {
 }
 
 // Frame 0 is "Now Loading"; the logo is revealed in 13 frames, held, and hidden in 13.
-INSTANTIATE_TEST_SUITE_P(
-    Table, OpeningTest,
-    ::testing::Values(
-        OpeningRow{"NothingHeldShows250Frames", Input{}, 1 + kWipe + 250 + kWipe},
-        OpeningRow{"SpaceEndsTheHoldAfterOneFrame", Keys({Space}), 1 + kWipe + 1 + kWipe},
-        OpeningRow{"ButtonFourEndsTheHold", Joy(8), 1 + kWipe + 1 + kWipe},
-        OpeningRow{"ButtonThreeDoesNotEndTheHold", Joy(4), 1 + kWipe + 250 + kWipe},
-        OpeningRow{"ButtonsFourAndOneDoNotEndTheHold", Joy(9), 1 + kWipe + 250 + kWipe}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, OpeningTest,
+                         ::testing::Values(OpeningRow{.name = "NothingHeldShows250Frames",
+                                                      .titleFrame = 1 + kWipe + 250 + kWipe},
+                                           OpeningRow{.name = "SpaceEndsTheHoldAfterOneFrame",
+                                                      .held = Keys({Space}),
+                                                      .titleFrame = 1 + kWipe + 1 + kWipe},
+                                           OpeningRow{.name = "ButtonFourEndsTheHold",
+                                                      .held = Joy(8),
+                                                      .titleFrame = 1 + kWipe + 1 + kWipe},
+                                           OpeningRow{.name = "ButtonThreeDoesNotEndTheHold",
+                                                      .held = Joy(4),
+                                                      .titleFrame = 1 + kWipe + 250 + kWipe},
+                                           OpeningRow{.name = "ButtonsFourAndOneDoNotEndTheHold",
+                                                      .held = Joy(9),
+                                                      .titleFrame = 1 + kWipe + 250 + kWipe}),
+                         ::qon::test_support::RowName);
 
 // ---- slide-in ---------------------------------------------------------------------------
 
@@ -179,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "intro"},
         LatchRow{"ButtonFourAloneChooses", {Hold{Joy(8), 5}}, 0, 0, "intro"},
         LatchRow{"SpaceChooses", {Hold{Keys({Space}), 5}}, 0, 0, "intro"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::qon::test_support::RowName);
 
 // ---- configuration ------------------------------------------------------------------------
 
@@ -233,7 +235,7 @@ TEST(Config, StepsEachListWithWrapAndWritesInitOnExit) {
     EXPECT_EQ(s.frames[static_cast<std::size_t>(back - 1)].items[1], "BitMapSet-Neon");
     // Five set steps and three cursor moves in the configuration screen.
     EXPECT_EQ(s.soundCount("SeCur", config, back), 8);
-    EXPECT_EQ(readFile(game.folder + "Init.bse"), "1\r\n1\r\n0\r\n");
+    EXPECT_EQ(ReadText(game.folder + "Init.bse"), "1\r\n1\r\n0\r\n");
 
     // Back in the title: the main menu with the cursor on "New Game". The music set
     // came round to the one chosen before and is still loaded again, behind the notice.
@@ -360,9 +362,9 @@ TEST(LoadGame, ExitGoesBackToTheMainMenuOnNewGameWithTheTitleTrackPlayingOn) {
 
 struct SaveFileRow {
     const char* name;
-    const char* saveFile;  // nullptr: no file
-    std::string fileAfter;
-    bool message;
+    const char* saveFile{};  // nullptr: no file
+    std::string fileAfter{};
+    bool message{};
 };
 
 class LoadSaveFileTest : public ::testing::TestWithParam<SaveFileRow> {};
@@ -373,7 +375,7 @@ TEST_P(LoadSaveFileTest, OpensTheLoadMenuOrSaysWhatIsWrong) {
     Player player;
     player.then(InTitleMenu(), Concat({Press(Down), Press(Space)}));
     const Session s = RunSession(game, std::ref(player), 240);
-    EXPECT_EQ(readFile(SaveFilePath(game.projectPath)), GetParam().fileAfter);
+    EXPECT_EQ(ReadText(SaveFilePath(game.projectPath)), GetParam().fileAfter);
     const std::vector<std::string> messages = s.messages();
     if (GetParam().message) {
         ASSERT_EQ(messages.size(), 1u);
@@ -387,14 +389,18 @@ TEST_P(LoadSaveFileTest, OpensTheLoadMenuOrSaysWhatIsWrong) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, LoadSaveFileTest,
-    ::testing::Values(SaveFileRow{"MissingIsCreatedWithFourSlotsOfOne", nullptr,
-                                  " 1 \r\n 1 \r\n 1 \r\n 1 \r\n", false},
-                      SaveFileRow{"NotANumberIsReportedAndKept", " 1 \r\nlots\r\n 1 \r\n 1 \r\n",
-                                  " 1 \r\nlots\r\n 1 \r\n 1 \r\n", true},
-                      SaveFileRow{"ShortIsReportedAndKept", " 2 \r\n", " 2 \r\n", true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, LoadSaveFileTest,
+                         ::testing::Values(SaveFileRow{.name = "MissingIsCreatedWithFourSlotsOfOne",
+                                                       .fileAfter = " 1 \r\n 1 \r\n 1 \r\n 1 \r\n"},
+                                           SaveFileRow{.name = "NotANumberIsReportedAndKept",
+                                                       .saveFile = " 1 \r\nlots\r\n 1 \r\n 1 \r\n",
+                                                       .fileAfter = " 1 \r\nlots\r\n 1 \r\n 1 \r\n",
+                                                       .message = true},
+                                           SaveFileRow{.name = "ShortIsReportedAndKept",
+                                                       .saveFile = " 2 \r\n",
+                                                       .fileAfter = " 2 \r\n",
+                                                       .message = true}),
+                         ::qon::test_support::RowName);
 
 }  // namespace
 }  // namespace qon::shell_test

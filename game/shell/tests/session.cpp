@@ -72,11 +72,12 @@ Session RunSession(const GameFolder& game, const Pilot& pilot, int maxFrames, bo
     RecordingMedia media;
     media.SetScript({}, joystick);
     shell::GameShell shell(media, game.folder);
+    media.NameAfter(shell.game());
     media.SetFlipCallback([&](int number) {
         const play::Game& g = shell.game();
         Frame frame;
         frame.number = number;
-        frame.screen = media.screenName();
+        frame.screen = std::string(g.screen);
         frame.texts = std::exchange(media.texts, {});
         frame.sounds = media.TakeSounds();
         frame.music = media.TakeMusicCalls();
@@ -91,17 +92,17 @@ Session RunSession(const GameFolder& game, const Pilot& pilot, int maxFrames, bo
         if (number + 1 >= maxFrames) throw media::QuitRequested{};
         // What the player holds for the next frame: all of it goes down at once.
         const Input input = pilot(session.frames.back(), g);
-        std::vector<media::InputEvent> events;
+        std::vector<headless::InputEvent> events;
         for (int key : input.keys) {
-            media::InputEvent down;
+            headless::InputEvent down;
             down.frame = number + 1;
-            down.type = media::InputEvent::Type::KeyDown;
+            down.type = headless::InputEvent::Type::KeyDown;
             down.key = key;
             events.push_back(down);
         }
-        media::InputEvent stick;
+        headless::InputEvent stick;
         stick.frame = number + 1;
-        stick.type = media::InputEvent::Type::Joystick;
+        stick.type = headless::InputEvent::Type::Joystick;
         stick.joystick = input.joystick;
         events.push_back(stick);
         media.SetScript(std::move(events), joystick);

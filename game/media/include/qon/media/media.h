@@ -3,12 +3,13 @@
 
 // The game's seam to the platform: display and surfaces, drawing, sound and music,
 // input, timing and message boxes. Play and the shell see only this header; the SDL
-// platform and the headless twin (virtual clock, scripted input, recorded sound) both
-// implement it. No SDL type appears here.
+// platform (qon_platform) and the headless twin (qon_headless: virtual clock, scripted
+// input, recorded sound) both implement it. No SDL type appears here, and nothing the
+// platform does not need: the random generator belongs to play, and the names that
+// traces give effects, tracks and screens belong to whoever writes the trace.
 
 #include <cstdint>
 #include <memory>
-#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -90,8 +91,6 @@ using SurfacePtr = std::unique_ptr<Surface>;
 class SoundEffect {
   public:
     virtual ~SoundEffect() = default;
-    // The effect's name for traces: the file name without folder and extension ("SeKin").
-    std::string name;
 };
 using SoundEffectPtr = std::unique_ptr<SoundEffect>;
 
@@ -100,8 +99,6 @@ using SoundEffectPtr = std::unique_ptr<SoundEffect>;
 class MusicTrack {
   public:
     virtual ~MusicTrack() = default;
-    // Set by the owner for traces: "title", "ending", "stage:0", ...
-    std::string label;
 };
 using MusicTrackPtr = std::unique_ptr<MusicTrack>;
 
@@ -187,11 +184,10 @@ class Media {
     // Returns when Tick() >= start + ms, pumping events between tests.
     void WaitMs(int ms);
 
-    // -- random numbers --
-    // floor(uniform [0, 1) * range + base).
-    int RandomInt(int base, int range);
-    // Seeds from the clock (the headless twin seeds from its fixed seed).
-    void SeedRandom() { m_random.seed(RandomSeed()); }
+    // -- seeding --
+    // A seed for play's random generator: a clock reading on the SDL platform, the
+    // fixed seed of a run on the headless twin.
+    virtual std::uint32_t RandomSeed() = 0;
 
     // -- message boxes --
     // Shows a message box with an OK button (and writes it to stderr).
@@ -220,18 +216,11 @@ class Media {
     virtual void HideMouseCursor() {}
     virtual void ShowMouseCursor() {}
 
-    // -- traces --
-    // Names the screen being shown ("title", "play", "pause", ...). The headless twin
-    // records it in its trace; the SDL platform ignores it.
-    virtual void SetScreenName(std::string_view name) { (void)name; }
-
   protected:
-    virtual std::uint32_t RandomSeed() = 0;
     ControllerState m_controller;
 
   private:
     std::int32_t m_frameMark = 0;
-    std::mt19937 m_random{1};
 };
 
 // ---- shared definitions -----------------------------------------------------
@@ -266,26 +255,6 @@ inline void Media::WaitMs(int ms) {
     while (!(Tick() >= start + ms)) {
         PumpEvents();
         Doze(1);
-    }
-}
-
-inline int Media::RandomInt(int base, int range) {
-    // u in [0, 1) with 32 bits of resolution: u * range can never round up to range.
-    const double u = static_cast<double>(m_random()) / 4294967296.0;
-    const double value = u * static_cast<double>(range) + static_cast<double>(base);
-    // floor without <cmath>: truncate, then step down for negative non-integers.
-    auto whole = static_cast<long long>(value);
-    if (static_cast<double>(whole) > value) --whole;
-    return static_cast<int>(whole);
-}
-
-// One frame of the bar wipe that opens and closes the logo and the ending pages: 65
-// black vertical lines at x = 0, 10, ..., 640 of the given width over what BackBuffer
-// holds. Revealing uses widths 13 down to 1, hiding 1 up to 13.
-inline void DrawBarWipe(Media& media, int lineWidth) {
-    for (int k = 0; k <= 64; ++k) {
-        media.DrawLine(media.BackBuffer(), 10 * k, 0, 10 * k, 480, Rgb(0, 0, 0), Rgb(0, 0, 0), 0, 0,
-                       lineWidth);
     }
 }
 

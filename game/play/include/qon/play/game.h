@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "qon/media/media.h"
@@ -45,16 +46,6 @@ struct StageImages {
 void LoadGraphicSet(media::Media& media, StageImages& images, std::string& graphicStaff,
                     const std::string& graphicSetPath);
 
-// The screens of the shell that play calls into.
-class ShellScreens {
-  public:
-    virtual ~ShellScreens() = default;
-    // After a cleared stage that was not the last; StageNumber is already advanced.
-    virtual void StageClearSave() = 0;
-    // After the last stage has been cleared.
-    virtual void PlayEnding() = 0;
-};
-
 // The one object that owns the game's state. The shell fills sounds, music and the two
 // paths before PlayStage.
 struct Game {
@@ -72,15 +63,33 @@ struct Game {
     bool TitleMusicPlaying = false;
     std::string stageProjectPath;  // the chosen stage project file (.stp)
     std::string graphicSetPath;    // the chosen graphic set file (.bgp)
+    // What is being shown ("loading", "title", "intro", "play", "pause", ...), set by
+    // every screen of play and of the shell, for whoever watches the game (the replay
+    // runner's trace). Nothing in the game reads it.
+    std::string_view screen;
 };
 
 // ---- the game ----------------------------------------------------------------------
 
-// Plays from the current StageNumber to the last stage or until the player gives up;
-// always leaves StageNumber at 1. Runs the ending after the last stage. Throws
-// qon::DataError / media::MediaError when a stage or its graphic set cannot be loaded,
-// and lets media::QuitRequested through.
-void PlayStage(Game& game, ShellScreens& shell);
+// How a stage ended.
+enum class StageEnd {
+    Cleared,  // the banner has run and StageNumber is advanced (past StageCount after the last)
+    Restart,  // "   ReStart" in the pause menu or " Continue" after a game over: the same
+              // stage again, with the restart's resets already made
+    Quit,     // "  Goto Title" in the pause menu or the game-over menu
+};
+
+// One stage from its start to its end: the title and stage tracks stop, the stage of
+// StageNumber is loaded, the intro banner runs, then frames are played until the stage
+// is cleared or the player restarts it or leaves. What follows is the shell's to decide.
+// Throws qon::DataError / media::MediaError when the stage or its graphic set cannot be
+// loaded (before anything of it is shown), and lets media::QuitRequested through.
+StageEnd PlayStage(Game& game);
+
+// Play reads Space and the buttons directly, so the menu latches have not seen a press
+// still held from play. Every menu opened from play, and the shell's save screen after
+// a cleared stage, latches them first, so that a held press cannot choose.
+void LatchPressesHeldFromPlay(Game& game);
 
 // The game-over overlay over the frozen field: false = " Continue", true = "Goto  Title"
 // (which also stops every stage track).
@@ -91,8 +100,8 @@ int PauseMenu(Game& game);
 
 // ---- stages and banners --------------------------------------------------------------
 
-// Grid, project header, stage file of StageNumber, graphic set; read from disk every
-// time, restarts included.
+// Grid, project header, stage file of StageNumber, graphic set; read from disk at every
+// stage start, restarts included.
 void LoadStage(Game& game);
 void ShowStageIntro(Game& game);
 void ShowStageClear(Game& game);

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <random>
 #include <string>
 
 #include "qon/data/stage.h"
@@ -117,7 +118,10 @@ struct PlayState {
     std::int16_t StageMusicIndex = -1;  // -1 before the first stage of a game
     bool musicStarted = false;          // the current stage's track has been started
     bool escLatch = false;              // Esc opened the pause menu and is still held
-    bool quit = false;                  // the player chose to go to the title
+
+    // The pin's directions, the mini balls' speeds and the warp's landing place. The
+    // shell seeds it before every title; no reset touches it.
+    std::mt19937 RandomGenerator{1};
 };
 
 // Ball on the Bar at rest (12 x 12 at 378, 374), every mini ball slot freed and reset,
@@ -136,8 +140,13 @@ void Restart(PlayState& play);
 
 // The start of a new game (the shell runs it before every title): StageNumber 1,
 // Score, Combo and ComboTimer 0, Lives 4, magnet and fire ball off, ball and Bar reset,
-// debris empty, StageMusicIndex -1, latches and quit cleared. WindToggle is kept.
+// debris empty, StageMusicIndex -1, latches cleared. WindToggle and the random
+// generator are kept.
 void ResetForNewGame(PlayState& play);
+
+// floor(uniform [0, 1) * range + base), from the play state's generator.
+int RandomInt(PlayState& play, int base, int range);
+void SeedRandom(PlayState& play, std::uint32_t seed);
 
 // Round-to-nearest of num / den (den > 0), ties going to the even integer.
 int RoundHalfEven(int num, int den);

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "qon/media/headless.h"
+#include "qon/headless/headless.h"
 
 namespace qon::play {
 struct Game;
@@ -24,10 +24,14 @@ namespace qon::shell {
 
 // The headless twin as the replay runner and the tests use it: music calls are recorded
 // with the repeat count of every play ("play title x4": four repeats after the first
-// play).
-class ReplayMedia : public media::HeadlessMedia {
+// play), and effects and tracks by the names the trace gives them.
+class ReplayMedia : public headless::HeadlessMedia {
   public:
     using HeadlessMedia::HeadlessMedia;
+    // Names what is recorded after the game's effects and tracks: an effect by its file
+    // name without extension ("SeKin"), a track "title", "ending" or "stage:N" (N from 0
+    // in the music set).
+    void NameAfter(const play::Game& game);
     bool PlayMusic(media::MusicTrack* track, int repeats) override;
     // The music calls since the previous take, in order: "play LABEL xN", "resume LABEL",
     // "stop LABEL", "unload LABEL".
@@ -38,8 +42,13 @@ class ReplayMedia : public media::HeadlessMedia {
     std::vector<std::string> m_musicCalls;
 };
 
+// The trace names of an effect and of a track of the game; "(unnamed)" and
+// "(unlabelled)" for one the game does not hold.
+std::string EffectName(const play::Game& game, const media::SoundEffect& effect);
+std::string TrackLabel(const play::Game& game, const media::MusicTrack& track);
+
 struct ReplayScript {
-    std::vector<media::InputEvent> input;
+    std::vector<headless::InputEvent> input;
     std::set<int> shots;  // frames to write as frame-N.bmp
     std::set<int> grids;  // frames whose trace line carries the grid
     bool joystickPresent = false;

@@ -21,7 +21,7 @@ namespace qon::shell {
 inline constexpr int kExitNormal = 0;   // Exit, the quit key, a window close
 inline constexpr int kExitFailure = 1;  // the game could not start or went on
 
-class GameShell final : public play::ShellScreens {
+class GameShell final {
   public:
     // `programFolder` ends in "/"; the fixed files (Logo.bmp, Se/, the lists, Init.bse)
     // are found there.
@@ -44,6 +44,11 @@ class GameShell final : public play::ShellScreens {
     // Opening, title, play, prepare ... until the player chooses Exit. False when a
     // PrepareGame after play failed.
     bool MainCycle();
+    // The stage loop: plays from the current StageNumber, stage after stage, with the
+    // stage-clear save between two stages, until the last stage is cleared (then the
+    // ending) or the player leaves for the title; StageNumber is 1 again afterwards.
+    // Throws what play throws for a stage that cannot be loaded.
+    void PlayGame();
     void ReleaseMedia();
 
     // -- screens --
@@ -59,8 +64,8 @@ class GameShell final : public play::ShellScreens {
     bool LoadGameMenu();
     // Lets the player store StageNumber in any of the four slots; the file is written on
     // "NEXT" only. A damaged save file is reported and left alone, and play goes on.
-    void StageClearSave() override;
-    void PlayEnding() override;
+    void StageClearSave();
+    void PlayEnding();
     // Unloads the previous tracks and loads those of the music set at MusicSetIndex. A
     // set that cannot be read, or a track that cannot be loaded, is reported (once) and
     // stays silent; the game goes on.
