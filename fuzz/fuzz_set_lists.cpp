@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The game's reading of the three selection lists with the display names of the listed
-// sets. Input: StageSet.sel, BitMapSet.sel, MusicSet.sel, then listed files s0, s1 ...,
-// separated by "@@" lines; "@/" in a list stands for the folder, so "@/s0" lists s0.
+// sets, all held in memory. Input: StageSet.sel, BitMapSet.sel, MusicSet.sel, then listed
+// files s0, s1 ..., separated by "@@" lines; "@/" in a list stands for the folder, so
+// "@/s0" lists s0.
 
-#include "fuzz_files.h"
+#include "fuzz_input.h"
 #include "qon/data/error.h"
 #include "qon/data/set_list.h"
 
@@ -22,18 +23,18 @@ void checkList(const qon::SetList& list, const char* which) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static qon::fuzz::ScratchFolder folder("set_lists");
-    folder.fresh();
-    const std::vector<std::string_view> files =
+    const std::string folder = qon::fuzz::MemoryFiles::kFolder;
+    qon::fuzz::MemoryFiles files;
+    const std::vector<std::string_view> pieces =
         qon::fuzz::SplitFiles(qon::fuzz::AsText(data, size));
     const char* const listNames[] = {"StageSet.sel", "BitMapSet.sel", "MusicSet.sel"};
-    for (std::size_t i = 0; i < files.size(); ++i) {
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
         if (i < 3) {
-            folder.write(listNames[i], qon::fuzz::WithFolder(files[i], folder.path()));
+            files.add(listNames[i], qon::fuzz::WithFolder(pieces[i], folder));
         } else {
-            const std::string listed = folder.write("s" + std::to_string(i - 3), files[i]);
+            const std::string listed = files.add("s" + std::to_string(i - 3), pieces[i]);
             try {
-                qon::ReadDisplayName(listed);
+                qon::ParseDisplayName(pieces[i], listed);
             } catch (const qon::DataError&) {
             }
         }
@@ -42,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     qon::SetLists lists;
     for (int pass = 0; pass < 2; ++pass) {
         try {
-            qon::ReadSetLists(folder.path(), lists);
+            qon::ReadSetLists(folder, lists, files.source());
         } catch (const qon::DataError&) {
         }
         checkList(lists.stage, "stage list");

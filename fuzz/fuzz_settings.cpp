@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 // The game settings file "Init.bse": three indices, bounded against the lists. Settings
-// that read are written again and must read back the same.
+// that read are formatted again and must read back the same.
 
-#include "fuzz_files.h"
+#include "fuzz_input.h"
 #include "qon/data/error.h"
 #include "qon/data/settings.h"
+#include "qon/data/text.h"
 
 namespace {
 
@@ -29,12 +30,10 @@ void checkBounded(std::int16_t index, const qon::SetList& list, const char* whic
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static qon::fuzz::ScratchFolder folder("settings");
-    folder.fresh();
-    const std::string path = folder.write("Init.bse", qon::fuzz::AsText(data, size));
+    const std::string path = std::string(qon::fuzz::MemoryFiles::kFolder) + "Init.bse";
     qon::GameSettings settings;
     try {
-        settings = qon::ReadSettingsFile(path);
+        settings = qon::ParseSettingsFile(qon::fuzz::AsText(data, size), path);
     } catch (const qon::DataError&) {
         return 0;
     }
@@ -47,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkBounded(bounded.BitMapSetIndex, lists.bitmap, "graphic");
     checkBounded(bounded.MusicSetIndex, lists.music, "music");
 
-    qon::WriteSettingsFile(path, settings);
-    const qon::GameSettings back = qon::ReadSettingsFile(path);
+    const qon::GameSettings back =
+        qon::ParseSettingsFile(qon::FormatLines(qon::FormatSettingsFile(settings), path), path);
     if (back.StageSetIndex != settings.StageSetIndex ||
         back.BitMapSetIndex != settings.BitMapSetIndex ||
         back.MusicSetIndex != settings.MusicSetIndex) {

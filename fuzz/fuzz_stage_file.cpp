@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The game's reading of one stage file into a reset grid.
 
-#include "fuzz_files.h"
+#include "fuzz_input.h"
 #include "qon/data/error.h"
 #include "qon/data/stage.h"
 
@@ -33,13 +33,11 @@ void checkGrid(const qon::StageGrid& grid) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static qon::fuzz::ScratchFolder folder("stage_file");
-    folder.fresh();
-    folder.write("Stage1.stg", qon::fuzz::AsText(data, size));
+    const std::string path = std::string(qon::fuzz::MemoryFiles::kFolder) + "Stage1.stg";
     qon::StageGrid grid;
     qon::ResetGrid(grid);
     try {
-        qon::ReadStageFile(folder.path() + "p.stp", 1, grid);
+        qon::ParseStageFile(qon::fuzz::AsText(data, size), path, grid);
         checkGrid(grid);
     } catch (const qon::DataError&) {
     }

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The stage editor's reading of a whole project. Input: the project file, then
-// Stage1.stg, Stage2.stg ... separated by "@@" lines. A project that reads is written
-// to a second folder and must read back the same.
+// The stage editor's reading of a whole project, held in memory. Input: the project file,
+// then Stage1.stg, Stage2.stg ... separated by "@@" lines. A project that reads is
+// formatted again as a save writes it and must read back the same.
 
-#include <filesystem>
-
-#include "fuzz_files.h"
+#include "fuzz_input.h"
 #include "qon/data/error.h"
 #include "qon/data/stage.h"
 
@@ -29,17 +27,16 @@ void checkSame(const qon::StageProject& a, const qon::StageProject& b) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static qon::fuzz::ScratchFolder folder("stage_project");
-    folder.fresh();
-    const std::vector<std::string_view> files =
+    const std::vector<std::string_view> pieces =
         qon::fuzz::SplitFiles(qon::fuzz::AsText(data, size));
-    const std::string project = folder.write("p.stp", files[0]);
-    for (std::size_t i = 1; i < files.size(); ++i) {
-        folder.write("Stage" + std::to_string(i) + ".stg", files[i]);
+    qon::fuzz::MemoryFiles files;
+    const std::string project = files.add("p.stp", pieces[0]);
+    for (std::size_t i = 1; i < pieces.size(); ++i) {
+        files.add("Stage" + std::to_string(i) + ".stg", pieces[i]);
     }
     qon::StageProject read;
     try {
-        read = qon::ReadStageProject(project);
+        read = qon::ReadStageProject(project, files.source());
     } catch (const qon::DataError&) {
         return 0;
     }
@@ -48,13 +45,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (cell.Kind < 0 || cell.Kind > 255) qon::fuzz::Broken("kind out of two hex digits");
         }
     }
-    const std::string copy = folder.path() + "copy/p.stp";
-    std::filesystem::create_directory(folder.path() + "copy");
+    const std::string copy = std::string(qon::fuzz::MemoryFiles::kFolder) + "copy/p.stp";
+    qon::fuzz::MemoryFiles written;
     try {
-        qon::WriteStageProject(copy, read);
+        for (const qon::FileBytes& file : qon::FormatStageProjectFiles(copy, read)) {
+            written.addAt(file.path, file.bytes);
+        }
     } catch (const qon::DataError&) {
         return 0;  // text the file cannot hold is refused, which is fine
     }
-    checkSame(read, qon::ReadStageProject(copy));
+    checkSame(read, qon::ReadStageProject(copy, written.source()));
     return 0;
 }

@@ -1,39 +1,39 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// One fuzz body for both readings of a music set file: whatever reads must survive a
-// write and read back the same (track names through FileNameOf).
+// One fuzz body for both readings of a music set file: whatever reads must survive
+// formatting and read back the same (track names through FileNameOf).
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-#include "fuzz_files.h"
+#include "fuzz_input.h"
 #include "qon/data/error.h"
 #include "qon/data/music_set.h"
 #include "qon/data/paths.h"
+#include "qon/data/text.h"
 
 namespace qon::fuzz {
 
-template <typename Reader>
-int FuzzMusicSetReading(const std::uint8_t* data, std::size_t size, ScratchFolder& folder,
-                        Reader read) {
-    folder.fresh();
-    const std::string path = folder.write("set.msp", AsText(data, size));
+template <typename Parser>
+int FuzzMusicSetReading(const std::uint8_t* data, std::size_t size, Parser parse) {
+    const std::string path = std::string(MemoryFiles::kFolder) + "set.msp";
     qon::MusicSetFile set;
     try {
-        set = read(path);
+        set = parse(AsText(data, size), path);
     } catch (const qon::DataError&) {
         return 0;
     }
     if (set.stageTracks.size() > 32767) Broken("more stage tracks than 16 bits hold");
-    const std::string copy = folder.path() + "copy.msp";
+    const std::string copy = std::string(MemoryFiles::kFolder) + "copy.msp";
+    std::string written;
     try {
-        qon::WriteMusicSetFile(copy, set);
+        written = qon::FormatLines(qon::FormatMusicSetFile(set, copy), copy);
     } catch (const qon::DataError&) {
         return 0;
     }
-    const qon::MusicSetFile back = read(copy);
+    const qon::MusicSetFile back = parse(written, copy);
     if (back.setName != set.setName || back.staffName != set.staffName) {
         Broken("names changed on write");
     }

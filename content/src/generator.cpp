@@ -8,6 +8,7 @@
 #include "graphics.h"
 #include "qon/content/music.h"
 #include "qon/data/error.h"
+#include "qon/data/files.h"
 #include "qon/data/graphic_set.h"
 #include "qon/data/save_file.h"
 #include "qon/data/set_list.h"
@@ -36,12 +37,6 @@ bool exists(const std::string& path) {
     return fs::exists(path, error);
 }
 
-void moveInto(const std::string& from, const std::string& to) {
-    std::error_code error;
-    fs::rename(from, to, error);
-    if (error) throw DataError(to, 0, "cannot move the new file into place: " + error.message());
-}
-
 std::string writeGraphicSet(const std::string& graphicsFolder, const GraphicSetDesign& design) {
     const std::string folder = graphicsFolder + design.folderName + "/";
     makeFolders(folder);
@@ -52,7 +47,8 @@ std::string writeGraphicSet(const std::string& graphicsFolder, const GraphicSetD
         const std::string name = SlotFileName(slot);
         const Canvas picture = DrawSlot(design.mood, slot);
         const Rgb key = kKeyColour;
-        writeBinaryAtomic(folder + name, IsKeyedSlot(slot) ? picture.toBmp(&key) : picture.toBmp());
+        WriteFileAtomic(folder + name,
+                        asBytes(IsKeyedSlot(slot) ? picture.toBmp(&key) : picture.toBmp()));
         file.bitmaps[static_cast<std::size_t>(slot)] = name;
     }
     const std::string setPath = folder + design.fileName;
@@ -61,22 +57,17 @@ std::string writeGraphicSet(const std::string& graphicsFolder, const GraphicSetD
 }
 
 // The project and stage files are rewritten, but a player's progress in "qonsave.sav"
-// survives: the writer always makes a fresh save file, so the project is written into
-// a side folder and only the files we own are moved into place.
+// survives: of the files a save of the project makes, the fresh save file is written only
+// when there is none yet.
 std::string writeStageProject(const std::string& stagesFolder, const StarterStageProject& starter) {
     const std::string folder = stagesFolder + starter.folderName + "/";
-    const std::string incoming = folder + ".incoming/";
-    makeFolders(incoming);
-    const std::string fresh = incoming + starter.fileName;
+    makeFolders(folder);
     const std::string project = folder + starter.fileName;
-    WriteStageProject(fresh, starter.project);
-    for (int n = 1; n <= static_cast<int>(starter.project.stages.size()); ++n) {
-        moveInto(StageFilePath(fresh, n), StageFilePath(project, n));
+    const std::string save = SaveFilePath(project);
+    for (const FileBytes& file : FormatStageProjectFiles(project, starter.project)) {
+        if (file.path == save && exists(save)) continue;
+        WriteFileAtomic(file.path, file.bytes);
     }
-    moveInto(fresh, project);
-    if (!exists(SaveFilePath(project))) moveInto(SaveFilePath(fresh), SaveFilePath(project));
-    std::error_code error;
-    fs::remove_all(incoming, error);  // only the unused fresh save can be left in it
     return project;
 }
 
@@ -104,12 +95,12 @@ GameFolderContent GenerateGameFolder(const std::string& gameFolder) {
     makeFolders(folder);
 
     content.logo = folder + "Logo.bmp";
-    writeBinaryAtomic(content.logo, DrawLogo().toBmp());
+    WriteFileAtomic(content.logo, asBytes(DrawLogo().toBmp()));
 
     makeFolders(folder + "Se/");
     for (const SoundEffectFile& effect : MakeSoundEffects()) {
         const std::string path = folder + "Se/" + effect.name;
-        writeBinaryAtomic(path, effect.bytes);
+        WriteFileAtomic(path, asBytes(effect.bytes));
         content.soundEffects.push_back(path);
     }
 

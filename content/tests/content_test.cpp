@@ -3,13 +3,10 @@
 // parses with the data library, every picture has its slot's size, every sound is
 // plain PCM, and every stage can be cleared.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <queue>
 #include <set>
 #include <string>
@@ -26,35 +23,23 @@
 #include "qon/data/settings.h"
 #include "qon/data/stage.h"
 #include "qon/data/text.h"
+#include "qon/test_support/bytes.h"
+#include "qon/test_support/rows.h"
+#include "qon/test_support/scratch_folder.h"
 
 namespace fs = std::filesystem;
 namespace Kind = qon::Kind;
 
 namespace {
 
-// A fresh folder under the system's temporary folder, removed at the end.
-class TempFolder {
-  public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "qon-content-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        m_path = pattern + "/";
-    }
-    ~TempFolder() {
-        std::error_code error;
-        fs::remove_all(m_path, error);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& path() const { return m_path; }
+QON_PRINT_ROWS_BY_NAME
 
-  private:
-    std::string m_path;
-};
+using qon::test_support::RowName;
+using qon::test_support::ScratchFolder;
 
 std::vector<std::uint8_t> readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string bytes = qon::test_support::ReadBytes(path);
+    return {bytes.begin(), bytes.end()};
 }
 
 std::uint32_t le(const std::vector<std::uint8_t>& b, std::size_t at, int bytes) {
@@ -226,7 +211,7 @@ int hitPoints(int kind) {
 class GeneratedFolder : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        s_folder = new TempFolder();
+        s_folder = new ScratchFolder();
         s_content = new qon::content::GameFolderContent(
             qon::content::GenerateGameFolder(s_folder->path() + "qon"));
     }
@@ -239,11 +224,11 @@ class GeneratedFolder : public ::testing::Test {
     static std::string game() { return s_folder->path() + "qon/"; }
     static const qon::content::GameFolderContent& content() { return *s_content; }
 
-    static TempFolder* s_folder;
+    static ScratchFolder* s_folder;
     static qon::content::GameFolderContent* s_content;
 };
 
-TempFolder* GeneratedFolder::s_folder = nullptr;
+ScratchFolder* GeneratedFolder::s_folder = nullptr;
 qon::content::GameFolderContent* GeneratedFolder::s_content = nullptr;
 
 TEST_F(GeneratedFolder, ListsNameTheStagedSetsByAbsolutePath) {
@@ -467,41 +452,45 @@ TEST_F(GeneratedFolder, DifficultyRisesFromFirstToLastStage) {
 
 // ---- the clearability check itself must be able to fail -----------------------------
 
-struct FloodCase {
+struct FloodRow {
     const char* name;
-    std::vector<std::string> rows;
-    std::size_t unreachable;
+    std::vector<std::string> rows;  // '#' unbreakable, '1' a one-hit block, '.' empty
+    std::size_t unreachable = 0;
 };
 
-class FloodFill : public ::testing::TestWithParam<FloodCase> {};
+class FloodFill : public ::testing::TestWithParam<FloodRow> {};
 
 TEST_P(FloodFill, FindsSealedBlocks) {
     EXPECT_EQ(unreachableBreakables(gridFromRows(GetParam().rows)).size(), GetParam().unreachable);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, FloodFill,
-    ::testing::Values(
-        FloodCase{"OpenRowIsReachable", {"111111111111"}, 0},
-        FloodCase{"SteelBoxSealsItsContents", {"....###.....", "....#1#.....", "....###....."}, 1},
-        FloodCase{"GapInTheBoxLetsTheBallIn", {"....###.....", "....#1#.....", "....#.#....."}, 0},
-        FloodCase{"BlocksBehindBlocksGiveWay", {"....###.....", "....#1#.....", "....#1#....."}, 0},
-        FloodCase{"FullSteelFloorSealsTheField", {"111111111111", "############"}, 12}),
-    [](const auto& info) { return std::string(info.param.name); });
+const FloodRow kFloodRows[] = {
+    {.name = "OpenRowIsReachable", .rows = {"111111111111"}},
+    {.name = "SteelBoxSealsItsContents",
+     .rows = {"....###.....", "....#1#.....", "....###....."},
+     .unreachable = 1},
+    {.name = "GapInTheBoxLetsTheBallIn", .rows = {"....###.....", "....#1#.....", "....#.#....."}},
+    {.name = "BlocksBehindBlocksGiveWay", .rows = {"....###.....", "....#1#.....", "....#1#....."}},
+    {.name = "FullSteelFloorSealsTheField",
+     .rows = {"111111111111", "############"},
+     .unreachable = 12},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, FloodFill, ::testing::ValuesIn(kFloodRows), RowName);
 
 // ---- pictures written for 16-bit surfaces ----------------------------------------
 
-struct KeyCase {
+struct KeyRow {
     const char* name;
-    qon::content::Rgb colour;
-    float opacity;  // 0: the pixel is left unpainted
-    bool expectKey;
+    qon::content::Rgb colour = {};
+    float opacity = 0;  // 0: the pixel is left unpainted
+    bool expectKey = false;
 };
 
-class KeyedBmp : public ::testing::TestWithParam<KeyCase> {};
+class KeyedBmp : public ::testing::TestWithParam<KeyRow> {};
 
 TEST_P(KeyedBmp, OnlyUnpaintedPixelsTurnTransparent) {
-    const KeyCase& row = GetParam();
+    const KeyRow& row = GetParam();
     qon::content::Canvas canvas(3, 2);
     if (row.opacity > 0) canvas.blendPixel(1, 1, row.colour, row.opacity);
     const qon::content::Rgb key = qon::content::rgb(255, 0, 255);
@@ -514,21 +503,28 @@ TEST_P(KeyedBmp, OnlyUnpaintedPixelsTurnTransparent) {
     EXPECT_EQ(bytes[54 + 9], 0) << "row padding must be zero";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, KeyedBmp,
-    ::testing::Values(
-        KeyCase{"UnpaintedIsKey", {}, 0, true},
-        KeyCase{"PaintedBlackIsOpaque", qon::content::rgb(0, 0, 0), 1, false},
-        KeyCase{"PaintedKeyColourIsNudged", qon::content::rgb(255, 0, 255), 1, false},
-        KeyCase{"NearKeyThatRoundsToKeyIsNudged", qon::content::rgb(250, 2, 253), 1, false},
-        KeyCase{"FaintEdgeBelowThresholdIsKey", qon::content::rgb(255, 255, 255), 0.2f, true},
-        KeyCase{"SolidEdgeAboveThresholdIsOpaque", qon::content::rgb(255, 255, 255), 0.6f, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+const KeyRow kKeyRows[] = {
+    {.name = "UnpaintedIsKey", .expectKey = true},
+    {.name = "PaintedBlackIsOpaque", .colour = qon::content::rgb(0, 0, 0), .opacity = 1},
+    {.name = "PaintedKeyColourIsNudged", .colour = qon::content::rgb(255, 0, 255), .opacity = 1},
+    {.name = "NearKeyThatRoundsToKeyIsNudged",
+     .colour = qon::content::rgb(250, 2, 253),
+     .opacity = 1},
+    {.name = "FaintEdgeBelowThresholdIsKey",
+     .colour = qon::content::rgb(255, 255, 255),
+     .opacity = 0.2f,
+     .expectKey = true},
+    {.name = "SolidEdgeAboveThresholdIsOpaque",
+     .colour = qon::content::rgb(255, 255, 255),
+     .opacity = 0.6f},
+};
+
+INSTANTIATE_TEST_SUITE_P(Cases, KeyedBmp, ::testing::ValuesIn(kKeyRows), RowName);
 
 // ---- rebuilding over a played folder -------------------------------------------------
 
 TEST(Regeneration, KeepsThePlayersFilesAndRestoresGeneratedOnes) {
-    TempFolder temp;
+    ScratchFolder temp;
     const std::string game = temp.path() + "qon/";
     const auto first = qon::content::GenerateGameFolder(game);
 
@@ -550,7 +546,7 @@ TEST(Regeneration, KeepsThePlayersFilesAndRestoresGeneratedOnes) {
 }
 
 TEST(Regeneration, LeavesAnUnreadableListAloneAndSaysSo) {
-    TempFolder temp;
+    ScratchFolder temp;
     const std::string game = temp.path() + "qon/";
     qon::content::GenerateGameFolder(game);
     qon::WriteLinesAtomic(game + "MusicSet.sel", {"many"});
@@ -563,8 +559,8 @@ TEST(Regeneration, LeavesAnUnreadableListAloneAndSaysSo) {
 }
 
 TEST(Regeneration, SameBytesEveryTime) {
-    TempFolder a;
-    TempFolder b;
+    ScratchFolder a;
+    ScratchFolder b;
     qon::content::GenerateGameFolder(a.path());
     qon::content::GenerateGameFolder(b.path());
     int compared = 0;
@@ -581,9 +577,9 @@ TEST(Regeneration, SameBytesEveryTime) {
 }
 
 TEST(Regeneration, AFileInPlaceOfTheFolderIsReportedByName) {
-    TempFolder temp;
+    ScratchFolder temp;
     const std::string blocker = temp.path() + "qon";
-    std::ofstream(blocker) << "not a folder";
+    qon::test_support::WriteBytes(blocker, "not a folder");
     try {
         qon::content::GenerateGameFolder(blocker);
         FAIL() << "generation into a file succeeded";

@@ -127,6 +127,10 @@ std::string ReadFileBytes(const std::string& path, std::size_t maxBytes) {
     return bytes;
 }
 
+std::string ReadTextFileBytes(const std::string& path) {
+    return ReadFileBytes(path, kMaxTextFileBytes);
+}
+
 std::string ReadFileStart(const std::string& path, std::size_t maxBytes) {
     struct stat info {};
     FileDescriptor fd = openOrdinaryFile(path, info);

@@ -82,8 +82,8 @@ int SpecialSlotForKind(int kind) {
     }
 }
 
-GraphicSetFile ReadGraphicSetFile(const std::string& path) {
-    LineReader reader = LineReader::FromFile(path);
+GraphicSetFile ParseGraphicSetFile(std::string_view bytes, const std::string& name) {
+    LineReader reader(name, std::string(bytes));
     GraphicSetFile set;
     set.setName = reader.require("the set name");
     set.staffName = reader.require("the author name");
@@ -93,11 +93,15 @@ GraphicSetFile ReadGraphicSetFile(const std::string& path) {
     return set;
 }
 
+GraphicSetFile ReadGraphicSetFile(const std::string& path) {
+    return ParseGraphicSetFile(ReadTextFileBytes(path), path);
+}
+
 std::string GraphicBitmapPath(const std::string& setPath, const std::string& bitmapName) {
     return FolderOf(setPath) + bitmapName;
 }
 
-void WriteGraphicSetFile(const std::string& path, const GraphicSetFile& set) {
+std::vector<std::string> FormatGraphicSetFile(const GraphicSetFile& set) {
     std::vector<std::string> lines;
     lines.reserve(kGraphicSetLines);
     lines.push_back(set.setName);
@@ -105,12 +109,16 @@ void WriteGraphicSetFile(const std::string& path, const GraphicSetFile& set) {
     for (const std::string& bitmap : set.bitmaps) {
         lines.push_back(FileNameOf(bitmap));
     }
-    WriteLinesAtomic(path, lines);
+    return lines;
 }
 
-PaletteImages ReadPaletteImages(const std::string& path) {
-    const std::string folder = FolderOf(path);
-    LineReader reader = LineReader::FromFile(path);
+void WriteGraphicSetFile(const std::string& path, const GraphicSetFile& set) {
+    WriteLinesAtomic(path, FormatGraphicSetFile(set));
+}
+
+PaletteImages ParsePaletteImages(std::string_view bytes, const std::string& setPath) {
+    const std::string folder = FolderOf(setPath);
+    LineReader reader(setPath, std::string(bytes));
     PaletteImages images;
     // Set name and author are not part of the palette.
     if (!reader.next() || !reader.next()) {
@@ -125,6 +133,11 @@ PaletteImages ReadPaletteImages(const std::string& path) {
         images.count = slot + 1;
     }
     return images;
+}
+
+PaletteImages ReadPaletteImages(const std::string& path) {
+    FolderOf(path);  // throws for a path without a folder, before the disk is touched
+    return ParsePaletteImages(ReadTextFileBytes(path), path);
 }
 
 }  // namespace qon

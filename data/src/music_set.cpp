@@ -67,8 +67,8 @@ void readTracks(LineReader& reader, long count, MusicSetFile& set) {
 
 }  // namespace
 
-MusicSetFile ReadMusicSetForEditing(const std::string& path) {
-    LineReader reader = LineReader::FromFile(path);
+MusicSetFile ParseMusicSetForEditing(std::string_view bytes, const std::string& name) {
+    LineReader reader(name, std::string(bytes));
     MusicSetFile set;
     readHeader(reader, set);
     const std::string countText = reader.require("the track count");
@@ -80,8 +80,12 @@ MusicSetFile ReadMusicSetForEditing(const std::string& path) {
     return set;
 }
 
-MusicSetFile ReadMusicSetForGame(const std::string& path) {
-    LineReader reader = LineReader::FromFile(path);
+MusicSetFile ReadMusicSetForEditing(const std::string& path) {
+    return ParseMusicSetForEditing(ReadTextFileBytes(path), path);
+}
+
+MusicSetFile ParseMusicSetForGame(std::string_view bytes, const std::string& name) {
+    LineReader reader(name, std::string(bytes));
     MusicSetFile set;
     readHeader(reader, set);
     const std::string countText = reader.require("the track count");
@@ -93,13 +97,17 @@ MusicSetFile ReadMusicSetForGame(const std::string& path) {
     return set;
 }
 
+MusicSetFile ReadMusicSetForGame(const std::string& path) {
+    return ParseMusicSetForGame(ReadTextFileBytes(path), path);
+}
+
 std::string MusicTrackPath(const std::string& setPath, const std::string& trackName) {
     return FolderOf(setPath) + trackName;
 }
 
-void WriteMusicSetFile(const std::string& path, const MusicSetFile& set) {
+std::vector<std::string> FormatMusicSetFile(const MusicSetFile& set, const std::string& name) {
     if (set.stageTracks.size() > static_cast<std::size_t>(kMaxTrackCount)) {
-        throw DataError(path, 0,
+        throw DataError(name, 0,
                         "a music set holds at most " + std::to_string(kMaxTrackCount) +
                             " stage tracks, not " + std::to_string(set.stageTracks.size()));
     }
@@ -109,7 +117,11 @@ void WriteMusicSetFile(const std::string& path, const MusicSetFile& set) {
     for (const std::string& track : set.stageTracks) {
         lines.push_back(FileNameOf(track));
     }
-    WriteLinesAtomic(path, lines);
+    return lines;
+}
+
+void WriteMusicSetFile(const std::string& path, const MusicSetFile& set) {
+    WriteLinesAtomic(path, FormatMusicSetFile(set, path));
 }
 
 }  // namespace qon

@@ -16,8 +16,8 @@ std::string SaveFilePath(const std::string& projectPath) {
     return FolderOf(projectPath) + kSaveFileName;
 }
 
-SaveSlots ReadSaveFile(const std::string& path) {
-    LineReader reader = LineReader::FromFile(path);
+SaveSlots ParseSaveFile(std::string_view bytes, const std::string& name) {
+    LineReader reader(name, std::string(bytes));
     SaveSlots slots{};
     for (int slot = 0; slot < kSaveSlotCount; ++slot) {
         const std::string text = reader.require("save slot " + std::to_string(slot + 1) + " of " +
@@ -32,6 +32,10 @@ SaveSlots ReadSaveFile(const std::string& path) {
     return slots;
 }
 
+SaveSlots ReadSaveFile(const std::string& path) {
+    return ParseSaveFile(ReadTextFileBytes(path), path);
+}
+
 SaveSlots ReadOrCreateSaveFile(const std::string& path) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) {
@@ -43,12 +47,16 @@ SaveSlots ReadOrCreateSaveFile(const std::string& path) {
     return ReadSaveFile(path);
 }
 
-void WriteSaveFile(const std::string& path, const SaveSlots& slots) {
+std::vector<std::string> FormatSaveFile(const SaveSlots& slots) {
     std::vector<std::string> lines;
     for (const std::int16_t value : slots) {
         lines.push_back(PrintStatementInteger(value));
     }
-    WriteLinesAtomic(path, lines);
+    return lines;
+}
+
+void WriteSaveFile(const std::string& path, const SaveSlots& slots) {
+    WriteLinesAtomic(path, FormatSaveFile(slots));
 }
 
 std::string SaveSlotLabel(std::int16_t value) {

@@ -47,15 +47,20 @@ const char* SetListFileName(SetKind kind) {
     return "";
 }
 
-std::vector<std::string> ReadSetList(const std::string& path) {
-    LineReader reader = LineReader::FromFile(path);
+std::vector<std::string> ParseSetList(std::string_view bytes, const std::string& name) {
+    LineReader reader(name, std::string(bytes));
     const int count = readCount(reader);
     return readEntries(reader, count);
 }
 
-void WriteSetList(const std::string& path, const std::vector<std::string>& entries) {
+std::vector<std::string> ReadSetList(const std::string& path) {
+    return ParseSetList(ReadTextFileBytes(path), path);
+}
+
+std::vector<std::string> FormatSetList(const std::vector<std::string>& entries,
+                                       const std::string& name) {
     if (entries.size() > kMaxEntries) {
-        throw DataError(path, 0,
+        throw DataError(name, 0,
                         "a list holds at most " + std::to_string(kMaxEntries) + " entries, not " +
                             std::to_string(entries.size()));
     }
@@ -63,15 +68,23 @@ void WriteSetList(const std::string& path, const std::vector<std::string>& entri
     lines.reserve(entries.size() + 1);
     lines.push_back(std::to_string(entries.size()));
     lines.insert(lines.end(), entries.begin(), entries.end());
-    WriteLinesAtomic(path, lines);
+    return lines;
 }
 
-std::string ReadDisplayName(const std::string& setPath) {
-    LineReader reader = LineReader::FromFile(setPath);
+void WriteSetList(const std::string& path, const std::vector<std::string>& entries) {
+    WriteLinesAtomic(path, FormatSetList(entries, path));
+}
+
+std::string ParseDisplayName(std::string_view bytes, const std::string& name) {
+    LineReader reader(name, std::string(bytes));
     return reader.next().value_or(std::string());
 }
 
-void ReadSetLists(const std::string& programFolder, SetLists& lists) {
+std::string ReadDisplayName(const std::string& setPath) {
+    return ParseDisplayName(ReadTextFileBytes(setPath), setPath);
+}
+
+void ReadSetLists(const std::string& programFolder, SetLists& lists, const FileSource& source) {
     std::string folder = programFolder;
     if (folder.empty() || folder.back() != '/') {
         folder += '/';
@@ -86,7 +99,7 @@ void ReadSetLists(const std::string& programFolder, SetLists& lists) {
         const std::string path = folder + SetListFileName(kind);
         std::vector<std::string> paths;
         {
-            LineReader reader = LineReader::FromFile(path);
+            LineReader reader(path, source(path));
             const std::int16_t count = readCount(reader);
             if (count == 0) {
                 // The game stops here; this list's old arrays and every later list stay as
@@ -99,7 +112,7 @@ void ReadSetLists(const std::string& programFolder, SetLists& lists) {
         }
         std::vector<std::string> names;
         for (const std::string& setPath : paths) {
-            names.push_back(ReadDisplayName(setPath));
+            names.push_back(ParseDisplayName(source(setPath), setPath));
         }
         // Replace the list only once it has been read whole.
         list->count = static_cast<std::int16_t>(paths.size());

@@ -27,13 +27,17 @@ std::int16_t bound(std::int16_t index, const SetList& list) {
 
 }  // namespace
 
-GameSettings ReadSettingsFile(const std::string& path) {
-    LineReader reader = LineReader::FromFile(path);
+GameSettings ParseSettingsFile(std::string_view bytes, const std::string& name) {
+    LineReader reader(name, std::string(bytes));
     GameSettings settings;
     settings.StageSetIndex = readIndex(reader, "stage set choice");
     settings.BitMapSetIndex = readIndex(reader, "graphic set choice");
     settings.MusicSetIndex = readIndex(reader, "music set choice");
     return settings;
+}
+
+GameSettings ReadSettingsFile(const std::string& path) {
+    return ParseSettingsFile(ReadTextFileBytes(path), path);
 }
 
 GameSettings ReadOrCreateSettingsFile(const std::string& path) {
@@ -53,10 +57,13 @@ GameSettings BoundSettings(GameSettings settings, const SetLists& lists) {
     return settings;
 }
 
+std::vector<std::string> FormatSettingsFile(const GameSettings& settings) {
+    return {std::to_string(settings.StageSetIndex), std::to_string(settings.BitMapSetIndex),
+            std::to_string(settings.MusicSetIndex)};
+}
+
 void WriteSettingsFile(const std::string& path, const GameSettings& settings) {
-    WriteLinesAtomic(
-        path, {std::to_string(settings.StageSetIndex), std::to_string(settings.BitMapSetIndex),
-               std::to_string(settings.MusicSetIndex)});
+    WriteLinesAtomic(path, FormatSettingsFile(settings));
 }
 
 }  // namespace qon

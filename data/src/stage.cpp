@@ -72,8 +72,8 @@ void resetCells(StageGrid& grid, int topOffset, std::int16_t kind) {
 
 // Reads the 30 rows of one stage file, handing each cell's raw Kind to `store`.
 template <typename Store>
-void readStageRows(const std::string& path, Store&& store) {
-    LineReader reader = LineReader::FromFile(path);
+void parseStageRows(std::string_view bytes, const std::string& name, Store&& store) {
+    LineReader reader(name, std::string(bytes));
     for (int row = 0; row < kGridRows; ++row) {
         const std::string line = reader.require(rowWhat(row));
         const auto cells = splitCells(line);
@@ -121,8 +121,17 @@ std::string FormatStageLine(const StageGrid& grid, int row) {
     return line;
 }
 
-StageProjectHeader ReadStageProjectHeader(const std::string& projectPath) {
-    LineReader reader = LineReader::FromFile(projectPath);
+std::vector<std::string> FormatStageFile(const StageGrid& grid) {
+    std::vector<std::string> rows;
+    rows.reserve(kGridRows);
+    for (int row = 0; row < kGridRows; ++row) {
+        rows.push_back(FormatStageLine(grid, row));
+    }
+    return rows;
+}
+
+StageProjectHeader ParseStageProjectHeader(std::string_view bytes, const std::string& name) {
+    LineReader reader(name, std::string(bytes));
     StageProjectHeader header;
     header.projectName = reader.require("the project name");
     header.StageCount = parseStageCount(reader);
@@ -130,10 +139,14 @@ StageProjectHeader ReadStageProjectHeader(const std::string& projectPath) {
     return header;
 }
 
-void ReadStageFile(const std::string& projectPath, int stageNumber, StageGrid& grid) {
+StageProjectHeader ReadStageProjectHeader(const std::string& projectPath) {
+    return ParseStageProjectHeader(ReadTextFileBytes(projectPath), projectPath);
+}
+
+void ParseStageFile(std::string_view bytes, const std::string& name, StageGrid& grid) {
     // Fill a copy so that a file failing half-way leaves the caller's grid as it was.
     StageGrid loaded = grid;
-    readStageRows(StageFilePath(projectPath, stageNumber), [&](int index, std::int16_t kind) {
+    parseStageRows(bytes, name, [&](int index, std::int16_t kind) {
         BlockCell& cell = loaded[index];
         // A Kind outside the table would be a live block that nothing draws or breaks, and the
         // stage could never be cleared: read it as an empty cell.
@@ -145,53 +158,69 @@ void ReadStageFile(const std::string& projectPath, int stageNumber, StageGrid& g
     grid = loaded;
 }
 
-StageProject ReadStageProject(const std::string& projectPath) {
+void ReadStageFile(const std::string& projectPath, int stageNumber, StageGrid& grid) {
+    const std::string path = StageFilePath(projectPath, stageNumber);
+    ParseStageFile(ReadTextFileBytes(path), path, grid);
+}
+
+StageGrid ParseStageFileForEditing(std::string_view bytes, const std::string& name) {
+    StageGrid grid;
+    ResetEditorGrid(grid);
+    parseStageRows(bytes, name, [&](int index, std::int16_t kind) { grid[index].Kind = kind; });
+    return grid;
+}
+
+StageProject ReadStageProject(const std::string& projectPath, const FileSource& source) {
+    const StageProjectHeader header = ParseStageProjectHeader(source(projectPath), projectPath);
     StageProject project;
-    int count = 0;
-    {
-        LineReader reader = LineReader::FromFile(projectPath);
-        project.projectName = reader.require("the project name");
-        count = parseStageCount(reader);
-        project.staffName = reader.require("the staff name");
-    }
+    project.projectName = header.projectName;
+    project.staffName = header.stageStaff;
     // Grow one stage at a time: a count of 32767 over three stage files fails at the fourth
     // file, having allocated only what was read.
-    for (int stage = 1; stage <= count; ++stage) {
-        StageGrid grid;
-        ResetEditorGrid(grid);
-        readStageRows(StageFilePath(projectPath, stage),
-                      [&](int index, std::int16_t kind) { grid[index].Kind = kind; });
-        project.stages.push_back(grid);
+    for (int stage = 1; stage <= header.StageCount; ++stage) {
+        const std::string path = StageFilePath(projectPath, stage);
+        project.stages.push_back(ParseStageFileForEditing(source(path), path));
     }
     return project;
 }
 
-void WriteStageProject(const std::string& projectPath, const StageProject& project) {
-    const std::string folder = FolderOf(projectPath);
+std::vector<std::string> FormatStageProjectFile(const StageProject& project,
+                                                const std::string& name) {
     const std::size_t count = project.stages.size();
     if (count < 1 || count > static_cast<std::size_t>(kMaxStageCount)) {
-        throw DataError(projectPath, 0,
+        throw DataError(name, 0,
                         "a stage project holds 1 to " + std::to_string(kMaxStageCount) +
                             " stages, not " + std::to_string(count));
     }
-    const std::vector<std::string> header = {project.projectName, std::to_string(count),
-                                             project.staffName};
-    // Check the names before anything is written, so a refused name leaves every file alone.
-    FormatLines(header, projectPath);
-    // Stage files first, the project file after them: an interrupted save never leaves a
-    // project file that counts stages whose files do not exist yet.
-    for (std::size_t stage = 1; stage <= count; ++stage) {
-        std::vector<std::string> rows;
-        rows.reserve(kGridRows);
-        for (int row = 0; row < kGridRows; ++row) {
-            rows.push_back(FormatStageLine(project.stages[stage - 1], row));
-        }
-        WriteLinesAtomic(StageFilePath(projectPath, static_cast<int>(stage)), rows);
+    return {project.projectName, std::to_string(count), project.staffName};
+}
+
+std::vector<FileBytes> FormatStageProjectFiles(const std::string& projectPath,
+                                               const StageProject& project) {
+    const std::string folder = FolderOf(projectPath);
+    // The project file is formatted first: a refused name or count stops the save before
+    // any stage file has been encoded.
+    std::string projectFile =
+        FormatLines(FormatStageProjectFile(project, projectPath), projectPath);
+    std::vector<FileBytes> files;
+    files.reserve(project.stages.size() + 2);
+    for (std::size_t stage = 1; stage <= project.stages.size(); ++stage) {
+        std::string path = StageFilePath(projectPath, static_cast<int>(stage));
+        std::string bytes = FormatLines(FormatStageFile(project.stages[stage - 1]), path);
+        files.push_back({std::move(path), std::move(bytes)});
     }
-    WriteLinesAtomic(projectPath, header);
+    files.push_back({projectPath, std::move(projectFile)});
     SaveSlots fresh;
     fresh.fill(1);
-    WriteSaveFile(folder + kSaveFileName, fresh);
+    const std::string savePath = folder + kSaveFileName;
+    files.push_back({savePath, FormatLines(FormatSaveFile(fresh), savePath)});
+    return files;
+}
+
+void WriteStageProject(const std::string& projectPath, const StageProject& project) {
+    for (const FileBytes& file : FormatStageProjectFiles(projectPath, project)) {
+        WriteFileAtomic(file.path, file.bytes);
+    }
 }
 
 }  // namespace qon

@@ -145,7 +145,7 @@ LineReader::LineReader(std::string name, std::string bytes)
     : m_path(std::move(name)), m_bytes(std::move(bytes)) {}
 
 LineReader LineReader::FromFile(const std::string& path) {
-    return LineReader(path, ReadFileBytes(path, kMaxTextFileBytes));
+    return LineReader(path, ReadTextFileBytes(path));
 }
 
 std::optional<std::string> LineReader::next() {
@@ -203,7 +203,7 @@ std::vector<std::string> ParseLines(std::string_view bytes, const std::string& n
 }
 
 std::vector<std::string> ReadAllLines(const std::string& path) {
-    return ParseLines(ReadFileBytes(path, kMaxTextFileBytes), path);
+    return ParseLines(ReadTextFileBytes(path), path);
 }
 
 std::string FormatLines(const std::vector<std::string>& lines, const std::string& name) {

@@ -19,23 +19,20 @@
 #include "qon/data/settings.h"
 #include "qon/data/stage.h"
 #include "qon/data/text.h"
-#include "temp_folder.h"
+#include "qon/test_support/bytes.h"
+#include "qon/test_support/rows.h"
+#include "qon/test_support/scratch_folder.h"
 
 namespace qon {
 namespace {
 
-using test::ListFolder;
-using test::ReadBytes;
-using test::TempFolder;
-using test::WriteBytes;
+QON_PRINT_ROWS_BY_NAME
 
-template <typename Row>
-requires requires(const Row& row) {
-    row.name;
-}
-void PrintTo(const Row& row, std::ostream* os) {
-    *os << row.name;
-}
+using test_support::ListFolder;
+using test_support::ReadBytes;
+using test_support::RowName;
+using test_support::ScratchFolder;
+using test_support::WriteBytes;
 
 // Lowers the largest file this process may write, as a full disk would, for one scope. Root
 // ignores permissions but not this limit, so the failure is deterministic in any test run.
@@ -61,15 +58,15 @@ class FileSizeLimit {
 };
 
 // Every writer of the library, writing something larger than a few bytes to `path`.
-struct WriterCase {
+struct WriterRow {
     const char* name;
-    void (*write)(const std::string& path);
+    void (*write)(const std::string& path) = nullptr;
 };
 
-class EveryWriter : public ::testing::TestWithParam<WriterCase> {};
+class EveryWriter : public ::testing::TestWithParam<WriterRow> {};
 
 TEST_P(EveryWriter, FailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string path = folder.file("target");
     WriteBytes(path, "previous content\r\n");
     try {
@@ -85,7 +82,7 @@ TEST_P(EveryWriter, FailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
 }
 
 TEST_P(EveryWriter, ParentThatIsAFileFailsWithAReason) {
-    TempFolder folder;
+    ScratchFolder folder;
     WriteBytes(folder.file("plain"), "x");
     const std::string path = folder.file("plain/target");
     try {
@@ -98,7 +95,7 @@ TEST_P(EveryWriter, ParentThatIsAFileFailsWithAReason) {
 }
 
 TEST_P(EveryWriter, FolderAsTargetIsRefusedAndKept) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string path = folder.file("target");
     ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
     WriteBytes(path + "/inside", "x");
@@ -107,7 +104,7 @@ TEST_P(EveryWriter, FolderAsTargetIsRefusedAndKept) {
 }
 
 TEST_P(EveryWriter, PipeAsTargetIsRefusedAndKept) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string path = folder.file("target");
     ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
     EXPECT_THROW(GetParam().write(path), DataError);
@@ -117,28 +114,33 @@ TEST_P(EveryWriter, PipeAsTargetIsRefusedAndKept) {
     EXPECT_EQ(ListFolder(folder.path()), "target");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    data, EveryWriter,
-    ::testing::Values(
-        WriterCase{"Lines",
-                   [](const std::string& p) {
-                       WriteLinesAtomic(p, {"a", "b", "c"});
-                   }},
-        WriterCase{"SetList", [](const std::string& p) { WriteSetList(p, {"/a.stp"}); }},
-        WriterCase{"SaveFile",
-                   [](const std::string& p) {
-                       WriteSaveFile(p, {1, 2, 3, 4});
-                   }},
-        WriterCase{"Settings",
-                   [](const std::string& p) {
-                       WriteSettingsFile(p, {1, 2, 3});
-                   }},
-        WriterCase{"GraphicSet", [](const std::string& p) { WriteGraphicSetFile(p, {}); }},
-        WriterCase{"MusicSet", [](const std::string& p) { WriteMusicSetFile(p, {}); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+const WriterRow kWriterRows[] = {
+    {.name = "RawBytes",
+     .write = [](const std::string& p) { WriteFileAtomic(p, "new content, longer than before"); }},
+    {.name = "Lines",
+     .write =
+         [](const std::string& p) {
+             WriteLinesAtomic(p, {"a", "b", "c"});
+         }},
+    {.name = "SetList", .write = [](const std::string& p) { WriteSetList(p, {"/a.stp"}); }},
+    {.name = "SaveFile",
+     .write =
+         [](const std::string& p) {
+             WriteSaveFile(p, {1, 2, 3, 4});
+         }},
+    {.name = "Settings",
+     .write =
+         [](const std::string& p) {
+             WriteSettingsFile(p, {1, 2, 3});
+         }},
+    {.name = "GraphicSet", .write = [](const std::string& p) { WriteGraphicSetFile(p, {}); }},
+    {.name = "MusicSet", .write = [](const std::string& p) { WriteMusicSetFile(p, {}); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(data, EveryWriter, ::testing::ValuesIn(kWriterRows), RowName);
 
 TEST(data_AtomicWrite, StageProjectInterruptedKeepsTheOldProjectFile) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string projectPath = folder.file("p.stp");
     StageProject project;
     project.stages.resize(3);
@@ -160,17 +162,17 @@ TEST(data_AtomicWrite, StageProjectInterruptedKeepsTheOldProjectFile) {
     EXPECT_EQ(ListFolder(folder.path()), "Stage1.stg Stage2.stg Stage3.stg p.stp qonsave.sav");
 }
 
-struct RefusedTextCase {
+struct RefusedTextRow {
     const char* name;
     std::vector<std::string> lines;
-    int line;
-    const char* reasonPart;
+    int line = 0;
+    const char* reasonPart = "";
 };
 
-class RefusedText : public ::testing::TestWithParam<RefusedTextCase> {};
+class RefusedText : public ::testing::TestWithParam<RefusedTextRow> {};
 
 TEST_P(RefusedText, IsRefusedBeforeTheDiskIsTouched) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string path = folder.file("target");
     WriteBytes(path, "old");
     try {
@@ -184,17 +186,29 @@ TEST_P(RefusedText, IsRefusedBeforeTheDiskIsTouched) {
     EXPECT_EQ(ListFolder(folder.path()), "target");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    data, RefusedText,
-    ::testing::Values(
-        RefusedTextCase{"Emoji", {"fine", "名前😀"}, 2, "cannot be written in Shift-JIS"},
-        RefusedTextCase{"BrokenUtf8", {"\xC3"}, 1, "cannot be written in Shift-JIS"},
-        RefusedTextCase{"LineBreakInValue", {"a", "b", "two\nlines"}, 3, "line break"},
-        RefusedTextCase{"CarriageReturnInValue", {"one\rline"}, 1, "line break"}),
-    [](const auto& info) { return std::string(info.param.name); });
+const RefusedTextRow kRefusedTextRows[] = {
+    {.name = "Emoji",
+     .lines = {"fine", "名前😀"},
+     .line = 2,
+     .reasonPart = "cannot be written in Shift-JIS"},
+    {.name = "BrokenUtf8",
+     .lines = {"\xC3"},
+     .line = 1,
+     .reasonPart = "cannot be written in Shift-JIS"},
+    {.name = "LineBreakInValue",
+     .lines = {"a", "b", "two\nlines"},
+     .line = 3,
+     .reasonPart = "line break"},
+    {.name = "CarriageReturnInValue",
+     .lines = {"one\rline"},
+     .line = 1,
+     .reasonPart = "line break"},
+};
+
+INSTANTIATE_TEST_SUITE_P(data, RefusedText, ::testing::ValuesIn(kRefusedTextRows), RowName);
 
 TEST(data_AtomicWrite, ReplacingKeepsPermissionsAndFollowsSymbolicLinks) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string real = folder.file("real.sel");
     const std::string link = folder.file("link.sel");
     WriteSetList(real, {"/old"});
@@ -211,33 +225,27 @@ TEST(data_AtomicWrite, ReplacingKeepsPermissionsAndFollowsSymbolicLinks) {
 }
 
 TEST(data_AtomicWrite, NewFileIsReadableByOthers) {
-    TempFolder folder;
+    ScratchFolder folder;
     WriteSettingsFile(folder.file("Init.bse"), {});
     struct stat info {};
     ASSERT_EQ(stat(folder.file("Init.bse").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0644u);
 }
 
-}  // namespace
-}  // namespace qon
-
-namespace qon {
-namespace {
-
 // A stage project is several files. Wherever its save stops, every file keeps either its
 // previous content or its complete new content, and the file that could not be written
 // keeps its previous content. The stop is forced by standing a folder where one file goes.
-struct StageProjectStopCase {
+struct StageProjectStopRow {
     const char* name;
-    const char* blocked;            // the file that cannot be replaced
-    const char* replacedBefore[4];  // files already holding the new content
+    const char* blocked = "";            // the file that cannot be replaced
+    const char* replacedBefore[4] = {};  // files already holding the new content
 };
 
-class StageProjectStop : public ::testing::TestWithParam<StageProjectStopCase> {};
+class StageProjectStop : public ::testing::TestWithParam<StageProjectStopRow> {};
 
 TEST_P(StageProjectStop, EveryFileIsOldOrNewAndTheBlockedOneIsKept) {
-    const StageProjectStopCase& c = GetParam();
-    test::TempFolder folder;
+    const StageProjectStopRow& c = GetParam();
+    ScratchFolder folder;
     const std::string projectPath = folder.file("p.stp");
     StageProject project;
     project.projectName = "old";
@@ -248,7 +256,7 @@ TEST_P(StageProjectStop, EveryFileIsOldOrNewAndTheBlockedOneIsKept) {
 
     const char* files[] = {"Stage1.stg", "Stage2.stg", "Stage3.stg", "p.stp", "qonsave.sav"};
     std::map<std::string, std::string> before;
-    for (const char* name : files) before[name] = test::ReadBytes(folder.file(name));
+    for (const char* name : files) before[name] = ReadBytes(folder.file(name));
 
     // Stand a folder where the blocked file goes; the old content waits inside it.
     const std::string blocked = folder.file(c.blocked);
@@ -268,34 +276,36 @@ TEST_P(StageProjectStop, EveryFileIsOldOrNewAndTheBlockedOneIsKept) {
                                                return r != nullptr && std::string(r) == name;
                                            }) != std::end(c.replacedBefore);
         if (replaced) {
-            EXPECT_NE(test::ReadBytes(folder.file(name)), before[name])
-                << name << " was not written";
+            EXPECT_NE(ReadBytes(folder.file(name)), before[name]) << name << " was not written";
         } else {
-            EXPECT_EQ(test::ReadBytes(folder.file(name)), before[name]) << name << " was changed";
+            EXPECT_EQ(ReadBytes(folder.file(name)), before[name]) << name << " was changed";
         }
     }
     // Whatever was replaced is complete: the project still opens, stage by stage.
     const StageProject reread = ReadStageProject(projectPath);
     ASSERT_EQ(reread.stages.size(), 3u);
-    EXPECT_EQ(test::ListFolder(folder.path()), "Stage1.stg Stage2.stg Stage3.stg p.stp qonsave.sav")
+    EXPECT_EQ(ListFolder(folder.path()), "Stage1.stg Stage2.stg Stage3.stg p.stp qonsave.sav")
         << "a temporary file was left behind";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    data, StageProjectStop,
-    ::testing::Values(
-        StageProjectStopCase{"AtTheFirstStage", "Stage1.stg", {}},
-        StageProjectStopCase{"AtAMiddleStage", "Stage2.stg", {"Stage1.stg"}},
-        StageProjectStopCase{
-            "AtTheProjectFile", "p.stp", {"Stage1.stg", "Stage2.stg", "Stage3.stg"}},
-        // The fresh save file comes last: a failure there keeps the player's progress.
-        StageProjectStopCase{
-            "AtTheSaveFile", "qonsave.sav", {"Stage1.stg", "Stage2.stg", "Stage3.stg", "p.stp"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+const StageProjectStopRow kStageProjectStopRows[] = {
+    {.name = "AtTheFirstStage", .blocked = "Stage1.stg"},
+    {.name = "AtAMiddleStage", .blocked = "Stage2.stg", .replacedBefore = {"Stage1.stg"}},
+    {.name = "AtTheProjectFile",
+     .blocked = "p.stp",
+     .replacedBefore = {"Stage1.stg", "Stage2.stg", "Stage3.stg"}},
+    // The fresh save file comes last: a failure there keeps the player's progress.
+    {.name = "AtTheSaveFile",
+     .blocked = "qonsave.sav",
+     .replacedBefore = {"Stage1.stg", "Stage2.stg", "Stage3.stg", "p.stp"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(data, StageProjectStop, ::testing::ValuesIn(kStageProjectStopRows),
+                         RowName);
 
 TEST(data_AtomicWrite, StageProjectIntoAFolderThatIsAFileWritesNothing) {
-    test::TempFolder folder;
-    test::WriteBytes(folder.file("plain"), "x");
+    ScratchFolder folder;
+    WriteBytes(folder.file("plain"), "x");
     StageProject project;
     project.stages.resize(2);
     for (StageGrid& grid : project.stages) ResetEditorGrid(grid);
@@ -305,8 +315,8 @@ TEST(data_AtomicWrite, StageProjectIntoAFolderThatIsAFileWritesNothing) {
     } catch (const DataError& error) {
         EXPECT_NE(error.reason().find("Not a directory"), std::string::npos) << error.what();
     }
-    EXPECT_EQ(test::ListFolder(folder.path()), "plain");
-    EXPECT_EQ(test::ReadBytes(folder.file("plain")), "x");
+    EXPECT_EQ(ListFolder(folder.path()), "plain");
+    EXPECT_EQ(ReadBytes(folder.file("plain")), "x");
 }
 
 }  // namespace

@@ -6,22 +6,22 @@
 #include <string>
 
 #include "qon/data/error.h"
-#include "temp_folder.h"
+#include "qon/data/text.h"
+#include "qon/test_support/bytes.h"
+#include "qon/test_support/rows.h"
+#include "qon/test_support/scratch_folder.h"
 
 namespace qon {
 namespace {
 
-using test::ReadBytes;
-using test::TempFolder;
-using test::WriteBytes;
+QON_PRINT_ROWS_BY_NAME
 
-template <typename Row>
-requires requires(const Row& row) {
-    row.name;
-}
-void PrintTo(const Row& row, std::ostream* os) {
-    *os << row.name;
-}
+using test_support::ReadBytes;
+using test_support::RowName;
+using test_support::ScratchFolder;
+using test_support::WriteBytes;
+
+const std::string kSetPath = "/mem/sets/s.bgp";
 
 std::string linesOf(int first, int last) {
     std::string bytes;
@@ -32,25 +32,23 @@ std::string linesOf(int first, int last) {
 }
 
 TEST(data_GraphicSet, RoundTripKeepsWholeLinesAndBareBitmapNames) {
-    TempFolder folder;
-    const std::string path = folder.file("Set.bgp");
+    const std::string path = "/mem/sets/Set.bgp";
     GraphicSetFile set;
     set.setName = " Spring, \"quoted\" ①～ｱｲｳ";
     set.staffName = "作者, 二人";
     for (int slot = 0; slot < kBitmapSlots; ++slot) {
         set.bitmaps[slot] = "/elsewhere/My Bitmaps/ブロック" + std::to_string(slot) + ", a.bmp";
     }
-    WriteGraphicSetFile(path, set);
+    const std::string bytes = FormatLines(FormatGraphicSetFile(set), path);
 
-    const GraphicSetFile read = ReadGraphicSetFile(path);
+    const GraphicSetFile read = ParseGraphicSetFile(bytes, path);
     EXPECT_EQ(read.setName, set.setName);
     EXPECT_EQ(read.staffName, set.staffName);
     for (int slot = 0; slot < kBitmapSlots; ++slot) {
         EXPECT_EQ(read.bitmaps[slot], "ブロック" + std::to_string(slot) + ", a.bmp") << slot;
     }
-    EXPECT_EQ(GraphicBitmapPath(path, read.bitmaps[22]), folder.file("ブロック22, a.bmp"));
+    EXPECT_EQ(GraphicBitmapPath(path, read.bitmaps[22]), "/mem/sets/ブロック22, a.bmp");
 
-    const std::string bytes = ReadBytes(path);
     EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
     int lineEnds = 0;
     for (std::size_t pos = 0; (pos = bytes.find("\r\n", pos)) != std::string::npos; pos += 2) {
@@ -60,33 +58,30 @@ TEST(data_GraphicSet, RoundTripKeepsWholeLinesAndBareBitmapNames) {
 }
 
 TEST(data_GraphicSet, BareLfAndLinesAfterTwentyFiveAreFine) {
-    TempFolder folder;
     std::string bytes = "Name\nStaff\n";
     for (int line = 3; line <= 25; ++line) {
         bytes += "b" + std::to_string(line) + ".bmp\n";
     }
     bytes += "ignored\n\xFF\xFF not even text\n";
-    WriteBytes(folder.file("s.bgp"), bytes);
-    const GraphicSetFile set = ReadGraphicSetFile(folder.file("s.bgp"));
+    const GraphicSetFile set = ParseGraphicSetFile(bytes, kSetPath);
     EXPECT_EQ(set.staffName, "Staff");
     EXPECT_EQ(set.bitmaps[0], "b3.bmp");
     EXPECT_EQ(set.bitmaps[22], "b25.bmp");
 }
 
 TEST(data_GraphicSet, ShortFileNamesTheMissingSlot) {
-    TempFolder folder;
-    WriteBytes(folder.file("s.bgp"), "Name\r\nStaff\r\n" + linesOf(3, 24));
     try {
-        ReadGraphicSetFile(folder.file("s.bgp"));
+        ParseGraphicSetFile("Name\r\nStaff\r\n" + linesOf(3, 24), kSetPath);
         FAIL();
     } catch (const DataError& error) {
+        EXPECT_EQ(error.file(), kSetPath);
         EXPECT_EQ(error.line(), 25);
         EXPECT_EQ(error.reason(), "the file ends early: the bitmap for \"バー\" expected");
     }
 }
 
 TEST(data_GraphicSet, RefusedNameLeavesTheOldFile) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string path = folder.file("s.bgp");
     WriteBytes(path, "old");
     GraphicSetFile set;
@@ -95,48 +90,75 @@ TEST(data_GraphicSet, RefusedNameLeavesTheOldFile) {
     EXPECT_EQ(ReadBytes(path), "old");
 }
 
-struct PaletteCase {
+struct PaletteRow {
     const char* name;
     std::string bytes;
-    int count;
+    int count = 0;
 };
 
-class Palette : public ::testing::TestWithParam<PaletteCase> {};
+class Palette : public ::testing::TestWithParam<PaletteRow> {};
 
 TEST_P(Palette, ReadsTheSlotsTheFileHas) {
-    TempFolder folder;
-    WriteBytes(folder.file("s.bgp"), GetParam().bytes);
-    const PaletteImages images = ReadPaletteImages(folder.file("s.bgp"));
+    const PaletteImages images = ParsePaletteImages(GetParam().bytes, kSetPath);
     ASSERT_EQ(images.count, GetParam().count);
     for (int slot = 0; slot < images.count; ++slot) {
-        EXPECT_EQ(images.paths[slot], folder.file("b" + std::to_string(slot + 3) + ".bmp"));
+        EXPECT_EQ(images.paths[slot], "/mem/sets/b" + std::to_string(slot + 3) + ".bmp");
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    data, Palette,
-    ::testing::Values(PaletteCase{"FullFile", "N\r\nS\r\n" + linesOf(3, 25), 20},
-                      PaletteCase{"PartLinesMissing", "N\r\nS\r\n" + linesOf(3, 22), 20},
-                      PaletteCase{"PartLinesDamaged",
-                                  "N\r\nS\r\n" + linesOf(3, 22) + "\xFF\xFF\r\n", 20},
-                      PaletteCase{"ShortFile", "N\r\nS\r\n" + linesOf(3, 10), 8},
-                      PaletteCase{"OnlyNames", "N\r\nS\r\n", 0}, PaletteCase{"EmptyFile", "", 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+const PaletteRow kPaletteRows[] = {
+    {.name = "FullFile", .bytes = "N\r\nS\r\n" + linesOf(3, 25), .count = 20},
+    {.name = "PartLinesMissing", .bytes = "N\r\nS\r\n" + linesOf(3, 22), .count = 20},
+    {.name = "PartLinesDamaged",
+     .bytes = "N\r\nS\r\n" + linesOf(3, 22) + "\xFF\xFF\r\n",
+     .count = 20},
+    {.name = "ShortFile", .bytes = "N\r\nS\r\n" + linesOf(3, 10), .count = 8},
+    {.name = "OnlyNames", .bytes = "N\r\nS\r\n", .count = 0},
+    {.name = "EmptyFile", .bytes = "", .count = 0},
+};
 
-TEST(data_GraphicSet, MissingFileIsAnErrorForEveryReader) {
-    TempFolder folder;
-    EXPECT_THROW(ReadGraphicSetFile(folder.file("none.bgp")), DataError);
-    EXPECT_THROW(ReadPaletteImages(folder.file("none.bgp")), DataError);
-}
+INSTANTIATE_TEST_SUITE_P(data, Palette, ::testing::ValuesIn(kPaletteRows), RowName);
 
-TEST(data_GraphicSet, SpecialSlotsAreNotInStageCodeOrder) {
-    // {stage code, special slot}: the magnet comes before the four winds in the file.
-    const int table[][2] = {{101, 0},  {107, 2},  {103, 3},  {106, 6}, {108, 7},
-                            {111, 10}, {100, -1}, {112, -1}, {8, -1}};
-    for (const auto& row : table) {
-        EXPECT_EQ(SpecialSlotForKind(row[0]), row[1]) << row[0];
+// Bitmap paths are built from the set's folder, so a set path without one is refused
+// before any file is looked at.
+TEST(data_GraphicSet, PaletteOfASetPathWithoutFolderIsRefused) {
+    for (const auto& read : {+[] { ParsePaletteImages(linesOf(1, 25), "s.bgp"); },
+                             +[] { ReadPaletteImages("no-such-set.bgp"); }}) {
+        try {
+            read();
+            FAIL();
+        } catch (const DataError& error) {
+            EXPECT_NE(error.reason().find("names no folder"), std::string::npos) << error.what();
+        }
     }
 }
+
+struct SpecialSlotRow {
+    const char* name;
+    int kind = 0;
+    int slot = -1;
+};
+
+class SpecialSlots : public ::testing::TestWithParam<SpecialSlotRow> {};
+
+// The magnet comes before the four winds in the file.
+TEST_P(SpecialSlots, AreNotInStageCodeOrder) {
+    EXPECT_EQ(SpecialSlotForKind(GetParam().kind), GetParam().slot);
+}
+
+const SpecialSlotRow kSpecialSlotRows[] = {
+    {.name = "PinIsTheFirstSlot", .kind = 101, .slot = 0},
+    {.name = "MagnetIsSlotTwo", .kind = 107, .slot = 2},
+    {.name = "WindLeftFollowsTheMagnet", .kind = 103, .slot = 3},
+    {.name = "WindUpIsSlotSix", .kind = 106, .slot = 6},
+    {.name = "WarpIsSlotSeven", .kind = 108, .slot = 7},
+    {.name = "BombIsTheLastSlot", .kind = 111, .slot = 10},
+    {.name = "KindBelowTheSpecialsHasNoSlot", .kind = 100},
+    {.name = "KindAboveTheSpecialsHasNoSlot", .kind = 112},
+    {.name = "UnbreakableHasNoSpecialSlot", .kind = 8},
+};
+
+INSTANTIATE_TEST_SUITE_P(data, SpecialSlots, ::testing::ValuesIn(kSpecialSlotRows), RowName);
 
 }  // namespace
 }  // namespace qon

@@ -6,24 +6,20 @@
 #include <string>
 
 #include "qon/data/error.h"
-#include "temp_folder.h"
+#include "qon/data/text.h"
+#include "qon/test_support/rows.h"
 
 namespace qon {
 namespace {
 
-using test::ReadBytes;
-using test::TempFolder;
-using test::WriteBytes;
+QON_PRINT_ROWS_BY_NAME
 
-template <typename Row>
-requires requires(const Row& row) {
-    row.name;
-}
-void PrintTo(const Row& row, std::ostream* os) {
-    *os << row.name;
-}
+using test_support::RowName;
 
-using Reader = MusicSetFile (*)(const std::string&);
+const std::string kSetPath = "/mem/music/s.msp";
+
+using Parser = MusicSetFile (*)(std::string_view, const std::string&);
+constexpr Parser kBothReadings[] = {&ParseMusicSetForEditing, &ParseMusicSetForGame};
 
 void expectSameSet(const MusicSetFile& a, const MusicSetFile& b) {
     EXPECT_EQ(a.setName, b.setName);
@@ -33,112 +29,124 @@ void expectSameSet(const MusicSetFile& a, const MusicSetFile& b) {
     EXPECT_EQ(a.stageTracks, b.stageTracks);
 }
 
+std::string formatted(const MusicSetFile& set) {
+    return FormatLines(FormatMusicSetFile(set, kSetPath), kSetPath);
+}
+
 TEST(data_MusicSet, NameWithCommaReadsBackTheSameInBothReaders) {
-    TempFolder folder;
-    const std::string path = folder.file("Set.msp");
     MusicSetFile written;
     written.setName = "Spring, Summer ①～ｱｲｳ";
     written.staffName = " \"作曲\", 二人";
     written.titleTrack = "/home/me/曲 集/Title, 1.mid";
     written.endingTrack = "Ending.mid";
     written.stageTracks = {"/x/s1.mid", "/y/ステージ２.mid", "/x/s1.mid"};
-    WriteMusicSetFile(path, written);
+    const std::string bytes = formatted(written);
 
     MusicSetFile expected = written;
     expected.titleTrack = "Title, 1.mid";
     expected.stageTracks = {"s1.mid", "ステージ２.mid", "s1.mid"};
-    for (Reader reader : {&ReadMusicSetForEditing, &ReadMusicSetForGame}) {
-        expectSameSet(reader(path), expected);
+    for (Parser parse : kBothReadings) {
+        expectSameSet(parse(bytes, kSetPath), expected);
     }
-    EXPECT_EQ(MusicTrackPath(path, "Title, 1.mid"), folder.file("Title, 1.mid"));
+    EXPECT_EQ(MusicTrackPath(kSetPath, "Title, 1.mid"), "/mem/music/Title, 1.mid");
 }
 
 TEST(data_MusicSet, NoStageTracksIsFiveLinesEndingInZero) {
-    TempFolder folder;
     MusicSetFile set;
     set.setName = "N";
     set.staffName = "S";
-    WriteMusicSetFile(folder.file("s.msp"), set);
-    EXPECT_EQ(ReadBytes(folder.file("s.msp")), "N\r\nS\r\n\r\n\r\n0\r\n");
-    for (Reader reader : {&ReadMusicSetForEditing, &ReadMusicSetForGame}) {
-        expectSameSet(reader(folder.file("s.msp")), set);
+    const std::string bytes = formatted(set);
+    EXPECT_EQ(bytes, "N\r\nS\r\n\r\n\r\n0\r\n");
+    for (Parser parse : kBothReadings) {
+        expectSameSet(parse(bytes, kSetPath), set);
+    }
+}
+
+TEST(data_MusicSet, MoreStageTracksThanSixteenBitsCountIsRefusedByName) {
+    MusicSetFile set;
+    set.stageTracks.assign(32767, "s.mid");
+    EXPECT_EQ(FormatMusicSetFile(set, kSetPath)[4], "32767");
+    set.stageTracks.push_back("one too many.mid");
+    try {
+        FormatMusicSetFile(set, kSetPath);
+        FAIL();
+    } catch (const DataError& error) {
+        EXPECT_EQ(error.file(), kSetPath);
+        EXPECT_EQ(error.reason(), "a music set holds at most 32767 stage tracks, not 32768");
     }
 }
 
 TEST(data_MusicSet, BareLfAndLinesAfterTheTracksAreFine) {
-    TempFolder folder;
-    WriteBytes(folder.file("s.msp"), "N\nS\nt.mid\ne.mid\n2\na.mid\nb.mid\nextra.mid\n\xFF\n");
-    for (Reader reader : {&ReadMusicSetForEditing, &ReadMusicSetForGame}) {
-        const MusicSetFile set = reader(folder.file("s.msp"));
+    const std::string bytes = "N\nS\nt.mid\ne.mid\n2\na.mid\nb.mid\nextra.mid\n\xFF\n";
+    for (Parser parse : kBothReadings) {
+        const MusicSetFile set = parse(bytes, kSetPath);
         EXPECT_EQ(set.endingTrack, "e.mid");
         EXPECT_EQ(set.stageTracks, (std::vector<std::string>{"a.mid", "b.mid"}));
     }
 }
 
 // The track count line as each reader takes it: -1 means the reader refuses it.
-struct CountCase {
+struct CountRow {
     const char* name;
-    const char* line;
-    int editing;
-    int game;
+    const char* line = "";
+    int editing = -1;
+    int game = -1;
 };
 
-class TrackCount : public ::testing::TestWithParam<CountCase> {};
+class TrackCount : public ::testing::TestWithParam<CountRow> {};
 
 TEST_P(TrackCount, EachReaderTakesOrRefusesTheCount) {
-    const CountCase& c = GetParam();
-    TempFolder folder;
-    std::string bytes = std::string("N\r\nS\r\nt.mid\r\ne.mid\r\n") + c.line + "\r\n";
+    const CountRow& row = GetParam();
+    std::string bytes = std::string("N\r\nS\r\nt.mid\r\ne.mid\r\n") + row.line + "\r\n";
     for (int i = 0; i < 4; ++i) {
         bytes += "s" + std::to_string(i) + ".mid\r\n";
     }
-    WriteBytes(folder.file("s.msp"), bytes);
-    const std::pair<Reader, int> readers[] = {{&ReadMusicSetForEditing, c.editing},
-                                              {&ReadMusicSetForGame, c.game}};
-    for (const auto& [reader, expected] : readers) {
+    const std::pair<Parser, int> readers[] = {{&ParseMusicSetForEditing, row.editing},
+                                              {&ParseMusicSetForGame, row.game}};
+    for (const auto& [parse, expected] : readers) {
         if (expected < 0) {
             try {
-                reader(folder.file("s.msp"));
-                FAIL() << "accepted " << c.line;
+                parse(bytes, kSetPath);
+                FAIL() << "accepted " << row.line;
             } catch (const DataError& error) {
                 EXPECT_EQ(error.line(), 5);
-                EXPECT_NE(error.reason().find("the track count \"" + std::string(c.line) + "\""),
+                EXPECT_NE(error.reason().find("the track count \"" + std::string(row.line) + "\""),
                           std::string::npos)
                     << error.what();
             }
         } else {
-            EXPECT_EQ(reader(folder.file("s.msp")).stageTracks.size(),
+            EXPECT_EQ(parse(bytes, kSetPath).stageTracks.size(),
                       static_cast<std::size_t>(expected));
         }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(data, TrackCount,
-                         ::testing::Values(CountCase{"PlainDigits", "3", 3, 3},
-                                           CountCase{"SurroundingSpaces", " 2 ", 2, 2},
-                                           CountCase{"Zero", "0", 0, 0},
-                                           CountCase{"FractionTakesIntegerPart", "3.7", 3, -1},
-                                           CountCase{"TrailingWords", "2 tracks", 2, -1},
-                                           CountCase{"NotANumber", "abc", -1, -1},
-                                           CountCase{"Empty", "", -1, -1},
-                                           CountCase{"Negative", "-1", -1, -1},
-                                           CountCase{"Huge", "99999999999", -1, -1}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-struct ShortCase {
-    const char* name;
-    std::string bytes;
-    int line;
+const CountRow kCountRows[] = {
+    {.name = "PlainDigits", .line = "3", .editing = 3, .game = 3},
+    {.name = "SurroundingSpaces", .line = " 2 ", .editing = 2, .game = 2},
+    {.name = "Zero", .line = "0", .editing = 0, .game = 0},
+    {.name = "FractionTakesIntegerPart", .line = "3.7", .editing = 3},
+    {.name = "TrailingWords", .line = "2 tracks", .editing = 2},
+    {.name = "NotANumber", .line = "abc"},
+    {.name = "Empty", .line = ""},
+    {.name = "Negative", .line = "-1"},
+    {.name = "Huge", .line = "99999999999"},
 };
 
-class MusicShortFile : public ::testing::TestWithParam<ShortCase> {};
+INSTANTIATE_TEST_SUITE_P(data, TrackCount, ::testing::ValuesIn(kCountRows), RowName);
+
+struct ShortFileRow {
+    const char* name;
+    std::string bytes;
+    int line = 0;  // the line found missing
+};
+
+class MusicShortFile : public ::testing::TestWithParam<ShortFileRow> {};
 
 TEST_P(MusicShortFile, BothReadersNameTheMissingLine) {
-    TempFolder folder;
-    WriteBytes(folder.file("s.msp"), GetParam().bytes);
-    for (Reader reader : {&ReadMusicSetForEditing, &ReadMusicSetForGame}) {
+    for (Parser parse : kBothReadings) {
         try {
-            reader(folder.file("s.msp"));
+            parse(GetParam().bytes, kSetPath);
             FAIL();
         } catch (const DataError& error) {
             EXPECT_EQ(error.line(), GetParam().line);
@@ -147,26 +155,26 @@ TEST_P(MusicShortFile, BothReadersNameTheMissingLine) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(data, MusicShortFile,
-                         ::testing::Values(ShortCase{"EmptyFile", "", 1},
-                                           ShortCase{"NoCountLine", "N\r\nS\r\nt\r\ne\r\n", 5},
-                                           ShortCase{"FewerTracksThanCounted",
-                                                     "N\r\nS\r\nt\r\ne\r\n3\r\na\r\nb\r\n", 8},
-                                           ShortCase{"LargestCountWithTwoTracks",
-                                                     "N\r\nS\r\nt\r\ne\r\n32767\r\na\r\nb", 8}),
-                         [](const auto& info) { return std::string(info.param.name); });
+const ShortFileRow kShortFileRows[] = {
+    {.name = "EmptyFile", .bytes = "", .line = 1},
+    {.name = "NoCountLine", .bytes = "N\r\nS\r\nt\r\ne\r\n", .line = 5},
+    {.name = "FewerTracksThanCounted", .bytes = "N\r\nS\r\nt\r\ne\r\n3\r\na\r\nb\r\n", .line = 8},
+    {.name = "LargestCountWithTwoTracks",
+     .bytes = "N\r\nS\r\nt\r\ne\r\n32767\r\na\r\nb",
+     .line = 8},
+};
 
-TEST(data_MusicSet, InvalidCp932AndMissingFileAreNamed) {
-    TempFolder folder;
-    WriteBytes(folder.file("s.msp"), "N\r\n\x81\x7F\r\n");
-    for (Reader reader : {&ReadMusicSetForEditing, &ReadMusicSetForGame}) {
+INSTANTIATE_TEST_SUITE_P(data, MusicShortFile, ::testing::ValuesIn(kShortFileRows), RowName);
+
+TEST(data_MusicSet, InvalidCp932IsNamed) {
+    for (Parser parse : kBothReadings) {
         try {
-            reader(folder.file("s.msp"));
+            parse("N\r\n\x81\x7F\r\n", kSetPath);
             FAIL();
         } catch (const DataError& error) {
+            EXPECT_EQ(error.file(), kSetPath);
             EXPECT_EQ(error.line(), 2);
         }
-        EXPECT_THROW(reader(folder.file("none.msp")), DataError);
     }
 }
 

@@ -7,44 +7,48 @@
 #include <filesystem>
 
 #include "qon/data/error.h"
+#include "qon/test_support/rows.h"
 
 namespace qon {
 namespace {
 
-// Table rows print as their name in test listings.
-template <typename Row>
-requires requires(const Row& row) {
-    row.name;
-}
-void PrintTo(const Row& row, std::ostream* os) {
-    *os << row.name;
-}
+QON_PRINT_ROWS_BY_NAME
 
-struct PathCase {
+using test_support::RowName;
+
+struct PathRow {
     const char* name;
-    const char* path;
-    const char* folder;
-    const char* fileName;
+    const char* path = "";
+    const char* folder = "";
+    const char* fileName = "";
 };
 
-class PathSplit : public ::testing::TestWithParam<PathCase> {};
+class PathSplit : public ::testing::TestWithParam<PathRow> {};
 
 TEST_P(PathSplit, FolderKeepsTheLastSlashAndFileNameIsTheRest) {
     EXPECT_EQ(FolderOf(GetParam().path), GetParam().folder);
     EXPECT_EQ(FileNameOf(GetParam().path), GetParam().fileName);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    data, PathSplit,
-    ::testing::Values(PathCase{"AbsoluteFile", "/home/a/Blocks/Spring.stp", "/home/a/Blocks/",
-                               "Spring.stp"},
-                      PathCase{"RootFile", "/x.bgp", "/", "x.bgp"},
-                      PathCase{"RelativeFile", "sets/x.msp", "sets/", "x.msp"},
-                      PathCase{"TrailingSlash", "/a/b/", "/a/b/", ""},
-                      PathCase{"SpacesCommasAndJapanese", "/My Sets/春, 夏/ブロック①.bmp",
-                               "/My Sets/春, 夏/", "ブロック①.bmp"},
-                      PathCase{"BackslashIsNotASeparator", "/a/b\\c.bmp", "/a/", "b\\c.bmp"}),
-    [](const auto& info) { return std::string(info.param.name); });
+const PathRow kPathRows[] = {
+    {.name = "AbsoluteFile",
+     .path = "/home/a/Blocks/Spring.stp",
+     .folder = "/home/a/Blocks/",
+     .fileName = "Spring.stp"},
+    {.name = "RootFile", .path = "/x.bgp", .folder = "/", .fileName = "x.bgp"},
+    {.name = "RelativeFile", .path = "sets/x.msp", .folder = "sets/", .fileName = "x.msp"},
+    {.name = "TrailingSlash", .path = "/a/b/", .folder = "/a/b/", .fileName = ""},
+    {.name = "SpacesCommasAndJapanese",
+     .path = "/My Sets/春, 夏/ブロック①.bmp",
+     .folder = "/My Sets/春, 夏/",
+     .fileName = "ブロック①.bmp"},
+    {.name = "BackslashIsNotASeparator",
+     .path = "/a/b\\c.bmp",
+     .folder = "/a/",
+     .fileName = "b\\c.bmp"},
+};
+
+INSTANTIATE_TEST_SUITE_P(data, PathSplit, ::testing::ValuesIn(kPathRows), RowName);
 
 TEST(data_Paths, FileNameOfTextWithoutSlashIsWhole) {
     EXPECT_EQ(FileNameOf("Block1.bmp"), "Block1.bmp");
@@ -70,28 +74,35 @@ TEST(data_Paths, ProgramFolderIsTheExecutablesFolderWithSlash) {
     EXPECT_EQ(folder, std::filesystem::read_symlink("/proc/self/exe").parent_path().string() + "/");
 }
 
-struct HexCase {
+struct HexRow {
     const char* name;
-    const char* text;
-    long value;
+    const char* text = "";
+    long value = 0;
 };
 
-class HexToLongCases : public ::testing::TestWithParam<HexCase> {};
+class HexToLongCases : public ::testing::TestWithParam<HexRow> {};
 
 TEST_P(HexToLongCases, ValueOfLeadingHexDigits) {
     EXPECT_EQ(HexToLong(GetParam().text), GetParam().value);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    data, HexToLongCases,
-    ::testing::Values(HexCase{"UpperCase", "1F", 31}, HexCase{"LowerCaseEmpty", "ff", 255},
-                      HexCase{"UpperCaseEmpty", "FF", 255}, HexCase{"MixedCase", "fF", 255},
-                      HexCase{"Unbreakable", "08", 8}, HexCase{"SpecialLowerCase", "6f", 111},
-                      HexCase{"OneDigit", "F", 15}, HexCase{"StopsAtNonHex", "1g", 1},
-                      HexCase{"NoLeadingDigit", "g1", 0}, HexCase{"EmptyText", "", 0},
-                      HexCase{"LeadingSpace", " 1", 0}, HexCase{"NoSign", "-1", 0},
-                      HexCase{"SaturatesOnLongRuns", "FFFFFFFFFFFFFFFFFFFFFFFFFFFF", LONG_MAX}),
-    [](const auto& info) { return std::string(info.param.name); });
+const HexRow kHexRows[] = {
+    {.name = "UpperCase", .text = "1F", .value = 31},
+    {.name = "LowerCaseEmpty", .text = "ff", .value = 255},
+    {.name = "UpperCaseEmpty", .text = "FF", .value = 255},
+    {.name = "MixedCase", .text = "fF", .value = 255},
+    {.name = "Unbreakable", .text = "08", .value = 8},
+    {.name = "SpecialLowerCase", .text = "6f", .value = 111},
+    {.name = "OneDigit", .text = "F", .value = 15},
+    {.name = "StopsAtNonHex", .text = "1g", .value = 1},
+    {.name = "NoLeadingDigit", .text = "g1", .value = 0},
+    {.name = "EmptyText", .text = "", .value = 0},
+    {.name = "LeadingSpace", .text = " 1", .value = 0},
+    {.name = "NoSign", .text = "-1", .value = 0},
+    {.name = "SaturatesOnLongRuns", .text = "FFFFFFFFFFFFFFFFFFFFFFFFFFFF", .value = LONG_MAX},
+};
+
+INSTANTIATE_TEST_SUITE_P(data, HexToLongCases, ::testing::ValuesIn(kHexRows), RowName);
 
 }  // namespace
 }  // namespace qon

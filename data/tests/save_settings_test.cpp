@@ -7,72 +7,77 @@
 #include "qon/data/error.h"
 #include "qon/data/save_file.h"
 #include "qon/data/settings.h"
-#include "temp_folder.h"
+#include "qon/data/text.h"
+#include "qon/test_support/bytes.h"
+#include "qon/test_support/rows.h"
+#include "qon/test_support/scratch_folder.h"
 
 namespace qon {
 namespace {
 
-using test::ReadBytes;
-using test::TempFolder;
-using test::WriteBytes;
+QON_PRINT_ROWS_BY_NAME
 
-template <typename Row>
-requires requires(const Row& row) {
-    row.name;
-}
-void PrintTo(const Row& row, std::ostream* os) {
-    *os << row.name;
-}
+using test_support::ReadBytes;
+using test_support::RowName;
+using test_support::ScratchFolder;
+using test_support::WriteBytes;
+
+const std::string kSavePath = "/mem/qonsave.sav";
+const std::string kSettingsPath = "/mem/Init.bse";
 
 // ---- save file -------------------------------------------------------------------
 
 TEST(data_SaveFile, RoundTripInThePrintStatementForm) {
-    TempFolder folder;
     const SaveSlots slots = {1, 12, -3, 32767};
-    WriteSaveFile(folder.file("qonsave.sav"), slots);
-    EXPECT_EQ(ReadBytes(folder.file("qonsave.sav")), " 1 \r\n 12 \r\n-3 \r\n 32767 \r\n");
-    EXPECT_EQ(ReadSaveFile(folder.file("qonsave.sav")), slots);
+    const std::string bytes = FormatLines(FormatSaveFile(slots), kSavePath);
+    EXPECT_EQ(bytes, " 1 \r\n 12 \r\n-3 \r\n 32767 \r\n");
+    EXPECT_EQ(ParseSaveFile(bytes, kSavePath), slots);
 }
 
 TEST(data_SaveFile, ReadsHandWrittenSpacingAndBareLf) {
-    TempFolder folder;
-    WriteBytes(folder.file("qonsave.sav"), "1\n 2\n\t3 \n-32768");
-    EXPECT_EQ(ReadSaveFile(folder.file("qonsave.sav")), (SaveSlots{1, 2, 3, -32768}));
+    EXPECT_EQ(ParseSaveFile("1\n 2\n\t3 \n-32768", kSavePath), (SaveSlots{1, 2, 3, -32768}));
 }
 
-struct SaveFailureCase {
+struct SaveFailureRow {
     const char* name;
     std::string bytes;
-    int line;
-    const char* reasonPart;
+    int line = 0;
+    const char* reasonPart = "";
 };
 
-class SaveFileFailures : public ::testing::TestWithParam<SaveFailureCase> {};
+class SaveFileFailures : public ::testing::TestWithParam<SaveFailureRow> {};
 
 TEST_P(SaveFileFailures, NamesLineAndReason) {
-    TempFolder folder;
-    WriteBytes(folder.file("qonsave.sav"), GetParam().bytes);
     try {
-        ReadSaveFile(folder.file("qonsave.sav"));
+        ParseSaveFile(GetParam().bytes, kSavePath);
         FAIL();
     } catch (const DataError& error) {
+        EXPECT_EQ(error.file(), kSavePath);
         EXPECT_EQ(error.line(), GetParam().line);
         EXPECT_NE(error.reason().find(GetParam().reasonPart), std::string::npos) << error.what();
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    data, SaveFileFailures,
-    ::testing::Values(
-        SaveFailureCase{"ThreeLines", " 1 \r\n 1 \r\n 1 \r\n", 4, "ends early: save slot 4 of 4"},
-        SaveFailureCase{"Empty", "", 1, "ends early"},
-        SaveFailureCase{"NotANumber", " 1 \r\nx\r\n 1 \r\n 1 \r\n", 2,
-                        "save slot 2 \"x\" is not a whole number from -32768 to 32767"},
-        SaveFailureCase{"BeyondSixteenBits", " 1 \r\n 1 \r\n 40000 \r\n 1 \r\n", 3, "\" 40000 \""}),
-    [](const auto& info) { return std::string(info.param.name); });
+const SaveFailureRow kSaveFailureRows[] = {
+    {.name = "ThreeLines",
+     .bytes = " 1 \r\n 1 \r\n 1 \r\n",
+     .line = 4,
+     .reasonPart = "ends early: save slot 4 of 4"},
+    {.name = "Empty", .bytes = "", .line = 1, .reasonPart = "ends early"},
+    {.name = "NotANumber",
+     .bytes = " 1 \r\nx\r\n 1 \r\n 1 \r\n",
+     .line = 2,
+     .reasonPart = "save slot 2 \"x\" is not a whole number from -32768 to 32767"},
+    {.name = "BeyondSixteenBits",
+     .bytes = " 1 \r\n 1 \r\n 40000 \r\n 1 \r\n",
+     .line = 3,
+     .reasonPart = "\" 40000 \""},
+};
+
+INSTANTIATE_TEST_SUITE_P(data, SaveFileFailures, ::testing::ValuesIn(kSaveFailureRows), RowName);
 
 TEST(data_SaveFile, MissingFileIsAnErrorButCanBeCreated) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string path = SaveFilePath(folder.file("Spring.stp"));
     EXPECT_EQ(path, folder.file("qonsave.sav"));
     EXPECT_THROW(ReadSaveFile(path), DataError);
@@ -81,7 +86,7 @@ TEST(data_SaveFile, MissingFileIsAnErrorButCanBeCreated) {
 }
 
 TEST(data_SaveFile, ReadOrCreateKeepsAnExistingOrBrokenFile) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string path = folder.file("qonsave.sav");
     WriteSaveFile(path, {4, 3, 2, 1});
     EXPECT_EQ(ReadOrCreateSaveFile(path), (SaveSlots{4, 3, 2, 1}));
@@ -93,29 +98,39 @@ TEST(data_SaveFile, ReadOrCreateKeepsAnExistingOrBrokenFile) {
     EXPECT_THROW(ReadOrCreateSaveFile(folder.file("dir.sav")), DataError);
 }
 
-TEST(data_SaveFile, SlotLabels) {
-    const std::pair<std::int16_t, const char*> table[] = {
-        {1, "STAGE 0までクリア"}, {3, "STAGE 2までクリア"}, {11, "STAGE 10までクリア"}};
-    for (const auto& [value, label] : table) {
-        EXPECT_EQ(SaveSlotLabel(value), label);
-    }
+struct SlotLabelRow {
+    const char* name;
+    std::int16_t value = 1;
+    const char* label = "";
+};
+
+class SaveSlotLabels : public ::testing::TestWithParam<SlotLabelRow> {};
+
+TEST_P(SaveSlotLabels, NameTheLastClearedStage) {
+    EXPECT_EQ(SaveSlotLabel(GetParam().value), GetParam().label);
 }
+
+const SlotLabelRow kSlotLabelRows[] = {
+    {.name = "FreshSlotHasClearedNothing", .value = 1, .label = "STAGE 0までクリア"},
+    {.name = "ResumeAtThreeHasClearedTwo", .value = 3, .label = "STAGE 2までクリア"},
+    {.name = "TwoDigitStage", .value = 11, .label = "STAGE 10までクリア"},
+};
+
+INSTANTIATE_TEST_SUITE_P(data, SaveSlotLabels, ::testing::ValuesIn(kSlotLabelRows), RowName);
 
 // ---- settings file -----------------------------------------------------------------
 
 TEST(data_Settings, WrittenAsPlainDigitsAndReadBack) {
-    TempFolder folder;
-    const std::string path = folder.file(kSettingsFileName);
-    WriteSettingsFile(path, {0, 2, 1});
-    EXPECT_EQ(ReadBytes(path), "0\r\n2\r\n1\r\n");
-    const GameSettings read = ReadSettingsFile(path);
+    const std::string bytes = FormatLines(FormatSettingsFile({0, 2, 1}), kSettingsPath);
+    EXPECT_EQ(bytes, "0\r\n2\r\n1\r\n");
+    const GameSettings read = ParseSettingsFile(bytes, kSettingsPath);
     EXPECT_EQ(read.StageSetIndex, 0);
     EXPECT_EQ(read.BitMapSetIndex, 2);
     EXPECT_EQ(read.MusicSetIndex, 1);
 }
 
 TEST(data_Settings, MissingFileIsCreatedWithThreeZeros) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string path = folder.file(kSettingsFileName);
     EXPECT_THROW(ReadSettingsFile(path), DataError);
     const GameSettings created = ReadOrCreateSettingsFile(path);
@@ -125,66 +140,79 @@ TEST(data_Settings, MissingFileIsCreatedWithThreeZeros) {
     EXPECT_EQ(ReadOrCreateSettingsFile(path).MusicSetIndex, 3);
 }
 
-struct SettingsFailureCase {
+struct SettingsFailureRow {
     const char* name;
     std::string bytes;
-    int line;
+    int line = 0;
 };
 
-class SettingsFailures : public ::testing::TestWithParam<SettingsFailureCase> {};
+class SettingsFailures : public ::testing::TestWithParam<SettingsFailureRow> {};
 
 TEST_P(SettingsFailures, NamesTheLine) {
-    TempFolder folder;
+    try {
+        ParseSettingsFile(GetParam().bytes, kSettingsPath);
+        FAIL();
+    } catch (const DataError& error) {
+        EXPECT_EQ(error.file(), kSettingsPath);
+        EXPECT_EQ(error.line(), GetParam().line) << error.what();
+    }
+}
+
+// ReadOrCreateSettingsFile creates only a missing file: a broken one is reported and kept.
+TEST_P(SettingsFailures, BrokenFileOnDiskIsNotReplaced) {
+    ScratchFolder folder;
     const std::string path = folder.file(kSettingsFileName);
     WriteBytes(path, GetParam().bytes);
-    for (auto reader : {&ReadSettingsFile, &ReadOrCreateSettingsFile}) {
-        try {
-            reader(path);
-            FAIL();
-        } catch (const DataError& error) {
-            EXPECT_EQ(error.line(), GetParam().line) << error.what();
-        }
+    try {
+        ReadOrCreateSettingsFile(path);
+        FAIL();
+    } catch (const DataError& error) {
+        EXPECT_EQ(error.line(), GetParam().line) << error.what();
     }
     EXPECT_EQ(ReadBytes(path), GetParam().bytes) << "a broken file is not replaced";
 }
 
-INSTANTIATE_TEST_SUITE_P(data, SettingsFailures,
-                         ::testing::Values(SettingsFailureCase{"TwoLines", "0\r\n0\r\n", 3},
-                                           SettingsFailureCase{"NotANumber", "0\r\nzwei\r\n0\r\n",
-                                                               2},
-                                           SettingsFailureCase{"Fraction", "1.5\r\n0\r\n0\r\n", 1},
-                                           SettingsFailureCase{"Empty", "", 1}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-struct BoundCase {
-    const char* name;
-    std::int16_t stored;
-    std::int16_t listCount;
-    std::int16_t used;
+const SettingsFailureRow kSettingsFailureRows[] = {
+    {.name = "TwoLines", .bytes = "0\r\n0\r\n", .line = 3},
+    {.name = "NotANumber", .bytes = "0\r\nzwei\r\n0\r\n", .line = 2},
+    {.name = "Fraction", .bytes = "1.5\r\n0\r\n0\r\n", .line = 1},
+    {.name = "Empty", .bytes = "", .line = 1},
 };
 
-class SettingsBound : public ::testing::TestWithParam<BoundCase> {};
+INSTANTIATE_TEST_SUITE_P(data, SettingsFailures, ::testing::ValuesIn(kSettingsFailureRows),
+                         RowName);
+
+struct BoundRow {
+    const char* name;
+    std::int16_t stored = 0;
+    std::int16_t listCount = 3;
+    std::int16_t used = 0;
+};
+
+class SettingsBound : public ::testing::TestWithParam<BoundRow> {};
 
 TEST_P(SettingsBound, IndexIsKeptOnlyInsideItsList) {
-    const BoundCase& c = GetParam();
+    const BoundRow& row = GetParam();
     SetLists lists;
-    lists.stage.count = c.listCount;
-    lists.bitmap.count = c.listCount;
-    lists.music.count = c.listCount;
-    const GameSettings bounded = BoundSettings({c.stored, c.stored, c.stored}, lists);
-    EXPECT_EQ(bounded.StageSetIndex, c.used);
-    EXPECT_EQ(bounded.BitMapSetIndex, c.used);
-    EXPECT_EQ(bounded.MusicSetIndex, c.used);
+    lists.stage.count = row.listCount;
+    lists.bitmap.count = row.listCount;
+    lists.music.count = row.listCount;
+    const GameSettings bounded = BoundSettings({row.stored, row.stored, row.stored}, lists);
+    EXPECT_EQ(bounded.StageSetIndex, row.used);
+    EXPECT_EQ(bounded.BitMapSetIndex, row.used);
+    EXPECT_EQ(bounded.MusicSetIndex, row.used);
 }
 
-INSTANTIATE_TEST_SUITE_P(data, SettingsBound,
-                         ::testing::Values(BoundCase{"PastTheEndBecomesZero", 5, 3, 0},
-                                           BoundCase{"LastEntryKept", 2, 3, 2},
-                                           BoundCase{"OnePastTheEnd", 3, 3, 0},
-                                           BoundCase{"NegativeBecomesZero", -1, 3, 0},
-                                           BoundCase{"MostNegative", -32768, 3, 0},
-                                           BoundCase{"EmptyList", 0, 0, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+const BoundRow kBoundRows[] = {
+    {.name = "PastTheEndBecomesZero", .stored = 5, .listCount = 3, .used = 0},
+    {.name = "LastEntryKept", .stored = 2, .listCount = 3, .used = 2},
+    {.name = "OnePastTheEnd", .stored = 3, .listCount = 3, .used = 0},
+    {.name = "NegativeBecomesZero", .stored = -1, .listCount = 3, .used = 0},
+    {.name = "MostNegative", .stored = -32768, .listCount = 3, .used = 0},
+    {.name = "EmptyList", .stored = 0, .listCount = 0, .used = 0},
+};
+
+INSTANTIATE_TEST_SUITE_P(data, SettingsBound, ::testing::ValuesIn(kBoundRows), RowName);
 
 TEST(data_Settings, EachIndexIsBoundAgainstItsOwnList) {
     SetLists lists;

@@ -2,125 +2,118 @@
 #include "qon/data/text.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <string>
 
 #include "qon/data/error.h"
-#include "temp_folder.h"
+#include "qon/test_support/rows.h"
 
 namespace qon {
 namespace {
 
-// Table rows print as their name in test listings.
-template <typename Row>
-requires requires(const Row& row) {
-    row.name;
-}
-void PrintTo(const Row& row, std::ostream* os) {
-    *os << row.name;
-}
+QON_PRINT_ROWS_BY_NAME
 
-using test::TempFolder;
-using test::WriteBytes;
+using test_support::RowName;
 
 // ---- CP932 conversion --------------------------------------------------------
 
-struct Cp932Case {
+struct Cp932Row {
     const char* name;
     std::string utf8;
     std::string cp932;
 };
 
-class Cp932RoundTrip : public ::testing::TestWithParam<Cp932Case> {};
+class Cp932RoundTrip : public ::testing::TestWithParam<Cp932Row> {};
 
 TEST_P(Cp932RoundTrip, EncodesAndDecodesBothWays) {
-    const Cp932Case& c = GetParam();
-    EXPECT_EQ(Utf8ToCp932(c.utf8), c.cp932);
-    EXPECT_EQ(Cp932ToUtf8(c.cp932), c.utf8);
-    EXPECT_TRUE(IsCp932Representable(c.utf8));
+    const Cp932Row& row = GetParam();
+    EXPECT_EQ(Utf8ToCp932(row.utf8), row.cp932);
+    EXPECT_EQ(Cp932ToUtf8(row.cp932), row.utf8);
+    EXPECT_TRUE(IsCp932Representable(row.utf8));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    data, Cp932RoundTrip,
-    ::testing::Values(Cp932Case{"PlainAscii", "Stage 1, ok", "Stage 1, ok"},
-                      Cp932Case{"BackslashStaysBackslash", "C:\\Sets\\a~b", "C:\\Sets\\a~b"},
-                      Cp932Case{"CircledDigitOne", "①", "\x87\x40"},
-                      Cp932Case{"FullWidthTilde", "～", "\x81\x60"},
-                      Cp932Case{"HalfWidthKana", "ｱｲｳｰ", "\xB1\xB2\xB3\xB0"},
-                      Cp932Case{"KanjiAndKana", "壊れないブロック",
-                                "\x89\xF3\x82\xEA\x82\xC8\x82\xA2\x83\x75\x83\x8D\x83\x62\x83\x4E"},
-                      Cp932Case{"EmptyText", "", ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+const Cp932Row kCp932Rows[] = {
+    {.name = "PlainAscii", .utf8 = "Stage 1, ok", .cp932 = "Stage 1, ok"},
+    {.name = "BackslashStaysBackslash", .utf8 = "C:\\Sets\\a~b", .cp932 = "C:\\Sets\\a~b"},
+    {.name = "CircledDigitOne", .utf8 = "①", .cp932 = "\x87\x40"},
+    {.name = "FullWidthTilde", .utf8 = "～", .cp932 = "\x81\x60"},
+    {.name = "HalfWidthKana", .utf8 = "ｱｲｳｰ", .cp932 = "\xB1\xB2\xB3\xB0"},
+    {.name = "KanjiAndKana",
+     .utf8 = "壊れないブロック",
+     .cp932 = "\x89\xF3\x82\xEA\x82\xC8\x82\xA2\x83\x75\x83\x8D\x83\x62\x83\x4E"},
+    {.name = "EmptyText", .utf8 = "", .cp932 = ""},
+};
 
-struct RefusedCase {
+INSTANTIATE_TEST_SUITE_P(data, Cp932RoundTrip, ::testing::ValuesIn(kCp932Rows), RowName);
+
+struct TextRow {
     const char* name;
     std::string text;
 };
 
-class Cp932Refuses : public ::testing::TestWithParam<RefusedCase> {};
+class Cp932Refuses : public ::testing::TestWithParam<TextRow> {};
 
 TEST_P(Cp932Refuses, EncodingRefusesUnrepresentableOrBrokenUtf8) {
     EXPECT_FALSE(Utf8ToCp932(GetParam().text).has_value());
     EXPECT_FALSE(IsCp932Representable(GetParam().text));
 }
 
-INSTANTIATE_TEST_SUITE_P(data, Cp932Refuses,
-                         ::testing::Values(RefusedCase{"Emoji", "ab😀"},
-                                           RefusedCase{"HangulSyllable", "한"},
-                                           RefusedCase{"BrokenUtf8",
-                                                       "a\xFF"
-                                                       "b"},
-                                           RefusedCase{"CutUtf8Sequence", "\xE3\x81"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+const TextRow kUnencodableRows[] = {
+    {.name = "Emoji", .text = "ab😀"},
+    {.name = "HangulSyllable", .text = "한"},
+    {.name = "BrokenUtf8",
+     .text = "a\xFF"
+             "b"},
+    {.name = "CutUtf8Sequence", .text = "\xE3\x81"},
+};
 
-class Cp932InvalidBytes : public ::testing::TestWithParam<RefusedCase> {};
+INSTANTIATE_TEST_SUITE_P(data, Cp932Refuses, ::testing::ValuesIn(kUnencodableRows), RowName);
+
+class Cp932InvalidBytes : public ::testing::TestWithParam<TextRow> {};
 
 TEST_P(Cp932InvalidBytes, DecodingRefusesBytesThatAreNotCp932) {
     EXPECT_FALSE(Cp932ToUtf8(GetParam().text).has_value());
 }
 
-INSTANTIATE_TEST_SUITE_P(data, Cp932InvalidBytes,
-                         ::testing::Values(RefusedCase{"LoneLeadByteAtEnd", "ab\x81"},
-                                           RefusedCase{"ByteA0", "\xA0"},
-                                           RefusedCase{"ByteFD", "x\xFD"},
-                                           RefusedCase{"LeadByteWithBadTrail", "\x81\x20"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+const TextRow kUndecodableRows[] = {
+    {.name = "LoneLeadByteAtEnd", .text = "ab\x81"},
+    {.name = "ByteA0", .text = "\xA0"},
+    {.name = "ByteFD", .text = "x\xFD"},
+    {.name = "LeadByteWithBadTrail", .text = "\x81\x20"},
+};
+
+INSTANTIATE_TEST_SUITE_P(data, Cp932InvalidBytes, ::testing::ValuesIn(kUndecodableRows), RowName);
 
 // ---- LineReader ----------------------------------------------------------------
 
-struct LineEndCase {
+struct LineEndRow {
     const char* name;
     std::string bytes;
     std::vector<std::string> lines;
 };
 
-class LineEnds : public ::testing::TestWithParam<LineEndCase> {};
+class LineEnds : public ::testing::TestWithParam<LineEndRow> {};
 
 TEST_P(LineEnds, SplitsLinesWhateverTheLineEnd) {
-    TempFolder folder;
-    WriteBytes(folder.file("a.txt"), GetParam().bytes);
-    EXPECT_EQ(ReadAllLines(folder.file("a.txt")), GetParam().lines);
+    EXPECT_EQ(ParseLines(GetParam().bytes, "a.txt"), GetParam().lines);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    data, LineEnds,
-    ::testing::Values(LineEndCase{"CrLf", "one\r\ntwo\r\n", {"one", "two"}},
-                      LineEndCase{"BareLf", "one\ntwo\n", {"one", "two"}},
-                      LineEndCase{"LastLineWithoutLineEnd", "one\r\ntwo", {"one", "two"}},
-                      LineEndCase{"MixedLineEnds", "one\ntwo\r\nthree", {"one", "two", "three"}},
-                      LineEndCase{"EmptyLinesKept", "\r\n\r\nx\r\n", {"", "", "x"}},
-                      LineEndCase{"EmptyFileHasNoLines", "", {}},
-                      LineEndCase{"CrInsideLineKept", "a\rb\r\n", {"a\rb"}},
-                      LineEndCase{"Cp932Decoded", "\x87\x40\x81\x60\xB1\r\n", {"①～ｱ"}}),
-    [](const auto& info) { return std::string(info.param.name); });
+const LineEndRow kLineEndRows[] = {
+    {.name = "CrLf", .bytes = "one\r\ntwo\r\n", .lines = {"one", "two"}},
+    {.name = "BareLf", .bytes = "one\ntwo\n", .lines = {"one", "two"}},
+    {.name = "LastLineWithoutLineEnd", .bytes = "one\r\ntwo", .lines = {"one", "two"}},
+    {.name = "MixedLineEnds", .bytes = "one\ntwo\r\nthree", .lines = {"one", "two", "three"}},
+    {.name = "EmptyLinesKept", .bytes = "\r\n\r\nx\r\n", .lines = {"", "", "x"}},
+    {.name = "EmptyFileHasNoLines", .bytes = "", .lines = {}},
+    {.name = "CrInsideLineKept", .bytes = "a\rb\r\n", .lines = {"a\rb"}},
+    {.name = "Cp932Decoded", .bytes = "\x87\x40\x81\x60\xB1\r\n", .lines = {"①～ｱ"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(data, LineEnds, ::testing::ValuesIn(kLineEndRows), RowName);
 
 TEST(data_LineReader, ReadsALineOfAMegabyte) {
-    TempFolder folder;
     const std::string longLine(1 << 20, 'x');
-    WriteBytes(folder.file("long.txt"), longLine + "\r\nend");
-    LineReader reader = LineReader::FromFile(folder.file("long.txt"));
+    LineReader reader("long.txt", longLine + "\r\nend");
     EXPECT_EQ(reader.next(), longLine);
     EXPECT_EQ(reader.next(), "end");
     EXPECT_EQ(reader.lineNumber(), 2);
@@ -128,12 +121,10 @@ TEST(data_LineReader, ReadsALineOfAMegabyte) {
 }
 
 TEST(data_LineReader, InvalidCp932NamesFileAndLine) {
-    TempFolder folder;
-    const std::string path = folder.file("bad.txt");
-    WriteBytes(path,
-               "fine\r\nstill fine\r\nab\xFD"
-               "cd\r\n");
-    LineReader reader = LineReader::FromFile(path);
+    const std::string path = "/mem/bad.txt";
+    LineReader reader(path,
+                      "fine\r\nstill fine\r\nab\xFD"
+                      "cd\r\n");
     reader.next();
     reader.next();
     try {
@@ -148,9 +139,7 @@ TEST(data_LineReader, InvalidCp932NamesFileAndLine) {
 }
 
 TEST(data_LineReader, RequireNamesTheMissingLineAndWhatWasExpected) {
-    TempFolder folder;
-    WriteBytes(folder.file("short.txt"), "only\r\n");
-    LineReader reader = LineReader::FromFile(folder.file("short.txt"));
+    LineReader reader("short.txt", "only\r\n");
     reader.require("the first line");
     try {
         reader.require("the stage count");
@@ -161,45 +150,10 @@ TEST(data_LineReader, RequireNamesTheMissingLineAndWhatWasExpected) {
     }
 }
 
-struct OpenFailureCase {
-    const char* name;
-    void (*prepare)(const std::string& path);
-    const char* reasonPart;
-};
-
-class LineReaderOpenFailures : public ::testing::TestWithParam<OpenFailureCase> {};
-
-TEST_P(LineReaderOpenFailures, RefusesWithAReasonForTheWholeFile) {
-    TempFolder folder;
-    const std::string path = folder.file("target");
-    GetParam().prepare(path);
-    try {
-        LineReader reader = LineReader::FromFile(path);
-        FAIL() << "opened " << path;
-    } catch (const DataError& error) {
-        EXPECT_EQ(error.file(), path);
-        EXPECT_EQ(error.line(), 0);
-        EXPECT_NE(error.reason().find(GetParam().reasonPart), std::string::npos) << error.what();
-    }
+TEST(data_FormatLines, EndsEveryLineWithCrLfInCp932) {
+    EXPECT_EQ(FormatLines({"①", "", "ｱ"}, "a.txt"), "\x87\x40\r\n\r\n\xB1\r\n");
+    EXPECT_EQ(FormatLines({}, "a.txt"), "");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    data, LineReaderOpenFailures,
-    ::testing::Values(
-        OpenFailureCase{"MissingFile", [](const std::string&) {}, "does not exist"},
-        OpenFailureCase{"FolderGivenAsFile",
-                        [](const std::string& p) { ASSERT_EQ(mkdir(p.c_str(), 0755), 0); },
-                        "folder"},
-        OpenFailureCase{"FifoDoesNotBlock",
-                        [](const std::string& p) { ASSERT_EQ(mkfifo(p.c_str(), 0644), 0); },
-                        "not an ordinary file"},
-        OpenFailureCase{"FileLargerThanTheCap",
-                        [](const std::string& p) {
-                            WriteBytes(p, "");
-                            ASSERT_EQ(truncate(p.c_str(), kMaxTextFileBytes + 1), 0);
-                        },
-                        "too large"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(data_DataError, MessageNamesFileAndLine) {
     EXPECT_STREQ(DataError("/a/Stage3.stg", 12, "row 12 is bad").what(),
@@ -210,32 +164,40 @@ TEST(data_DataError, MessageNamesFileAndLine) {
 
 // ---- numbers -------------------------------------------------------------------
 
-struct IntCase {
+struct IntRow {
     const char* name;
-    const char* text;
-    std::optional<std::int16_t> value;
+    const char* text = "";
+    std::optional<std::int16_t> value = std::nullopt;  // none: not a 16-bit number
 };
 
-class ParseInt16Cases : public ::testing::TestWithParam<IntCase> {};
+class ParseInt16Cases : public ::testing::TestWithParam<IntRow> {};
 
 TEST_P(ParseInt16Cases, ParsesWholeLinesOnly) {
     EXPECT_EQ(ParseInt16(GetParam().text), GetParam().value);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    data, ParseInt16Cases,
-    ::testing::Values(
-        IntCase{"PrintStatementForm", " 1 ", 1}, IntCase{"NegativePrintForm", "-3 ", -3},
-        IntCase{"PlusSign", "+5", 5}, IntCase{"Tabs", "\t7\t", 7},
-        IntCase{"LeadingZeros", "007", 7}, IntCase{"Largest", "32767", 32767},
-        IntCase{"Smallest", "-32768", -32768}, IntCase{"TooLarge", "32768", std::nullopt},
-        IntCase{"TooSmall", "-32769", std::nullopt},
-        IntCase{"Huge", "99999999999999999999", std::nullopt}, IntCase{"Empty", "", std::nullopt},
-        IntCase{"OnlySpaces", "   ", std::nullopt}, IntCase{"Word", "abc", std::nullopt},
-        IntCase{"TrailingText", "1a", std::nullopt}, IntCase{"TwoNumbers", "1 2", std::nullopt},
-        IntCase{"Fraction", "3.7", std::nullopt}, IntCase{"TwoSigns", "+-1", std::nullopt},
-        IntCase{"SignAlone", "-", std::nullopt}),
-    [](const auto& info) { return std::string(info.param.name); });
+const IntRow kIntRows[] = {
+    {.name = "PrintStatementForm", .text = " 1 ", .value = 1},
+    {.name = "NegativePrintForm", .text = "-3 ", .value = -3},
+    {.name = "PlusSign", .text = "+5", .value = 5},
+    {.name = "Tabs", .text = "\t7\t", .value = 7},
+    {.name = "LeadingZeros", .text = "007", .value = 7},
+    {.name = "Largest", .text = "32767", .value = 32767},
+    {.name = "Smallest", .text = "-32768", .value = -32768},
+    {.name = "TooLarge", .text = "32768"},
+    {.name = "TooSmall", .text = "-32769"},
+    {.name = "Huge", .text = "99999999999999999999"},
+    {.name = "Empty", .text = ""},
+    {.name = "OnlySpaces", .text = "   "},
+    {.name = "Word", .text = "abc"},
+    {.name = "TrailingText", .text = "1a"},
+    {.name = "TwoNumbers", .text = "1 2"},
+    {.name = "Fraction", .text = "3.7"},
+    {.name = "TwoSigns", .text = "+-1"},
+    {.name = "SignAlone", .text = "-"},
+};
+
+INSTANTIATE_TEST_SUITE_P(data, ParseInt16Cases, ::testing::ValuesIn(kIntRows), RowName);
 
 TEST(data_ParseInt32, AcceptsValuesBeyondSixteenBits) {
     EXPECT_EQ(ParseInt32(" 40000 "), 40000);
@@ -243,8 +205,15 @@ TEST(data_ParseInt32, AcceptsValuesBeyondSixteenBits) {
 }
 
 TEST(data_PrintStatementInteger, PadsWithSpaceOrSign) {
-    const std::pair<long, const char*> table[] = {
-        {1, " 1 "}, {0, " 0 "}, {-3, "-3 "}, {32767, " 32767 "}, {-32768, "-32768 "}};
+    struct Row {
+        long value;
+        const char* text;
+    };
+    const Row table[] = {{.value = 1, .text = " 1 "},
+                         {.value = 0, .text = " 0 "},
+                         {.value = -3, .text = "-3 "},
+                         {.value = 32767, .text = " 32767 "},
+                         {.value = -32768, .text = "-32768 "}};
     for (const auto& [value, text] : table) {
         EXPECT_EQ(PrintStatementInteger(value), text) << value;
         EXPECT_EQ(ParseInt16(PrintStatementInteger(value)), value) << "reads back " << value;

@@ -1,17 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "qon/content/midi_writer.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 #include <stdexcept>
-
-#include "qon/data/error.h"
 
 namespace qon::content {
 
@@ -195,34 +187,6 @@ std::vector<std::uint8_t> BuildMidiFile(std::uint16_t division,
         out.insert(out.end(), chunk.begin(), chunk.end());
     }
     return out;
-}
-
-void WriteBinaryFileAtomic(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    const std::string temporary = path + ".tmp";
-    const auto failWith = [&](const char* step, int error) {
-        ::unlink(temporary.c_str());
-        throw DataError(path, 0, std::string(step) + ": " + std::strerror(error));
-    };
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) throw DataError(path, 0, std::string("cannot create: ") + std::strerror(errno));
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            const int error = errno;
-            ::close(fd);
-            failWith("cannot write", error);
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) {
-        const int error = errno;
-        ::close(fd);
-        failWith("cannot flush", error);
-    }
-    if (::close(fd) != 0) failWith("cannot close", errno);
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) failWith("cannot replace", errno);
 }
 
 }  // namespace qon::content

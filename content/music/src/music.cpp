@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "qon/content/music.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "qon/content/midi_writer.h"
 #include "qon/data/error.h"
+#include "qon/data/files.h"
 #include "qon/data/music_set.h"
 #include "songs.h"
 
@@ -17,7 +21,9 @@ namespace fs = std::filesystem;
 
 std::string writeSong(const fs::path& folder, const score::Song& song) {
     const fs::path path = folder / std::string(song.fileName);
-    WriteBinaryFileAtomic(path.string(), score::RenderSong(song));
+    const std::vector<std::uint8_t> midi = score::RenderSong(song);
+    WriteFileAtomic(path.string(),
+                    std::string_view(reinterpret_cast<const char*>(midi.data()), midi.size()));
     return std::string(song.fileName);
 }
 

@@ -6,14 +6,18 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <stdexcept>
 
+#include "qon/data/files.h"
+
 namespace qon::content::testing {
 
 namespace {
+
+// Far above any generated song, which takes a few kilobytes.
+constexpr std::size_t kMaxMidiTestBytes = 16u * 1024u * 1024u;
 
 [[noreturn]] void fault(const std::string& what, std::size_t pos) {
     throw std::runtime_error(what + " at byte " + std::to_string(pos));
@@ -141,9 +145,9 @@ MidiFileData ParseMidi(const std::vector<std::uint8_t>& bytes) {
 }
 
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("cannot open " + path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // The game reads MIDI files through the same door, so a generated file must pass it.
+    const std::string bytes = qon::ReadFileBytes(path, kMaxMidiTestBytes);
+    return {bytes.begin(), bytes.end()};
 }
 
 std::string ScratchFolderFor(const std::string& purpose) {

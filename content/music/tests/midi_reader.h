@@ -34,6 +34,7 @@ std::uint32_t ReadVariableLength(const std::vector<std::uint8_t>& bytes, std::si
 
 MidiFileData ParseMidi(const std::vector<std::uint8_t>& bytes);
 
+// The whole file, read through the data library's file layer. Throws qon::DataError.
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path);
 
 // A fresh, empty folder for one test process under the build's test output folder; the

@@ -3,45 +3,49 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <stdexcept>
 
 #include "midi_reader.h"
-#include "qon/data/error.h"
+#include "qon/test_support/rows.h"
 
 namespace qon::content {
 namespace {
 
+QON_PRINT_ROWS_BY_NAME
+
+using test_support::RowName;
 using testing::FindNoteFault;
 using testing::MidiEvent;
 using testing::ParseMidi;
 
-struct VlqCase {
+struct VlqRow {
     const char* name;
-    std::uint32_t value;
-    std::vector<std::uint8_t> bytes;
+    std::uint32_t value = 0;
+    std::vector<std::uint8_t> bytes;  // the encoding
 };
 
-class VariableLength : public ::testing::TestWithParam<VlqCase> {};
+class VariableLength : public ::testing::TestWithParam<VlqRow> {};
 
 TEST_P(VariableLength, EncodesAndDecodesBack) {
-    const VlqCase& row = GetParam();
+    const VlqRow& row = GetParam();
     EXPECT_EQ(EncodeVariableLength(row.value), row.bytes);
     std::size_t pos = 0;
     EXPECT_EQ(testing::ReadVariableLength(row.bytes, pos), row.value);
     EXPECT_EQ(pos, row.bytes.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Edges, VariableLength,
-    ::testing::Values(VlqCase{"ZeroIsOneByte", 0, {0x00}}, VlqCase{"LargestOneByte", 127, {0x7F}},
-                      VlqCase{"SmallestTwoBytes", 128, {0x81, 0x00}},
-                      VlqCase{"LargestTwoBytes", 0x3FFF, {0xFF, 0x7F}},
-                      VlqCase{"SmallestThreeBytes", 0x4000, {0x81, 0x80, 0x00}},
-                      VlqCase{"LargestThreeBytes", 0x1FFFFF, {0xFF, 0xFF, 0x7F}},
-                      VlqCase{"SmallestFourBytes", 0x200000, {0x81, 0x80, 0x80, 0x00}},
-                      VlqCase{"LargestAllowed", 0x0FFFFFFF, {0xFF, 0xFF, 0xFF, 0x7F}}),
-    [](const auto& info) { return std::string(info.param.name); });
+const VlqRow kVlqRows[] = {
+    {.name = "ZeroIsOneByte", .value = 0, .bytes = {0x00}},
+    {.name = "LargestOneByte", .value = 127, .bytes = {0x7F}},
+    {.name = "SmallestTwoBytes", .value = 128, .bytes = {0x81, 0x00}},
+    {.name = "LargestTwoBytes", .value = 0x3FFF, .bytes = {0xFF, 0x7F}},
+    {.name = "SmallestThreeBytes", .value = 0x4000, .bytes = {0x81, 0x80, 0x00}},
+    {.name = "LargestThreeBytes", .value = 0x1FFFFF, .bytes = {0xFF, 0xFF, 0x7F}},
+    {.name = "SmallestFourBytes", .value = 0x200000, .bytes = {0x81, 0x80, 0x80, 0x00}},
+    {.name = "LargestAllowed", .value = 0x0FFFFFFF, .bytes = {0xFF, 0xFF, 0xFF, 0x7F}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Edges, VariableLength, ::testing::ValuesIn(kVlqRows), RowName);
 
 TEST(VariableLengthLimit, RefusesValuesBeyondFourBytes) {
     EXPECT_THROW(EncodeVariableLength(0x10000000), std::invalid_argument);
@@ -131,56 +135,38 @@ TEST(MidiFileLayout, OneTrackIsFormatZeroAndSeveralFormatOne) {
     EXPECT_NEAR(testing::SecondsAt(both, 4 * 96), 1.6, 1e-9);
 }
 
-struct BadCall {
+struct BadCallRow {
     const char* name;
-    void (*call)(MidiTrack&);
+    void (*call)(MidiTrack&) = nullptr;
 };
 
-class MidiTrackRefuses : public ::testing::TestWithParam<BadCall> {};
+class MidiTrackRefuses : public ::testing::TestWithParam<BadCallRow> {};
 
 TEST_P(MidiTrackRefuses, OutOfRangeArguments) {
     MidiTrack track("t");
     EXPECT_THROW(GetParam().call(track), std::invalid_argument);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, MidiTrackRefuses,
-    ::testing::Values(
-        BadCall{"Channel16", [](MidiTrack& t) { t.note(0, 16, 60, 100, 10); }},
-        BadCall{"NegativeChannel", [](MidiTrack& t) { t.programChange(0, -1, 0); }},
-        BadCall{"Key128", [](MidiTrack& t) { t.note(0, 0, 128, 100, 10); }},
-        BadCall{"VelocityZeroWouldBeANoteOff", [](MidiTrack& t) { t.note(0, 0, 60, 0, 10); }},
-        BadCall{"Velocity128", [](MidiTrack& t) { t.note(0, 0, 60, 128, 10); }},
-        BadCall{"Program128", [](MidiTrack& t) { t.programChange(0, 0, 128); }},
-        BadCall{"ControllerValue128", [](MidiTrack& t) { t.controlChange(0, 0, 7, 128); }},
-        BadCall{"TempoZero", [](MidiTrack& t) { t.tempo(0, 0); }},
-        BadCall{"DenominatorThree", [](MidiTrack& t) { t.timeSignature(0, 4, 3); }},
-        BadCall{"EightSharps", [](MidiTrack& t) { t.keySignature(0, 8, false); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+const BadCallRow kBadCallRows[] = {
+    {.name = "Channel16", .call = [](MidiTrack& t) { t.note(0, 16, 60, 100, 10); }},
+    {.name = "NegativeChannel", .call = [](MidiTrack& t) { t.programChange(0, -1, 0); }},
+    {.name = "Key128", .call = [](MidiTrack& t) { t.note(0, 0, 128, 100, 10); }},
+    {.name = "VelocityZeroWouldBeANoteOff", .call = [](MidiTrack& t) { t.note(0, 0, 60, 0, 10); }},
+    {.name = "Velocity128", .call = [](MidiTrack& t) { t.note(0, 0, 60, 128, 10); }},
+    {.name = "Program128", .call = [](MidiTrack& t) { t.programChange(0, 0, 128); }},
+    {.name = "ControllerValue128", .call = [](MidiTrack& t) { t.controlChange(0, 0, 7, 128); }},
+    {.name = "TempoZero", .call = [](MidiTrack& t) { t.tempo(0, 0); }},
+    {.name = "DenominatorThree", .call = [](MidiTrack& t) { t.timeSignature(0, 4, 3); }},
+    {.name = "EightSharps", .call = [](MidiTrack& t) { t.keySignature(0, 8, false); }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, MidiTrackRefuses, ::testing::ValuesIn(kBadCallRows), RowName);
 
 TEST(MidiTrackEnd, EventAfterTheEndIsAProgrammingError) {
     MidiTrack track("t");
     track.endAt(480);
     track.programChange(960, 0, 1);
     EXPECT_THROW(track.chunk(), std::logic_error);
-}
-
-TEST(WriteBinaryFileAtomic, ReplacesWholeFileAndReportsMissingFolder) {
-    const std::filesystem::path folder = testing::ScratchFolderFor("atomic");
-    const std::string path = (folder / "a.mid").string();
-    WriteBinaryFileAtomic(path, std::vector<std::uint8_t>(100, 1));
-    WriteBinaryFileAtomic(path, {1, 2, 3});
-    EXPECT_EQ(testing::ReadFileBytes(path), (std::vector<std::uint8_t>{1, 2, 3}));
-    EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
-
-    const std::string missing = (folder / "no such folder" / "b.mid").string();
-    try {
-        WriteBinaryFileAtomic(missing, {1});
-        FAIL() << "writing into a missing folder succeeded";
-    } catch (const DataError& error) {
-        EXPECT_EQ(error.file(), missing);
-    }
-    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

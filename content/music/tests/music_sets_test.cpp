@@ -2,13 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <set>
 
 #include "midi_reader.h"
 #include "qon/content/music.h"
 #include "qon/data/error.h"
 #include "qon/data/music_set.h"
+#include "qon/test_support/bytes.h"
 #include "songs.h"
 
 namespace qon::content {
@@ -99,7 +99,7 @@ TEST(GenerateMusicSets, ReturnsCleanPathsForAFolderWrittenLoosely) {
 
 TEST(GenerateMusicSets, FolderThatIsAFileIsReportedByName) {
     const fs::path blocker = kScratch.path / "blocker";
-    std::ofstream(blocker) << "not a folder";
+    test_support::WriteBytes(blocker.string(), "not a folder");
     try {
         GenerateMusicSets(blocker.string());
         FAIL() << "generating under a file succeeded";

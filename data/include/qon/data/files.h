@@ -6,6 +6,7 @@
 // through WriteFileAtomic. The formats themselves parse and format bytes in memory.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -20,6 +21,14 @@ inline constexpr std::size_t kMaxTextFileBytes = 16u * 1024u * 1024u;  // data t
 // (file = path, line 0) for a missing, unreadable or unordinary file, and for one larger
 // than maxBytes.
 std::string ReadFileBytes(const std::string& path, std::size_t maxBytes);
+
+// ReadFileBytes with kMaxTextFileBytes: how the data text readers meet the disk.
+std::string ReadTextFileBytes(const std::string& path);
+
+// Where a reader of several files gets the bytes of each one: the disk (ReadTextFileBytes)
+// by default, a map in tests and fuzz targets. Throws DataError (file = path) for a file
+// it cannot give.
+using FileSource = std::function<std::string(const std::string& path)>;
 
 // As ReadFileBytes, but reads at most maxBytes from the start of the file and never
 // refuses a file for its size: for a caller that needs only the first line.

@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qon {
 
@@ -40,14 +41,20 @@ struct GraphicSetFile {
     std::array<std::string, kBitmapSlots> bitmaps;  // lines 3..25, bare file names
 };
 
-// Reads the 25 lines. Lines after 25 are ignored. Throws DataError for a missing file
-// or one of fewer than 25 lines (naming the line that is missing).
+// The 25 lines; `name` names the file in errors. Lines after 25 are ignored. Throws
+// DataError for a file of fewer than 25 lines (naming the line that is missing).
+GraphicSetFile ParseGraphicSetFile(std::string_view bytes, const std::string& name);
+
+// ParseGraphicSetFile of the file; a missing file is a DataError too.
 GraphicSetFile ReadGraphicSetFile(const std::string& path);
 
 // FolderOf(setPath) + bitmap name.
 std::string GraphicBitmapPath(const std::string& setPath, const std::string& bitmapName);
 
-// Writes the 25 lines atomically; each bitmap line is FileNameOf(the given path).
+// The 25 lines; each bitmap line is FileNameOf(the given path).
+std::vector<std::string> FormatGraphicSetFile(const GraphicSetFile& set);
+
+// Writes FormatGraphicSetFile atomically.
 void WriteGraphicSetFile(const std::string& path, const GraphicSetFile& set);
 
 // The stage editor's palette reading: lines 1 and 2 skipped, lines 3..22 as full paths
@@ -57,6 +64,13 @@ struct PaletteImages {
     std::array<std::string, kBlockSlots + kSpecialSlots> paths;
     int count = 0;
 };
+
+// The palette reading of the bytes of the graphic set file at setPath, which also names
+// the file in errors.
+PaletteImages ParsePaletteImages(std::string_view bytes, const std::string& setPath);
+
+// ParsePaletteImages of the file. A path without a folder is refused before the file is
+// read; a missing file is a DataError too.
 PaletteImages ReadPaletteImages(const std::string& path);
 
 }  // namespace qon

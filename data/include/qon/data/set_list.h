@@ -3,7 +3,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "qon/data/files.h"
 
 namespace qon {
 
@@ -13,15 +16,26 @@ enum class SetKind { Stage, BitMap, Music };
 const char* SetListFileName(SetKind kind);
 
 // The set selector's reading: line 1 the count N (plain non-negative number), then
-// exactly N entry lines. Lines after N + 1 are ignored. Throws DataError for a missing
-// file, a bad count or a file that ends early.
+// exactly N entry lines. Lines after N + 1 are ignored. `name` names the file in errors.
+// Throws DataError for a bad count or a file that ends early.
+std::vector<std::string> ParseSetList(std::string_view bytes, const std::string& name);
+
+// ParseSetList of the file; a missing file is a DataError too.
 std::vector<std::string> ReadSetList(const std::string& path);
 
-// Writes the count and the entries atomically.
+// The count and the entries, one per line. Throws DataError naming `name` for more
+// entries than the game can count (32767).
+std::vector<std::string> FormatSetList(const std::vector<std::string>& entries,
+                                       const std::string& name);
+
+// Writes FormatSetList atomically.
 void WriteSetList(const std::string& path, const std::vector<std::string>& entries);
 
-// The display name of a listed set: the first line of the listed file ("" when the
-// file is empty). Throws DataError when the file cannot be read.
+// The display name of a listed set: the first line of the listed file, decoded ("" when
+// the file is empty). Later lines are not looked at.
+std::string ParseDisplayName(std::string_view bytes, const std::string& name);
+
+// ParseDisplayName of the listed file. Throws DataError when the file cannot be read.
 std::string ReadDisplayName(const std::string& setPath);
 
 // One list as the game keeps it.
@@ -46,6 +60,8 @@ struct SetLists {
 // a listed file that cannot be read. `stoppedAt` is cleared at the start of every call; a
 // list is replaced only once its entries and display names have all been read, so a
 // failure leaves that list as it was. A programFolder without a trailing "/" gets one.
-void ReadSetLists(const std::string& programFolder, SetLists& lists);
+// Every list file and listed file is read through `source`.
+void ReadSetLists(const std::string& programFolder, SetLists& lists,
+                  const FileSource& source = ReadTextFileBytes);
 
 }  // namespace qon

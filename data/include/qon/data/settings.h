@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "qon/data/set_list.h"
 
@@ -16,8 +18,11 @@ struct GameSettings {
     std::int16_t MusicSetIndex = 0;
 };
 
-// Reads the three indices. Throws DataError for a missing file, fewer than three lines
-// or a line that is not a number.
+// The three indices; `name` names the file in errors. Throws DataError for fewer than
+// three lines or a line that is not a number.
+GameSettings ParseSettingsFile(std::string_view bytes, const std::string& name);
+
+// ParseSettingsFile of the file; a missing file is a DataError too.
 GameSettings ReadSettingsFile(const std::string& path);
 
 // As ReadSettingsFile, but a missing file is first created with three lines of 0.
@@ -27,7 +32,10 @@ GameSettings ReadOrCreateSettingsFile(const std::string& path);
 // and so does a negative one (it must never index a list).
 GameSettings BoundSettings(GameSettings settings, const SetLists& lists);
 
-// Writes the three indices as plain digits, atomically.
+// The three indices as plain digits, one per line.
+std::vector<std::string> FormatSettingsFile(const GameSettings& settings);
+
+// Writes FormatSettingsFile atomically.
 void WriteSettingsFile(const std::string& path, const GameSettings& settings);
 
 }  // namespace qon

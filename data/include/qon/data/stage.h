@@ -4,7 +4,10 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "qon/data/files.h"
 
 namespace qon {
 
@@ -66,6 +69,9 @@ std::string StageFilePath(const std::string& projectPath, int stageNumber);
 // One stage line: 12 cells of two upper-case hex digits ("0A", "FF").
 std::string FormatStageLine(const StageGrid& grid, int row);
 
+// The 30 lines of a stage file, row 0 first.
+std::vector<std::string> FormatStageFile(const StageGrid& grid);
+
 // ---- game side ---------------------------------------------------------------
 
 struct StageProjectHeader {
@@ -74,16 +80,23 @@ struct StageProjectHeader {
     std::string stageStaff;       // line 3
 };
 
-// Reads the three lines of a project file. Throws DataError for a missing file, a
-// file that ends early, or a stage count that is not a number from 1 to 32767.
+// The three lines of a project file; `name` names the file in errors. Throws DataError
+// for a file that ends early or a stage count that is not a number from 1 to 32767.
+StageProjectHeader ParseStageProjectHeader(std::string_view bytes, const std::string& name);
+
+// ParseStageProjectHeader of the project file; a missing file is a DataError too.
 StageProjectHeader ReadStageProjectHeader(const std::string& projectPath);
 
-// Reads stage file `stageNumber` into the grid, which must have been reset with
+// Reads the 30 rows of a stage file into the grid, which must have been reset with
 // ResetGrid: sets Kind, HitPoints (Kind + 1 for Kind <= 8, else 1) and Alive (-1 unless
 // Kind is 255) of every cell. A cell beyond the end of a short line reads as Kind 0;
 // characters after the 24th are ignored. A Kind outside the table reads as an empty
 // cell (255) so that no invisible live block can make a stage impossible to clear.
-// Throws DataError for a missing file or a file of fewer than 30 lines.
+// Throws DataError for a file of fewer than 30 lines, and then leaves the grid as it was.
+void ParseStageFile(std::string_view bytes, const std::string& name, StageGrid& grid);
+
+// ParseStageFile of stage file `stageNumber` of the project; a missing file is a
+// DataError too.
 void ReadStageFile(const std::string& projectPath, int stageNumber, StageGrid& grid);
 
 // ---- editor side -------------------------------------------------------------
@@ -95,14 +108,38 @@ struct StageProject {
     std::vector<StageGrid> stages;
 };
 
-// Reads the project file and all its stage files. Kind values are kept exactly as the
-// hex digits give them (a value outside the table is kept; the editor shows it as
-// unknown). Throws DataError naming the failing file and line.
-StageProject ReadStageProject(const std::string& projectPath);
+// The editor's reading of one stage file: a grid in editor geometry whose Kind values are
+// kept exactly as the hex digits give them (a value outside the table is kept; the editor
+// shows it as unknown). Throws DataError for a file of fewer than 30 lines.
+StageGrid ParseStageFileForEditing(std::string_view bytes, const std::string& name);
 
-// Writes the project file, stage files 1..N and a fresh "qonsave.sav" (four slots of
-// 1) into the project's folder, each file replaced atomically. Stage files above N are
-// left alone. Throws DataError (nothing is written when a name cannot be encoded).
+// Reads the project file and all its stage files, each one through `source`. Throws
+// DataError naming the failing file and line.
+StageProject ReadStageProject(const std::string& projectPath,
+                              const FileSource& source = ReadTextFileBytes);
+
+// The three lines of the project file: project name, stage count, staff name. Throws
+// DataError naming `name` for a project of no stages or of more than 32767.
+std::vector<std::string> FormatStageProjectFile(const StageProject& project,
+                                                const std::string& name);
+
+// A file as it goes to the disk: its path and its bytes.
+struct FileBytes {
+    std::string path;
+    std::string bytes;
+};
+
+// Every file a save of the project writes, encoded, in the order they are written: stage
+// files 1..N, the project file, then a fresh "qonsave.sav" (four slots of 1). The project
+// file comes after the stage files, so that an interrupted save never leaves a project
+// file that counts stages whose files do not exist yet; the fresh save file comes last,
+// so that a failure before it keeps the player's progress. Throws DataError when a name
+// cannot be encoded or the stage count is out of range.
+std::vector<FileBytes> FormatStageProjectFiles(const std::string& projectPath,
+                                               const StageProject& project);
+
+// Writes FormatStageProjectFiles, each file replaced atomically. Stage files above N are
+// left alone. Nothing is written when the files cannot be formatted.
 void WriteStageProject(const std::string& projectPath, const StageProject& project);
 
 }  // namespace qon

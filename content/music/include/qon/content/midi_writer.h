@@ -74,8 +74,4 @@ class MidiTrack {
 std::vector<std::uint8_t> BuildMidiFile(std::uint16_t division,
                                         const std::vector<MidiTrack>& tracks);
 
-// Writes bytes to a temporary file beside path, flushes it and renames it over path.
-// Throws qon::DataError naming the file and the reason on failure.
-void WriteBinaryFileAtomic(const std::string& path, const std::vector<std::uint8_t>& bytes);
-
 }  // namespace qon::content
