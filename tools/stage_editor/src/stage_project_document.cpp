@@ -44,25 +44,25 @@ std::string NormaliseDigits(const std::string& text) {
 
 class StrokeCommand final : public QUndoCommand {
   public:
-    StrokeCommand(StageProjectDocument& model, int stage,
+    StrokeCommand(StageProjectDocument& document, int stage,
                   std::vector<StageProjectDocument::CellChange> changes)
-        : m_model(model), m_stage(stage), m_changes(std::move(changes)) {}
+        : m_document(document), m_stage(stage), m_changes(std::move(changes)) {}
 
     // The first redo() comes from QUndoStack::push after the stroke has already been
     // painted; writing the same values again is harmless.
     void redo() override {
         for (const auto& change : m_changes)
-            m_model.setCellKind(m_stage, change.cellIndex, change.after);
-        m_model.showStage(m_stage);
+            m_document.setCellKind(m_stage, change.cellIndex, change.after);
+        m_document.showStage(m_stage);
     }
     void undo() override {
         for (auto it = m_changes.rbegin(); it != m_changes.rend(); ++it)
-            m_model.setCellKind(m_stage, it->cellIndex, it->before);
-        m_model.showStage(m_stage);
+            m_document.setCellKind(m_stage, it->cellIndex, it->before);
+        m_document.showStage(m_stage);
     }
 
   private:
-    StageProjectDocument& m_model;
+    StageProjectDocument& m_document;
     int m_stage;
     std::vector<StageProjectDocument::CellChange> m_changes;
 };

@@ -6,7 +6,7 @@
 
 namespace qon::graphic_set_creator {
 
-// Loads a bitmap for a slot preview. The seam lets model tests hand out generated
+// Loads a bitmap for a slot preview. The seam lets tests hand out generated
 // pictures instead of touching the disk.
 class ImageLoader {
   public:
