@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -14,132 +13,153 @@
 #include "broken_folder.h"
 #include "qon/data/paths.h"
 #include "qon/data/set_list.h"
-#include "qon/music_set_creator/music_set_editor.h"
-#include "qon/pavane/graphic_set_creator.h"
-#include "qon/set_selector/set_selection.h"
-#include "qon/tessel/main_window.h"
-#include "qon/tools/prompter.h"
+#include "qon/graphic_set_creator/graphic_set_commands.h"
+#include "qon/music_set_creator/music_set_commands.h"
+#include "qon/set_selector/selection_lists_commands.h"
+#include "qon/stage_editor/stage_project_commands.h"
+#include "qon/test_support/rows.h"
+#include "qon/tools_common/prompter.h"
 
 namespace qon::bad_content {
 namespace {
 
 namespace fs = std::filesystem;
-using tools::ScriptedPrompter;
-using tools::toQ;
+using test_support::RowName;
+using tools_common::ScriptedPrompter;
+using tools_common::toQ;
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "bad_content_tools_test";
-    static char* argv[] = {name, nullptr};
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
-
-enum class Tool { TesselProject, TesselGraphics, Pavane, Orvinth, Sorrel };
+// Each tool's commands over its document, as its window drives them, without the window.
+enum class Tool { StageProject, StageGraphics, GraphicSet, MusicSet, SelectionLists };
 
 struct Case {
     const char* name;
-    Tool tool;
-    // Breaks the folder; returns the file the tool is asked to open (for Sorrel: the
-    // game folder, whose lists it reads) and the parts its message must contain. No
+    Tool tool = Tool::StageProject;
+    // Breaks the folder; returns the file the tool is asked to open (for the set selector:
+    // the game folder, whose lists it reads) and the parts its message must contain. No
     // parts: the tool must open the file without any message.
-    std::function<std::pair<std::string, std::vector<std::string>>(BrokenFolder&)> breakFolder;
+    std::function<std::pair<std::string, std::vector<std::string>>(BrokenFolder&)> breakFolder{};
 };
 
-void PrintTo(const Case& c, std::ostream* os) {
-    *os << c.name;
-}
+QON_PRINT_ROWS_BY_NAME
 
 using Opened = std::pair<std::string, std::vector<std::string>>;
 
 const Case kCases[] = {
-    {"TesselProjectCountLetters", Tool::TesselProject,
-     [](BrokenFolder& f) {
-         ReplaceLine(f.stageProject(), 2, "abc");
-         return Opened{f.stageProject(), {FileNameOf(f.stageProject()), "line 2", "abc"}};
-     }},
-    {"TesselStageTwoMissing", Tool::TesselProject,
-     [](BrokenFolder& f) {
-         fs::remove(f.stageFile(2));
-         return Opened{f.stageProject(), {"Stage2.stg", "does not exist"}};
-     }},
-    {"TesselStageFileOfThreeLines", Tool::TesselProject,
-     [](BrokenFolder& f) {
-         KeepLines(f.stageFile(1), 3);
-         return Opened{f.stageProject(), {"Stage1.stg", "line 4"}};
-     }},
-    {"TesselPaletteBitmapTruncated", Tool::TesselGraphics,
-     [](BrokenFolder& f) {
-         const std::string block = f.bitmap(0);
-         WriteBytes(block, ReadBytes(block).substr(0, 40));
-         return Opened{f.graphicSet(), {FileNameOf(block)}};
-     }},
-    {"TesselPaletteSpecialBitmapMissing", Tool::TesselGraphics,
-     [](BrokenFolder& f) {
-         const std::string special = f.bitmap(12);
-         fs::remove(special);
-         return Opened{f.graphicSet(), {FileNameOf(special)}};
-     }},
+    {.name = "StageEditorProjectCountLetters",
+     .tool = Tool::StageProject,
+     .breakFolder =
+         [](BrokenFolder& f) {
+             ReplaceLine(f.stageProject(), 2, "abc");
+             return Opened{f.stageProject(), {FileNameOf(f.stageProject()), "line 2", "abc"}};
+         }},
+    {.name = "StageEditorStageTwoMissing",
+     .tool = Tool::StageProject,
+     .breakFolder =
+         [](BrokenFolder& f) {
+             fs::remove(f.stageFile(2));
+             return Opened{f.stageProject(), {"Stage2.stg", "does not exist"}};
+         }},
+    {.name = "StageEditorStageFileOfThreeLines",
+     .tool = Tool::StageProject,
+     .breakFolder =
+         [](BrokenFolder& f) {
+             KeepLines(f.stageFile(1), 3);
+             return Opened{f.stageProject(), {"Stage1.stg", "line 4"}};
+         }},
+    {.name = "StageEditorPaletteBitmapTruncated",
+     .tool = Tool::StageGraphics,
+     .breakFolder =
+         [](BrokenFolder& f) {
+             const std::string block = f.bitmap(0);
+             WriteBytes(block, ReadBytes(block).substr(0, 40));
+             return Opened{f.graphicSet(), {FileNameOf(block)}};
+         }},
+    {.name = "StageEditorPaletteSpecialBitmapMissing",
+     .tool = Tool::StageGraphics,
+     .breakFolder =
+         [](BrokenFolder& f) {
+             const std::string special = f.bitmap(12);
+             fs::remove(special);
+             return Opened{f.graphicSet(), {FileNameOf(special)}};
+         }},
     // The palette reads block and special block pictures only.
-    {"TesselPaletteIgnoresMissingBall", Tool::TesselGraphics,
-     [](BrokenFolder& f) {
-         fs::remove(f.bitmap(20));
-         return Opened{f.graphicSet(), {}};
-     }},
-    {"PavaneBitmapMissing", Tool::Pavane,
-     [](BrokenFolder& f) {
-         const std::string ball = f.bitmap(20);
-         fs::remove(ball);
-         return Opened{f.graphicSet(), {FileNameOf(ball)}};
-     }},
-    {"PavaneBitmapTruncated", Tool::Pavane,
-     [](BrokenFolder& f) {
-         const std::string block = f.bitmap(0);
-         WriteBytes(block, ReadBytes(block).substr(0, 40));
-         return Opened{f.graphicSet(), {FileNameOf(block)}};
-     }},
-    {"PavaneShortSet", Tool::Pavane,
-     [](BrokenFolder& f) {
-         KeepLines(f.graphicSet(), 10);
-         return Opened{f.graphicSet(), {FileNameOf(f.graphicSet()), "line 11"}};
-     }},
-    {"OrvinthCount999", Tool::Orvinth,
-     [](BrokenFolder& f) {
-         ReplaceLine(f.musicSet(), 5, "999");
-         return Opened{f.musicSet(), {FileNameOf(f.musicSet()), "999"}};
-     }},
-    {"OrvinthCountLetters", Tool::Orvinth,
-     [](BrokenFolder& f) {
-         ReplaceLine(f.musicSet(), 5, "abc");
-         return Opened{f.musicSet(), {FileNameOf(f.musicSet()), "line 5"}};
-     }},
-    {"SorrelListCountLetters", Tool::Sorrel,
-     [](BrokenFolder& f) {
-         WriteBytes(f.file("StageSet.sel"), "abc\r\n");
-         return Opened{f.path(), {"StageSet.sel", "line 1"}};
-     }},
-    {"SorrelListShorterThanCount", Tool::Sorrel,
-     [](BrokenFolder& f) {
-         WriteBytes(f.file("MusicSet.sel"), "3\r\n" + f.musicSet() + "\r\n");
-         return Opened{f.path(), {"MusicSet.sel", "line 3"}};
-     }},
-    {"SorrelListMissing", Tool::Sorrel,
-     [](BrokenFolder& f) {
-         fs::remove(f.file("StageSet.sel"));
-         return Opened{f.path(), {"StageSet.sel", "does not exist"}};
-     }},
-    {"SorrelListEmpty", Tool::Sorrel,
-     [](BrokenFolder& f) {
-         WriteBytes(f.file("BitMapSet.sel"), "0\r\n");
-         return Opened{f.path(), {}};
-     }},
+    {.name = "StageEditorPaletteIgnoresMissingBall",
+     .tool = Tool::StageGraphics,
+     .breakFolder =
+         [](BrokenFolder& f) {
+             fs::remove(f.bitmap(20));
+             return Opened{f.graphicSet(), {}};
+         }},
+    {.name = "GraphicSetCreatorBitmapMissing",
+     .tool = Tool::GraphicSet,
+     .breakFolder =
+         [](BrokenFolder& f) {
+             const std::string ball = f.bitmap(20);
+             fs::remove(ball);
+             return Opened{f.graphicSet(), {FileNameOf(ball)}};
+         }},
+    {.name = "GraphicSetCreatorBitmapTruncated",
+     .tool = Tool::GraphicSet,
+     .breakFolder =
+         [](BrokenFolder& f) {
+             const std::string block = f.bitmap(0);
+             WriteBytes(block, ReadBytes(block).substr(0, 40));
+             return Opened{f.graphicSet(), {FileNameOf(block)}};
+         }},
+    {.name = "GraphicSetCreatorShortSet",
+     .tool = Tool::GraphicSet,
+     .breakFolder =
+         [](BrokenFolder& f) {
+             KeepLines(f.graphicSet(), 10);
+             return Opened{f.graphicSet(), {FileNameOf(f.graphicSet()), "line 11"}};
+         }},
+    {.name = "MusicSetCreatorCount999",
+     .tool = Tool::MusicSet,
+     .breakFolder =
+         [](BrokenFolder& f) {
+             ReplaceLine(f.musicSet(), 5, "999");
+             return Opened{f.musicSet(), {FileNameOf(f.musicSet()), "999"}};
+         }},
+    {.name = "MusicSetCreatorCountLetters",
+     .tool = Tool::MusicSet,
+     .breakFolder =
+         [](BrokenFolder& f) {
+             ReplaceLine(f.musicSet(), 5, "abc");
+             return Opened{f.musicSet(), {FileNameOf(f.musicSet()), "line 5"}};
+         }},
+    {.name = "SetSelectorListCountLetters",
+     .tool = Tool::SelectionLists,
+     .breakFolder =
+         [](BrokenFolder& f) {
+             WriteBytes(f.file("StageSet.sel"), "abc\r\n");
+             return Opened{f.path(), {"StageSet.sel", "line 1"}};
+         }},
+    {.name = "SetSelectorListShorterThanCount",
+     .tool = Tool::SelectionLists,
+     .breakFolder =
+         [](BrokenFolder& f) {
+             WriteBytes(f.file("MusicSet.sel"), "3\r\n" + f.musicSet() + "\r\n");
+             return Opened{f.path(), {"MusicSet.sel", "line 3"}};
+         }},
+    {.name = "SetSelectorListMissing",
+     .tool = Tool::SelectionLists,
+     .breakFolder =
+         [](BrokenFolder& f) {
+             fs::remove(f.file("StageSet.sel"));
+             return Opened{f.path(), {"StageSet.sel", "does not exist"}};
+         }},
+    {.name = "SetSelectorListEmpty",
+     .tool = Tool::SelectionLists,
+     .breakFolder =
+         [](BrokenFolder& f) {
+             WriteBytes(f.file("BitMapSet.sel"), "0\r\n");
+             return Opened{f.path(), {}};
+         }},
 };
 
 class BadContentInTools : public ::testing::TestWithParam<Case> {};
 
 TEST_P(BadContentInTools, ReportsTheFileAndTheProblem) {
-    App();
     const Case& c = GetParam();
     BrokenFolder folder(QON_STAGE_DIR);
     const auto [path, parts] = c.breakFolder(folder);
@@ -147,40 +167,46 @@ TEST_P(BadContentInTools, ReportsTheFileAndTheProblem) {
     prompter.fileAnswers.push_back(toQ(path));
 
     switch (c.tool) {
-        case Tool::TesselProject: {
-            tessel::TesselWindow window(prompter, folder.path());
-            window.OpenFile_Click();
+        case Tool::StageProject: {
+            stage_editor::StageProjectDocument document;
+            stage_editor::BlockImages images;
+            stage_editor::StageProjectCommands commands(document, images, prompter, folder.path());
+            commands.openProject();
             // A project that could not be read is not half opened.
             if (!parts.empty()) {
-                EXPECT_FALSE(window.model().state().ProjectOpen);
+                EXPECT_FALSE(document.state().ProjectOpen);
             }
             break;
         }
-        case Tool::TesselGraphics: {
-            tessel::TesselWindow window(prompter, folder.path());
-            window.OpenGRA_Click();
+        case Tool::StageGraphics: {
+            stage_editor::StageProjectDocument document;
+            stage_editor::BlockImages images;
+            stage_editor::StageProjectCommands commands(document, images, prompter, folder.path());
+            commands.openGraphicSet();
             break;
         }
-        case Tool::Pavane: {
-            pavane::GraphicSetDocument document;
-            pavane::FileImageLoader loader;
-            pavane::GraphicSetCreator creator(document, prompter, loader);
-            creator.OpenSet();
+        case Tool::GraphicSet: {
+            graphic_set_creator::GraphicSetDocument document;
+            graphic_set_creator::FileImageLoader loader;
+            graphic_set_creator::GraphicSetCommands commands(document, prompter, loader);
+            commands.OpenSet();
             // A set that stopped part way is tied to no file: overwriting asks for a name.
             if (!parts.empty()) {
                 EXPECT_FALSE(document.fileOpened());
             }
             break;
         }
-        case Tool::Orvinth: {
-            orvinth::MusicSetEditor editor(prompter);
-            EXPECT_FALSE(editor.OpenSet());
-            EXPECT_FALSE(editor.fileOpened());
+        case Tool::MusicSet: {
+            music_set_creator::MusicSetDocument document;
+            music_set_creator::MusicSetCommands commands(document, prompter);
+            EXPECT_FALSE(commands.OpenSet());
+            EXPECT_FALSE(document.fileOpened());
             break;
         }
-        case Tool::Sorrel: {
-            sorrel::SetSelector selector(path, prompter);
-            selector.loadLists();
+        case Tool::SelectionLists: {
+            set_selector::SelectionListsDocument document(path);
+            set_selector::SelectionListsCommands commands(document, prompter);
+            commands.loadLists();
             break;
         }
     }
@@ -199,8 +225,7 @@ TEST_P(BadContentInTools, ReportsTheFileAndTheProblem) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(bad_content, BadContentInTools, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(bad_content, BadContentInTools, ::testing::ValuesIn(kCases), RowName);
 
 }  // namespace
 }  // namespace qon::bad_content

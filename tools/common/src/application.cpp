@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "qon/tools/application.h"
+#include "qon/tools_common/application.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
-namespace qon::tools {
+namespace qon::tools_common {
 
 void InstallJapaneseQtTexts(QApplication& app) {
     auto* texts = new QTranslator(&app);  // lives as long as the application
@@ -18,4 +18,4 @@ void InstallJapaneseQtTexts(QApplication& app) {
     }
 }
 
-}  // namespace qon::tools
+}  // namespace qon::tools_common

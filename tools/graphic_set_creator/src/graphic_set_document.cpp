@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "qon/pavane/graphic_set_document.h"
+#include "qon/graphic_set_creator/graphic_set_document.h"
 
 #include <cassert>
 
-namespace qon::pavane {
+namespace qon::graphic_set_creator {
 
 SlotRange RangeOf(SlotGroup group) {
     switch (group) {
@@ -94,4 +94,4 @@ GraphicSetFile GraphicSetDocument::toFile() const {
     return file;
 }
 
-}  // namespace qon::pavane
+}  // namespace qon::graphic_set_creator

@@ -1,27 +1,29 @@
 // SPDX-License-Identifier: MIT
-#include "qon/pavane/image_loader.h"
+#include "qon/graphic_set_creator/image_loader.h"
 
-#include <QFileInfo>
-#include <QImageReader>
+#include "qon/tools_common/picture_file.h"
+#include "qon/tools_common/qt_text.h"
 
-namespace qon::pavane {
+namespace qon::graphic_set_creator {
 
 QImage FileImageLoader::load(const QString& path, QString& error) const {
-    QFileInfo info(path);
-    if (!info.exists()) {
-        error = QStringLiteral("ファイルがありません。");
-        return {};
+    using Failure = tools_common::PictureRead::Failure;
+    tools_common::PictureRead read = tools_common::ReadPictureFile(tools_common::fromQ(path));
+    switch (read.failure) {
+        case Failure::None:
+            break;
+        case Failure::Missing:
+            error = QStringLiteral("ファイルがありません。");
+            break;
+        case Failure::Folder:
+            error = QStringLiteral("フォルダです。画像ファイルではありません。");
+            break;
+        case Failure::Unreadable:
+        case Failure::NotAPicture:
+            error = QStringLiteral("画像として読み込めません（%1）。").arg(read.reason);
+            break;
     }
-    if (info.isDir()) {
-        error = QStringLiteral("フォルダです。画像ファイルではありません。");
-        return {};
-    }
-    QImageReader reader(path);
-    QImage picture = reader.read();
-    if (picture.isNull()) {
-        error = QStringLiteral("画像として読み込めません（%1）。").arg(reader.errorString());
-    }
-    return picture;
+    return read.picture;
 }
 
-}  // namespace qon::pavane
+}  // namespace qon::graphic_set_creator

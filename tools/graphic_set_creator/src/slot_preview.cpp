@@ -4,7 +4,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 
-namespace qon::pavane {
+namespace qon::graphic_set_creator {
 
 SlotPreview::SlotPreview(BitmapSize emptySize, std::function<void()> onClick, QWidget* parent)
     : QLabel(parent), m_emptySize(emptySize), m_onClick(std::move(onClick)) {
@@ -36,4 +36,4 @@ void SlotPreview::mousePressEvent(QMouseEvent* event) {
     QLabel::mousePressEvent(event);
 }
 
-}  // namespace qon::pavane
+}  // namespace qon::graphic_set_creator

@@ -7,7 +7,7 @@
 
 #include "qon/data/graphic_set.h"
 
-namespace qon::pavane {
+namespace qon::graphic_set_creator {
 
 // One bitmap slot: the picture at its own pixel size, or an empty box of the size the
 // slot expects. Clicking it picks that slot alone.
@@ -25,4 +25,4 @@ class SlotPreview final : public QLabel {
     std::function<void()> m_onClick;
 };
 
-}  // namespace qon::pavane
+}  // namespace qon::graphic_set_creator

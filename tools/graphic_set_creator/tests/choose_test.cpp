@@ -6,33 +6,40 @@
 #include <string>
 #include <vector>
 
-#include "bitmap_fixture.h"
-#include "qon/pavane/graphic_set_creator.h"
+#include "qon/graphic_set_creator/graphic_set_commands.h"
+#include "qon/test_support/bytes.h"
+#include "qon/test_support/rows.h"
+#include "slot_bitmaps.h"
 
-namespace qon::pavane {
+namespace qon::graphic_set_creator {
 namespace {
 
-using testing::BitmapFolder;
-using tools::ScriptedPrompter;
-using tools::toQ;
+using test::WriteBitmap;
+using test::WriteFittingBitmap;
+using test_support::RowName;
+using test_support::ScratchFolder;
+using tools_common::ScriptedPrompter;
+using tools_common::toQ;
+
+QON_PRINT_ROWS_BY_NAME
 
 struct Harness {
-    BitmapFolder folder;
+    ScratchFolder folder;
     GraphicSetDocument document;
     ScriptedPrompter prompter;
     FileImageLoader loader;
-    GraphicSetCreator creator{document, prompter, loader};
+    GraphicSetCommands commands{document, prompter, loader};
 
     // Queues fitting bitmaps for every slot of the group, named with `prefix`.
     void queueFitting(SlotGroup group, const std::string& prefix = "s") {
         const SlotRange range = RangeOf(group);
         for (int slot = range.first; slot < range.first + range.count; ++slot) {
-            prompter.fileAnswers.push_back(toQ(folder.fittingBitmap(slot, prefix)));
+            prompter.fileAnswers.push_back(toQ(WriteFittingBitmap(folder, slot, prefix)));
         }
     }
     void fill(SlotGroup group, const std::string& prefix = "old") {
         queueFitting(group, prefix);
-        ASSERT_TRUE(creator.chooseGroup(group));
+        ASSERT_TRUE(commands.chooseGroup(group));
     }
     int filledSlots(SlotGroup group) const {
         const SlotRange range = RangeOf(group);
@@ -48,10 +55,10 @@ struct Harness {
 // One bitmap in a run has another size than its slot wants.
 struct WrongSizeRow {
     const char* name;
-    SlotGroup group;
-    int badIndex;  // position within the group
-    int width;
-    int height;
+    SlotGroup group = SlotGroup::Blocks;
+    int badIndex = 0;  // position within the group
+    int width = 0;
+    int height = 0;
 };
 
 class WrongSizeEmptiesGroup : public ::testing::TestWithParam<WrongSizeRow> {};
@@ -66,15 +73,15 @@ TEST_P(WrongSizeEmptiesGroup, EvenTheSlotsPickedBeforeIt) {
     const SlotRange range = RangeOf(row.group);
     for (int i = 0; i <= row.badIndex; ++i) {
         const int slot = range.first + i;
-        h.prompter.fileAnswers.push_back(toQ(i == row.badIndex
-                                                 ? h.folder.bitmap("bad.bmp", row.width, row.height)
-                                                 : h.folder.fittingBitmap(slot, "new")));
+        h.prompter.fileAnswers.push_back(
+            toQ(i == row.badIndex ? WriteBitmap(h.folder, "bad.bmp", row.width, row.height)
+                                  : WriteFittingBitmap(h.folder, slot, "new")));
     }
     // Answers after the refused one must never be asked for.
-    h.prompter.fileAnswers.push_back(toQ(h.folder.fittingBitmap(range.first, "unused")));
+    h.prompter.fileAnswers.push_back(toQ(WriteFittingBitmap(h.folder, range.first, "unused")));
     const int dialogsBefore = static_cast<int>(h.prompter.dialogFilters.size());
 
-    EXPECT_FALSE(h.creator.chooseGroup(row.group));
+    EXPECT_FALSE(h.commands.chooseGroup(row.group));
 
     EXPECT_EQ(h.prompter.messages, QStringList{QStringLiteral("サイズが違います。")});
     EXPECT_EQ(static_cast<int>(h.prompter.dialogFilters.size()) - dialogsBefore, row.badIndex + 1);
@@ -87,24 +94,56 @@ TEST_P(WrongSizeEmptiesGroup, EvenTheSlotsPickedBeforeIt) {
     EXPECT_TRUE(h.document.isModified());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, WrongSizeEmptiesGroup,
-    ::testing::Values(WrongSizeRow{"BlockOneTooWide", SlotGroup::Blocks, 0, 54, 15},
-                      WrongSizeRow{"SecondBlockTooTall", SlotGroup::Blocks, 1, 53, 16},
-                      WrongSizeRow{"LastBlockTooWide", SlotGroup::Blocks, 8, 54, 15},
-                      WrongSizeRow{"BlockNarrower", SlotGroup::Blocks, 3, 52, 15},
-                      WrongSizeRow{"FirstSpecialTooWide", SlotGroup::SpecialBlocks, 0, 54, 15},
-                      WrongSizeRow{"LastSpecialTooTall", SlotGroup::SpecialBlocks, 10, 53, 16},
-                      WrongSizeRow{"MainBallGivenMiniBallSize", SlotGroup::Parts, 0, 6, 6},
-                      WrongSizeRow{"MiniBallTooTall", SlotGroup::Parts, 1, 6, 7},
-                      WrongSizeRow{"BarOnePixelShort", SlotGroup::Parts, 2, 127, 12},
-                      WrongSizeRow{"BarGivenBlockSize", SlotGroup::Parts, 2, 53, 15}),
-    [](const auto& info) { return std::string(info.param.name); });
+const WrongSizeRow kWrongSizes[] = {
+    {.name = "BlockOneTooWide",
+     .group = SlotGroup::Blocks,
+     .badIndex = 0,
+     .width = 54,
+     .height = 15},
+    {.name = "SecondBlockTooTall",
+     .group = SlotGroup::Blocks,
+     .badIndex = 1,
+     .width = 53,
+     .height = 16},
+    {.name = "LastBlockTooWide",
+     .group = SlotGroup::Blocks,
+     .badIndex = 8,
+     .width = 54,
+     .height = 15},
+    {.name = "BlockNarrower", .group = SlotGroup::Blocks, .badIndex = 3, .width = 52, .height = 15},
+    {.name = "FirstSpecialTooWide",
+     .group = SlotGroup::SpecialBlocks,
+     .badIndex = 0,
+     .width = 54,
+     .height = 15},
+    {.name = "LastSpecialTooTall",
+     .group = SlotGroup::SpecialBlocks,
+     .badIndex = 10,
+     .width = 53,
+     .height = 16},
+    {.name = "MainBallGivenMiniBallSize",
+     .group = SlotGroup::Parts,
+     .badIndex = 0,
+     .width = 6,
+     .height = 6},
+    {.name = "MiniBallTooTall", .group = SlotGroup::Parts, .badIndex = 1, .width = 6, .height = 7},
+    {.name = "BarOnePixelShort",
+     .group = SlotGroup::Parts,
+     .badIndex = 2,
+     .width = 127,
+     .height = 12},
+    {.name = "BarGivenBlockSize",
+     .group = SlotGroup::Parts,
+     .badIndex = 2,
+     .width = 53,
+     .height = 15},
+};
+INSTANTIATE_TEST_SUITE_P(Sizes, WrongSizeEmptiesGroup, ::testing::ValuesIn(kWrongSizes), RowName);
 
 struct GroupRow {
     const char* name;
-    SlotGroup group;
-    std::vector<QString> filters;  // the filter of each dialog of the run
+    SlotGroup group = SlotGroup::Blocks;
+    std::vector<QString> filters{};  // the filter of each dialog of the run
 };
 
 class FullRun : public ::testing::TestWithParam<GroupRow> {};
@@ -114,7 +153,7 @@ TEST_P(FullRun, SetsEverySlotWithTheChosenPathAndFilter) {
     Harness h;
     h.queueFitting(row.group);
 
-    EXPECT_TRUE(h.creator.chooseGroup(row.group));
+    EXPECT_TRUE(h.commands.chooseGroup(row.group));
 
     EXPECT_TRUE(h.prompter.messages.isEmpty());
     EXPECT_EQ(
@@ -125,7 +164,7 @@ TEST_P(FullRun, SetsEverySlotWithTheChosenPathAndFilter) {
         // Special and part filters do not say which slot is asked for; the caption does.
         EXPECT_TRUE(h.prompter.dialogCaptions[slot - range.first].contains(
             QString::fromUtf8(BitmapSlotLabel(slot).data(), BitmapSlotLabel(slot).size())));
-        EXPECT_EQ(h.document.entry(slot), h.folder.path("s" + std::to_string(slot) + ".bmp"));
+        EXPECT_EQ(h.document.entry(slot), h.folder.file("s" + std::to_string(slot) + ".bmp"));
         const BitmapSize size = RequiredBitmapSize(slot);
         EXPECT_EQ(h.document.picture(slot).size(), QSize(size.width, size.height));
     }
@@ -144,23 +183,26 @@ std::vector<QString> blockFilters() {
 
 INSTANTIATE_TEST_SUITE_P(
     Groups, FullRun,
-    ::testing::Values(GroupRow{"BlocksNameTheirNumber", SlotGroup::Blocks, blockFilters()},
-                      GroupRow{
-                          "SpecialBlocksShareOneFilter", SlotGroup::SpecialBlocks,
-                          std::vector<QString>(11, QStringLiteral("特殊ブロック/*.bmp (*.bmp)"))},
-                      GroupRow{"PartsShareOneFilter", SlotGroup::Parts,
-                               std::vector<QString>(3, QStringLiteral("パーツ/*.bmp (*.bmp)"))}),
-    [](const auto& info) { return std::string(info.param.name); });
+    ::testing::Values(
+        GroupRow{
+            .name = "BlocksNameTheirNumber", .group = SlotGroup::Blocks, .filters = blockFilters()},
+        GroupRow{.name = "SpecialBlocksShareOneFilter",
+                 .group = SlotGroup::SpecialBlocks,
+                 .filters = std::vector<QString>(11, QStringLiteral("特殊ブロック/*.bmp (*.bmp)"))},
+        GroupRow{.name = "PartsShareOneFilter",
+                 .group = SlotGroup::Parts,
+                 .filters = std::vector<QString>(3, QStringLiteral("パーツ/*.bmp (*.bmp)"))}),
+    RowName);
 
 TEST(ChooseRun, CancelMidwayLeavesTheGroupAsItWas) {
     Harness h;
     h.fill(SlotGroup::Blocks, "old");
     const std::string firstBefore = h.document.blockFile(0);
-    h.prompter.fileAnswers.push_back(toQ(h.folder.fittingBitmap(0, "new")));
-    h.prompter.fileAnswers.push_back(toQ(h.folder.fittingBitmap(1, "new")));
+    h.prompter.fileAnswers.push_back(toQ(WriteFittingBitmap(h.folder, 0, "new")));
+    h.prompter.fileAnswers.push_back(toQ(WriteFittingBitmap(h.folder, 1, "new")));
     h.prompter.fileAnswers.push_back(std::nullopt);
 
-    EXPECT_FALSE(h.creator.ChooseBlocks());
+    EXPECT_FALSE(h.commands.ChooseBlocks());
 
     EXPECT_TRUE(h.prompter.messages.isEmpty());
     EXPECT_EQ(h.document.blockFile(0), firstBefore);
@@ -170,11 +212,12 @@ TEST(ChooseRun, CancelMidwayLeavesTheGroupAsItWas) {
 TEST(ChooseRun, UnloadableFileEmptiesTheGroupAndNamesTheFile) {
     Harness h;
     h.fill(SlotGroup::SpecialBlocks);
-    h.prompter.fileAnswers.push_back(toQ(h.folder.fittingBitmap(kFirstSpecialSlot, "new")));
-    const std::string broken = h.folder.notAPicture("broken.bmp");
+    h.prompter.fileAnswers.push_back(toQ(WriteFittingBitmap(h.folder, kFirstSpecialSlot, "new")));
+    const std::string broken = h.folder.file("broken.bmp");
+    test_support::WriteBytes(broken, "this is not a bitmap\r\n");
     h.prompter.fileAnswers.push_back(toQ(broken));
 
-    EXPECT_FALSE(h.creator.ChooseSpecialBlocks());
+    EXPECT_FALSE(h.commands.ChooseSpecialBlocks());
 
     ASSERT_EQ(h.prompter.messages.size(), 1);
     EXPECT_TRUE(h.prompter.messages[0].contains(toQ(broken)));
@@ -185,10 +228,10 @@ TEST(ChooseRun, UnloadableFileEmptiesTheGroupAndNamesTheFile) {
 // Picking one slot by clicking its preview.
 struct SinglePickRow {
     const char* name;
-    int slot;
-    int width;
-    int height;
-    bool accepted;
+    int slot = 0;
+    int width = 0;
+    int height = 0;
+    bool accepted = false;
 };
 
 class SinglePick : public ::testing::TestWithParam<SinglePickRow> {};
@@ -198,11 +241,11 @@ TEST_P(SinglePick, ChangesOnlyThatSlot) {
     Harness h;
     h.fill(GroupOf(row.slot), "old");
     const std::string before = h.document.entry(row.slot);
-    const std::string chosen = h.folder.bitmap("one.bmp", row.width, row.height);
+    const std::string chosen = WriteBitmap(h.folder, "one.bmp", row.width, row.height);
     h.prompter.fileAnswers.push_back(toQ(chosen));
     const auto dialogsBefore = h.prompter.dialogFilters.size();
 
-    EXPECT_EQ(h.creator.ChooseSlot(row.slot), row.accepted);
+    EXPECT_EQ(h.commands.ChooseSlot(row.slot), row.accepted);
 
     EXPECT_EQ(h.prompter.dialogFilters.size(), dialogsBefore + 1);
     EXPECT_EQ(h.document.entry(row.slot), row.accepted ? chosen : before);
@@ -214,17 +257,20 @@ TEST_P(SinglePick, ChangesOnlyThatSlot) {
     EXPECT_EQ(h.filledSlots(GroupOf(row.slot)), RangeOf(GroupOf(row.slot)).count);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Slots, SinglePick,
-    ::testing::Values(SinglePickRow{"BlockFits", 4, 53, 15, true},
-                      SinglePickRow{"BlockTooWideKeepsOldPicture", 4, 54, 15, false},
-                      SinglePickRow{"BlockTooTallKeepsOldPicture", 8, 53, 16, false},
-                      SinglePickRow{"BombFits", kFirstSpecialSlot + 10, 53, 15, true},
-                      SinglePickRow{"BarFits", kFirstPartSlot + 2, 128, 12, true},
-                      SinglePickRow{"BarRefusesBlockSize", kFirstPartSlot + 2, 53, 15, false},
-                      SinglePickRow{"MiniBallRefusesMainBallSize", kFirstPartSlot + 1, 12, 12,
-                                    false}),
-    [](const auto& info) { return std::string(info.param.name); });
+const SinglePickRow kSinglePicks[] = {
+    {.name = "BlockFits", .slot = 4, .width = 53, .height = 15, .accepted = true},
+    {.name = "BlockTooWideKeepsOldPicture", .slot = 4, .width = 54, .height = 15},
+    {.name = "BlockTooTallKeepsOldPicture", .slot = 8, .width = 53, .height = 16},
+    {.name = "BombFits",
+     .slot = kFirstSpecialSlot + 10,
+     .width = 53,
+     .height = 15,
+     .accepted = true},
+    {.name = "BarFits", .slot = kFirstPartSlot + 2, .width = 128, .height = 12, .accepted = true},
+    {.name = "BarRefusesBlockSize", .slot = kFirstPartSlot + 2, .width = 53, .height = 15},
+    {.name = "MiniBallRefusesMainBallSize", .slot = kFirstPartSlot + 1, .width = 12, .height = 12},
+};
+INSTANTIATE_TEST_SUITE_P(Slots, SinglePick, ::testing::ValuesIn(kSinglePicks), RowName);
 
 }  // namespace
-}  // namespace qon::pavane
+}  // namespace qon::graphic_set_creator

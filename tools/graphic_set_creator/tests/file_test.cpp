@@ -2,44 +2,54 @@
 // Saving, opening and the unsaved-changes question, read back by the game's and the
 // stage editor's readers.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
-#include <QDir>
-#include <QFile>
+#include <chrono>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "bitmap_fixture.h"
 #include "qon/data/error.h"
 #include "qon/data/text.h"
-#include "qon/pavane/graphic_set_creator.h"
+#include "qon/graphic_set_creator/graphic_set_commands.h"
+#include "qon/test_support/bytes.h"
+#include "qon/test_support/rows.h"
+#include "qon/tools_common/testing/watchdog.h"
+#include "slot_bitmaps.h"
 
-namespace qon::pavane {
+namespace qon::graphic_set_creator {
 namespace {
 
-using testing::BitmapFolder;
-using tools::Prompter;
-using tools::ScriptedPrompter;
-using tools::toQ;
+using test::WriteBitmap;
+using test::WriteFittingBitmap;
+using test_support::Exists;
+using test_support::RowName;
+using test_support::ScratchFolder;
+using tools_common::Prompter;
+using tools_common::ScriptedPrompter;
+using tools_common::toQ;
+
+QON_PRINT_ROWS_BY_NAME
 
 std::string slotName(const std::string& prefix, int slot) {
     return prefix + std::to_string(slot) + ".bmp";
 }
 
 struct Harness {
-    BitmapFolder folder;
+    ScratchFolder folder;
     GraphicSetDocument document;
     ScriptedPrompter prompter;
     FileImageLoader loader;
-    GraphicSetCreator creator{document, prompter, loader};
+    GraphicSetCommands commands{document, prompter, loader};
 
     void fillAll(const std::string& prefix = "s") {
         for (SlotGroup group : {SlotGroup::Blocks, SlotGroup::SpecialBlocks, SlotGroup::Parts}) {
             const SlotRange range = RangeOf(group);
             for (int slot = range.first; slot < range.first + range.count; ++slot) {
-                prompter.fileAnswers.push_back(toQ(folder.fittingBitmap(slot, prefix)));
+                prompter.fileAnswers.push_back(toQ(WriteFittingBitmap(folder, slot, prefix)));
             }
-            ASSERT_TRUE(creator.chooseGroup(group));
+            ASSERT_TRUE(commands.chooseGroup(group));
         }
     }
     // A saved set whose bitmaps are named prefix0.bmp .. prefix22.bmp.
@@ -48,20 +58,20 @@ struct Harness {
         file.setName = "Set " + prefix;
         file.staffName = "Staff " + prefix;
         for (int slot = 0; slot < kBitmapSlots; ++slot) {
-            folder.fittingBitmap(slot, prefix);
+            WriteFittingBitmap(folder, slot, prefix);
             file.bitmaps[slot] = slotName(prefix, slot);
         }
-        const std::string path = folder.path(fileName);
+        const std::string path = folder.file(fileName);
         WriteGraphicSetFile(path, file);
         return path;
     }
     bool saveAs(const std::string& path) {
         prompter.fileAnswers.push_back(toQ(path));
-        return creator.SaveSetAs();
+        return commands.SaveSetAs();
     }
     bool open(const std::string& path) {
         prompter.fileAnswers.push_back(toQ(path));
-        return creator.OpenSet();
+        return commands.OpenSet();
     }
 };
 
@@ -70,7 +80,7 @@ TEST(Save, WritesBareNamesThatBothReadersFind) {
     h.fillAll();
     h.document.setSetName("青い, \"セット\"");
     h.document.setStaffName("  ①作者～ｶﾅ");
-    const std::string setPath = h.folder.path("mine.bgp");
+    const std::string setPath = h.folder.file("mine.bgp");
 
     ASSERT_TRUE(h.saveAs(setPath));
 
@@ -82,12 +92,12 @@ TEST(Save, WritesBareNamesThatBothReadersFind) {
     EXPECT_EQ(game.staffName, "  ①作者～ｶﾅ");
     for (int slot = 0; slot < kBitmapSlots; ++slot) {
         EXPECT_EQ(game.bitmaps[slot], slotName("s", slot));
-        EXPECT_TRUE(QFile::exists(toQ(GraphicBitmapPath(setPath, game.bitmaps[slot]))));
+        EXPECT_TRUE(Exists(GraphicBitmapPath(setPath, game.bitmaps[slot])));
     }
     const PaletteImages palette = ReadPaletteImages(setPath);
     ASSERT_EQ(palette.count, kBlockSlots + kSpecialSlots);
     for (int slot = 0; slot < palette.count; ++slot) {
-        EXPECT_EQ(palette.paths[slot], h.folder.path(slotName("s", slot)));
+        EXPECT_EQ(palette.paths[slot], h.folder.file(slotName("s", slot)));
     }
     EXPECT_EQ(ReadAllLines(setPath).size(), 25u);
     EXPECT_TRUE(h.document.fileOpened());
@@ -97,10 +107,10 @@ TEST(Save, WritesBareNamesThatBothReadersFind) {
 // A save that must be refused before any dialog shows and before anything is written.
 struct RefusedSaveRow {
     const char* name;
-    int emptySlot;  // -1: all slots set
-    const char* setName;
-    const char* staffName;
-    const char* mentioned;  // the message must name this
+    int emptySlot = -1;  // -1: all slots set
+    const char* setName = "a";
+    const char* staffName = "b";
+    const char* mentioned = "";  // the message must name this
 };
 
 class RefusedSave : public ::testing::TestWithParam<RefusedSaveRow> {};
@@ -112,52 +122,51 @@ TEST_P(RefusedSave, NamesTheProblemAndWritesNothing) {
     if (row.emptySlot >= 0) h.document.setSlot(row.emptySlot, "", QImage());
     h.document.setSetName(row.setName);
     h.document.setStaffName(row.staffName);
-    const std::string setPath = h.folder.path("refused.bgp");
+    const std::string setPath = h.folder.file("refused.bgp");
     h.prompter.fileAnswers.push_back(toQ(setPath));
     const auto dialogsBefore = h.prompter.dialogFilters.size();
 
-    EXPECT_FALSE(h.creator.SaveSetAs());
-    EXPECT_FALSE(h.creator.SaveSet());
+    EXPECT_FALSE(h.commands.SaveSetAs());
+    EXPECT_FALSE(h.commands.SaveSet());
 
     EXPECT_EQ(h.prompter.dialogFilters.size(), dialogsBefore);
     ASSERT_EQ(h.prompter.messages.size(), 2);
     EXPECT_TRUE(h.prompter.messages[0].contains(QString::fromUtf8(row.mentioned)))
         << h.prompter.messages[0].toStdString();
-    EXPECT_FALSE(QFile::exists(toQ(setPath)));
+    EXPECT_FALSE(Exists(setPath));
     EXPECT_FALSE(h.document.fileOpened());
     EXPECT_TRUE(h.document.isModified());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Problems, RefusedSave,
-    ::testing::Values(RefusedSaveRow{"FirstBlockEmpty", 0, "a", "b", "ブロック1"},
-                      RefusedSaveRow{"UnbreakableEmpty", 8, "a", "b", "壊れないブロック"},
-                      RefusedSaveRow{"PinEmpty", kFirstSpecialSlot, "a", "b", "ピン"},
-                      RefusedSaveRow{"BarEmpty", kFirstPartSlot + 2, "a", "b", "バー"},
-                      RefusedSaveRow{"EmojiInSetName", -1, "set \xF0\x9F\x98\x80", "b",
-                                     "\xF0\x9F\x98\x80"},
-                      RefusedSaveRow{"EmojiInStaffName", -1, "a", "\xF0\x9F\x8E\xB5 me", "製作者"},
-                      RefusedSaveRow{"LineBreakInSetName", -1, "two\nlines", "b", "改行"},
-                      RefusedSaveRow{"CarriageReturnInStaff", -1, "a", "b\r", "改行"}),
-    [](const auto& info) { return std::string(info.param.name); });
+const RefusedSaveRow kRefusedSaves[] = {
+    {.name = "FirstBlockEmpty", .emptySlot = 0, .mentioned = "ブロック1"},
+    {.name = "UnbreakableEmpty", .emptySlot = 8, .mentioned = "壊れないブロック"},
+    {.name = "PinEmpty", .emptySlot = kFirstSpecialSlot, .mentioned = "ピン"},
+    {.name = "BarEmpty", .emptySlot = kFirstPartSlot + 2, .mentioned = "バー"},
+    {.name = "EmojiInSetName", .setName = "set \xF0\x9F\x98\x80", .mentioned = "\xF0\x9F\x98\x80"},
+    {.name = "EmojiInStaffName", .staffName = "\xF0\x9F\x8E\xB5 me", .mentioned = "製作者"},
+    {.name = "LineBreakInSetName", .setName = "two\nlines", .mentioned = "改行"},
+    {.name = "CarriageReturnInStaff", .staffName = "b\r", .mentioned = "改行"},
+};
+INSTANTIATE_TEST_SUITE_P(Problems, RefusedSave, ::testing::ValuesIn(kRefusedSaves), RowName);
 
 TEST(Save, BitmapNameThatShiftJisCannotHoldIsRefused) {
     Harness h;
     h.fillAll();
-    const std::string odd = h.folder.bitmap("bar\xF0\x9F\x98\x80.bmp", 128, 12);
+    const std::string odd = WriteBitmap(h.folder, "bar\xF0\x9F\x98\x80.bmp", 128, 12);
     h.prompter.fileAnswers.push_back(toQ(odd));
-    ASSERT_TRUE(h.creator.ChooseSlot(kFirstPartSlot + 2));
+    ASSERT_TRUE(h.commands.ChooseSlot(kFirstPartSlot + 2));
 
-    EXPECT_FALSE(h.saveAs(h.folder.path("x.bgp")));
+    EXPECT_FALSE(h.saveAs(h.folder.file("x.bgp")));
     ASSERT_EQ(h.prompter.messages.size(), 1);
     EXPECT_TRUE(h.prompter.messages[0].contains(QStringLiteral("バー")));
-    EXPECT_FALSE(QFile::exists(toQ(h.folder.path("x.bgp"))));
+    EXPECT_FALSE(Exists(h.folder.file("x.bgp")));
 }
 
 TEST(Save, FailedWriteSaysWhichFileAndKeepsTheDocumentUnsaved) {
     Harness h;
     h.fillAll();
-    const std::string intoMissingFolder = h.folder.path("no/such/folder/set.bgp");
+    const std::string intoMissingFolder = h.folder.file("no/such/folder/set.bgp");
 
     EXPECT_FALSE(h.saveAs(intoMissingFolder));
 
@@ -172,7 +181,7 @@ TEST(Save, CancelledDialogWritesNothing) {
     Harness h;
     h.fillAll();
     h.prompter.fileAnswers.push_back(std::nullopt);
-    EXPECT_FALSE(h.creator.SaveSetAs());
+    EXPECT_FALSE(h.commands.SaveSetAs());
     EXPECT_TRUE(h.prompter.messages.isEmpty());
     EXPECT_FALSE(h.document.fileOpened());
     EXPECT_TRUE(h.document.isModified());
@@ -185,7 +194,7 @@ TEST(Save, OverwriteAfterOpenRewritesInPlaceWithoutADialog) {
     h.document.setStaffName("Someone else");
     const auto dialogsBefore = h.prompter.dialogFilters.size();
 
-    ASSERT_TRUE(h.creator.SaveSet());
+    ASSERT_TRUE(h.commands.SaveSet());
 
     EXPECT_EQ(h.prompter.dialogFilters.size(), dialogsBefore);
     const std::vector<std::string> lines = ReadAllLines(setPath);
@@ -199,23 +208,23 @@ TEST(Save, OverwriteAfterNewAsksForAName) {
     Harness h;
     const std::string setPath = h.savedSet("a.bgp", "a");
     ASSERT_TRUE(h.open(setPath));
-    ASSERT_TRUE(h.creator.NewSet());
+    ASSERT_TRUE(h.commands.NewSet());
     h.fillAll("b");
-    h.prompter.fileAnswers.push_back(toQ(h.folder.path("b.bgp")));
+    h.prompter.fileAnswers.push_back(toQ(h.folder.file("b.bgp")));
     const auto dialogsBefore = h.prompter.dialogFilters.size();
 
-    ASSERT_TRUE(h.creator.SaveSet());
+    ASSERT_TRUE(h.commands.SaveSet());
 
     EXPECT_EQ(h.prompter.dialogFilters.size(), dialogsBefore + 1);
     EXPECT_EQ(ReadGraphicSetFile(setPath).bitmaps[0], slotName("a", 0));
-    EXPECT_EQ(ReadGraphicSetFile(h.folder.path("b.bgp")).bitmaps[0], slotName("b", 0));
+    EXPECT_EQ(ReadGraphicSetFile(h.folder.file("b.bgp")).bitmaps[0], slotName("b", 0));
 }
 
 TEST(Save, OpenedBareNamesAreWrittenBackUnchangedUnderANewName) {
     Harness h;
     const std::string original = h.savedSet("a.bgp", "a");
     ASSERT_TRUE(h.open(original));
-    const std::string copy = h.folder.path("copy.bgp");
+    const std::string copy = h.folder.file("copy.bgp");
 
     ASSERT_TRUE(h.saveAs(copy));
 
@@ -227,7 +236,7 @@ TEST(Open, FillsEverySlotWithoutASizeCheck) {
     Harness h;
     const std::string setPath = h.savedSet("a.bgp", "a");
     // A hand-made set may hold a bitmap of another size; opening does not judge it.
-    h.folder.bitmap(slotName("a", 5), 60, 20);
+    WriteBitmap(h.folder, slotName("a", 5), 60, 20);
 
     ASSERT_TRUE(h.open(setPath));
 
@@ -246,15 +255,20 @@ TEST(Open, FillsEverySlotWithoutASizeCheck) {
     EXPECT_FALSE(h.document.isModified());
 }
 
-class OpenStops : public ::testing::TestWithParam<int> {};
+struct StopRow {
+    const char* name;
+    int slot = 0;  // the slot whose bitmap is missing
+};
+
+class OpenStops : public ::testing::TestWithParam<StopRow> {};
 
 TEST_P(OpenStops, AtTheSlotWhoseBitmapIsMissing) {
-    const int failing = GetParam();
+    const int failing = GetParam().slot;
     Harness h;
     const std::string before = h.savedSet("before.bgp", "old");
     ASSERT_TRUE(h.open(before));
     const std::string broken = h.savedSet("broken.bgp", "new");
-    QFile::remove(toQ(h.folder.path(slotName("new", failing))));
+    std::filesystem::remove(h.folder.file(slotName("new", failing)));
 
     EXPECT_FALSE(h.open(broken));
 
@@ -281,20 +295,60 @@ TEST_P(OpenStops, AtTheSlotWhoseBitmapIsMissing) {
     EXPECT_TRUE(h.document.isModified());
     const auto dialogsBefore = h.prompter.dialogFilters.size();
     h.prompter.fileAnswers.push_back(std::nullopt);
-    EXPECT_FALSE(h.creator.SaveSet());
+    EXPECT_FALSE(h.commands.SaveSet());
     EXPECT_EQ(h.prompter.dialogFilters.size(), dialogsBefore + 1);
     EXPECT_EQ(ReadGraphicSetFile(before).bitmaps[kFirstPartSlot], slotName("old", kFirstPartSlot));
 }
 
-INSTANTIATE_TEST_SUITE_P(Slots, OpenStops,
-                         ::testing::Values(0, 8, kFirstSpecialSlot, kFirstSpecialSlot + 10,
-                                           kFirstPartSlot + 2),
-                         [](const auto& info) { return "Slot" + std::to_string(info.param); });
+const StopRow kStops[] = {
+    {.name = "FirstBlock", .slot = 0},
+    {.name = "UnbreakableBlock", .slot = 8},
+    {.name = "FirstSpecialBlock", .slot = kFirstSpecialSlot},
+    {.name = "LastSpecialBlock", .slot = kFirstSpecialSlot + 10},
+    {.name = "Bar", .slot = kFirstPartSlot + 2},
+};
+INSTANTIATE_TEST_SUITE_P(Slots, OpenStops, ::testing::ValuesIn(kStops), RowName);
+
+// A named pipe never delivers a picture and must not hold the tool: opening it for
+// reading would block until some other program wrote to it.
+TEST(Open, NamedPipeAsABitmapStopsTheOpenAtItsSlot) {
+    Harness h;
+    const std::string setPath = h.savedSet("piped.bgp", "p");
+    const std::string pipe = h.folder.file(slotName("p", 3));
+    std::filesystem::remove(pipe);
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    {
+        tools_common::testing::Watchdog watchdog(std::chrono::seconds(20),
+                                                 "opening a graphic set with a pipe as a bitmap");
+        EXPECT_FALSE(h.open(setPath));
+    }
+    ASSERT_EQ(h.prompter.messages.size(), 1);
+    EXPECT_TRUE(h.prompter.messages[0].contains(toQ(pipe))) << h.prompter.messages[0].toStdString();
+    EXPECT_TRUE(h.prompter.messages[0].contains(QStringLiteral("named pipe")));
+    EXPECT_FALSE(h.document.picture(2).isNull());
+    EXPECT_TRUE(h.document.picture(3).isNull());
+    EXPECT_FALSE(h.document.fileOpened());
+}
+
+TEST(Open, NamedPipeChosenForASlotIsRefusedAtOnce) {
+    Harness h;
+    const std::string pipe = h.folder.file("pipe.bmp");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    h.prompter.fileAnswers.push_back(toQ(pipe));
+    {
+        tools_common::testing::Watchdog watchdog(std::chrono::seconds(20),
+                                                 "choosing a pipe as a bitmap");
+        EXPECT_FALSE(h.commands.ChooseSlot(0));
+    }
+    ASSERT_EQ(h.prompter.messages.size(), 1);
+    EXPECT_TRUE(h.prompter.messages[0].contains(toQ(pipe)));
+    EXPECT_TRUE(h.document.entry(0).empty());
+}
 
 TEST(Open, ShortFileChangesNothingAndNamesTheFile) {
     Harness h;
     h.fillAll();
-    const std::string setPath = h.folder.path("short.bgp");
+    const std::string setPath = h.folder.file("short.bgp");
     std::vector<std::string> lines = {"name", "staff"};
     for (int slot = 0; slot < 10; ++slot) lines.push_back(slotName("s", slot));
     WriteLinesAtomic(setPath, lines);
@@ -311,7 +365,7 @@ TEST(Open, ShortFileChangesNothingAndNamesTheFile) {
 TEST(Open, CancelledDialogChangesNothing) {
     Harness h;
     h.prompter.fileAnswers.push_back(std::nullopt);
-    EXPECT_FALSE(h.creator.OpenSet());
+    EXPECT_FALSE(h.commands.OpenSet());
     EXPECT_TRUE(h.prompter.messages.isEmpty());
     EXPECT_FALSE(h.document.isModified());
     EXPECT_EQ(h.document.setName(), "New");
@@ -322,10 +376,10 @@ enum class Leave { New, Open, Close };
 
 struct UnsavedRow {
     const char* name;
-    Leave leave;
-    Prompter::Answer answer;
-    bool proceeds;
-    bool savesFirst;
+    Leave leave = Leave::Close;
+    Prompter::Answer answer = Prompter::Answer::Cancel;
+    bool proceeds = false;
+    bool savesFirst = false;
 };
 
 class UnsavedChanges : public ::testing::TestWithParam<UnsavedRow> {};
@@ -343,17 +397,20 @@ TEST_P(UnsavedChanges, AreSavedDroppedOrKept) {
     bool proceeded = false;
     switch (row.leave) {
         case Leave::New:
-            proceeded = h.creator.NewSet();
+            proceeded = h.commands.NewSet();
             break;
         case Leave::Open:
-            proceeded = h.creator.OpenSet();
+            proceeded = h.commands.OpenSet();
             break;
         case Leave::Close:
-            proceeded = h.creator.confirmClose();
+            proceeded = h.commands.confirmClose();
             break;
     }
 
     EXPECT_EQ(h.prompter.unsavedQuestions, 1);
+    EXPECT_EQ(h.prompter.unsavedTexts,
+              QStringList{QStringLiteral(
+                  "グラフィックセットへの変更が保存されていません。保存しますか？")});
     EXPECT_EQ(proceeded, row.proceeds);
     EXPECT_EQ(ReadGraphicSetFile(current).setName, row.savesFirst ? "edited" : "Set c");
     if (!row.proceeds) {
@@ -362,36 +419,56 @@ TEST_P(UnsavedChanges, AreSavedDroppedOrKept) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Answers, UnsavedChanges,
-    ::testing::Values(
-        UnsavedRow{"NewSaveFirst", Leave::New, Prompter::Answer::Save, true, true},
-        UnsavedRow{"NewDiscard", Leave::New, Prompter::Answer::Discard, true, false},
-        UnsavedRow{"NewCancel", Leave::New, Prompter::Answer::Cancel, false, false},
-        UnsavedRow{"OpenSaveFirst", Leave::Open, Prompter::Answer::Save, true, true},
-        UnsavedRow{"OpenDiscard", Leave::Open, Prompter::Answer::Discard, true, false},
-        UnsavedRow{"OpenCancel", Leave::Open, Prompter::Answer::Cancel, false, false},
-        UnsavedRow{"CloseSaveFirst", Leave::Close, Prompter::Answer::Save, true, true},
-        UnsavedRow{"CloseDiscard", Leave::Close, Prompter::Answer::Discard, true, false},
-        UnsavedRow{"CloseCancel", Leave::Close, Prompter::Answer::Cancel, false, false}),
-    [](const auto& info) { return std::string(info.param.name); });
+const UnsavedRow kUnsavedRows[] = {
+    {.name = "NewSaveFirst",
+     .leave = Leave::New,
+     .answer = Prompter::Answer::Save,
+     .proceeds = true,
+     .savesFirst = true},
+    {.name = "NewDiscard",
+     .leave = Leave::New,
+     .answer = Prompter::Answer::Discard,
+     .proceeds = true},
+    {.name = "NewCancel", .leave = Leave::New, .answer = Prompter::Answer::Cancel},
+    {.name = "OpenSaveFirst",
+     .leave = Leave::Open,
+     .answer = Prompter::Answer::Save,
+     .proceeds = true,
+     .savesFirst = true},
+    {.name = "OpenDiscard",
+     .leave = Leave::Open,
+     .answer = Prompter::Answer::Discard,
+     .proceeds = true},
+    {.name = "OpenCancel", .leave = Leave::Open, .answer = Prompter::Answer::Cancel},
+    {.name = "CloseSaveFirst",
+     .leave = Leave::Close,
+     .answer = Prompter::Answer::Save,
+     .proceeds = true,
+     .savesFirst = true},
+    {.name = "CloseDiscard",
+     .leave = Leave::Close,
+     .answer = Prompter::Answer::Discard,
+     .proceeds = true},
+    {.name = "CloseCancel", .leave = Leave::Close, .answer = Prompter::Answer::Cancel},
+};
+INSTANTIATE_TEST_SUITE_P(Answers, UnsavedChanges, ::testing::ValuesIn(kUnsavedRows), RowName);
 
 TEST(UnsavedChangesSave, RefusedSaveKeepsTheWindowOpen) {
     Harness h;
     h.document.setSetName("only a name");  // every slot still empty
     h.prompter.unsavedAnswers.push_back(Prompter::Answer::Save);
 
-    EXPECT_FALSE(h.creator.confirmClose());
+    EXPECT_FALSE(h.commands.confirmClose());
     ASSERT_EQ(h.prompter.messages.size(), 1);
     EXPECT_TRUE(h.prompter.messages[0].contains(QStringLiteral("ブロック1")));
 }
 
 TEST(UnsavedChangesSave, NothingIsAskedWhenNothingChanged) {
     Harness h;
-    EXPECT_TRUE(h.creator.confirmClose());
-    EXPECT_TRUE(h.creator.NewSet());
+    EXPECT_TRUE(h.commands.confirmClose());
+    EXPECT_TRUE(h.commands.NewSet());
     EXPECT_EQ(h.prompter.unsavedQuestions, 0);
 }
 
 }  // namespace
-}  // namespace qon::pavane
+}  // namespace qon::graphic_set_creator

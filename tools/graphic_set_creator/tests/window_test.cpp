@@ -8,36 +8,31 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "bitmap_fixture.h"
-#include "qon/pavane/pavane_window.h"
+#include "qon/graphic_set_creator/graphic_set_window.h"
+#include "qon/tools_common/testing/qt_application.h"
+#include "slot_bitmaps.h"
 
 // Fontconfig keeps its caches until exit; under LeakSanitizer that is not our leak.
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so";
 }
 
-namespace qon::pavane {
+namespace qon::graphic_set_creator {
 namespace {
 
-using tools::ScriptedPrompter;
-using tools::toQ;
+using test::WriteFittingBitmap;
+using test_support::ScratchFolder;
+using tools_common::ScriptedPrompter;
+using tools_common::toQ;
 
-QApplication& app() {
-    // The test never needs a real display, whoever runs it.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "pavane_window_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
+[[maybe_unused]] const auto* const kQtApplication = ::testing::AddGlobalTestEnvironment(
+    new tools_common::testing::HeadlessQtApplication("qon_graphic_set_creator_widgets_tests"));
 
-TEST(PavaneWindowSmoke, ShowsTheElementsAndPicksAGroup) {
-    app();
-    testing::BitmapFolder folder;
+TEST(GraphicSetWindowSmoke, ShowsTheElementsAndPicksAGroup) {
+    ScratchFolder folder;
     ScriptedPrompter prompter;
     FileImageLoader loader;
-    PavaneWindow window(prompter, loader);
+    GraphicSetWindow window(prompter, loader);
     window.show();
 
     EXPECT_EQ(window.windowTitle(), QStringLiteral("QONPavane"));
@@ -56,7 +51,7 @@ TEST(PavaneWindowSmoke, ShowsTheElementsAndPicksAGroup) {
     EXPECT_EQ(staff->text(), QStringLiteral("New"));
 
     for (int slot = 0; slot < kBlockSlots; ++slot) {
-        prompter.fileAnswers.push_back(toQ(folder.fittingBitmap(slot)));
+        prompter.fileAnswers.push_back(toQ(WriteFittingBitmap(folder, slot)));
     }
     auto* browse = window.findChild<QPushButton*>(QStringLiteral("Command1"));
     ASSERT_NE(browse, nullptr);
@@ -78,9 +73,9 @@ TEST(PavaneWindowSmoke, ShowsTheElementsAndPicksAGroup) {
     EXPECT_EQ(prompter.unsavedQuestions, 1);
     EXPECT_TRUE(window.isVisible());
 
-    prompter.unsavedAnswers.push_back(tools::Prompter::Answer::Discard);
+    prompter.unsavedAnswers.push_back(tools_common::Prompter::Answer::Discard);
     EXPECT_TRUE(window.close());
 }
 
 }  // namespace
-}  // namespace qon::pavane
+}  // namespace qon::graphic_set_creator

@@ -16,7 +16,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-namespace qon::orvinth {
+#include "qon/tools_common/qt_text.h"
+
+namespace qon::music_set_creator {
 
 namespace {
 
@@ -34,17 +36,17 @@ QLineEdit* makeTextBox(const char* name) {
 
 // setText moves the cursor to the end; leave a box alone when it already shows the text.
 void showText(QLineEdit* box, const std::string& text) {
-    QString value = tools::toQ(text);
+    QString value = tools_common::toQ(text);
     if (box->text() != value) box->setText(value);
 }
 
 }  // namespace
 
-MusicSetWindow::MusicSetWindow(tools::Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), m_editor(prompter) {
+MusicSetWindow::MusicSetWindow(tools_common::Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent), m_commands(m_document, prompter) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("QONOrvinth"));
-    m_editor.setDialogParent(this);
+    m_commands.setDialogParent(this);
 
     QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     auto addAction = [&](const char* name, const QString& text, QKeySequence keys,
@@ -125,44 +127,43 @@ MusicSetWindow::MusicSetWindow(tools::Prompter& prompter, QWidget* parent)
     connect(cmdComon, &QPushButton::clicked, this, [this] { cmdComon_Click(); });
     connect(cmdDel, &QPushButton::clicked, this, [this] { cmdDel_Click(); });
     connect(m_texName, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_editor.setSetName(tools::fromQ(text)); });
+            [this](const QString& text) { m_document.setSetName(tools_common::fromQ(text)); });
     connect(m_texStaff, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_editor.setStaffName(tools::fromQ(text)); });
+            [this](const QString& text) { m_document.setStaffName(tools_common::fromQ(text)); });
     connect(m_texTitle, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_editor.setTitleTrack(tools::fromQ(text)); });
+            [this](const QString& text) { m_document.setTitleTrack(tools_common::fromQ(text)); });
     connect(m_texEnd, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_editor.setEndingTrack(tools::fromQ(text)); });
+            [this](const QString& text) { m_document.setEndingTrack(tools_common::fromQ(text)); });
 
     showDocument();
 }
 
 void MusicSetWindow::showDocument() {
-    const MusicSetDocument& document = m_editor.document();
-    showText(m_texName, document.setName);
-    showText(m_texStaff, document.staffName);
-    showText(m_texTitle, document.titleTrack);
-    showText(m_texEnd, document.endingTrack);
+    showText(m_texName, m_document.setName());
+    showText(m_texStaff, m_document.staffName());
+    showText(m_texTitle, m_document.titleTrack());
+    showText(m_texEnd, m_document.endingTrack());
 
     m_lisMusicData->clear();
-    for (const std::string& track : document.stageTracks) {
-        auto* item = new QListWidgetItem(tools::toQ(track), m_lisMusicData);
+    for (const std::string& track : m_document.stageTracks()) {
+        auto* item = new QListWidgetItem(tools_common::toQ(track), m_lisMusicData);
         item->setToolTip(item->text());  // long paths do not fit the list
     }
 
-    m_fileLabel->setText(m_editor.fileOpened() ? tools::toQ(m_editor.currentFile())
-                                               : QStringLiteral("新しいミュージックセット"));
+    m_fileLabel->setText(m_document.fileOpened() ? tools_common::toQ(m_document.currentFile())
+                                                 : QStringLiteral("新しいミュージックセット"));
 }
 
 void MusicSetWindow::cmdTitle_Click() {
-    if (m_editor.ChooseTitleTrack()) showDocument();
+    if (m_commands.ChooseTitleTrack()) showDocument();
 }
 
 void MusicSetWindow::cmdEnd_Click() {
-    if (m_editor.ChooseEndingTrack()) showDocument();
+    if (m_commands.ChooseEndingTrack()) showDocument();
 }
 
 void MusicSetWindow::cmdComon_Click() {
-    if (!m_editor.AddStageTrack()) return;
+    if (!m_commands.AddStageTrack()) return;
     showDocument();
     m_lisMusicData->setCurrentRow(m_lisMusicData->count() - 1);
 }
@@ -170,7 +171,7 @@ void MusicSetWindow::cmdComon_Click() {
 void MusicSetWindow::cmdDel_Click() {
     const QList<QListWidgetItem*> selected = m_lisMusicData->selectedItems();
     const int row = selected.isEmpty() ? -1 : m_lisMusicData->row(selected.front());
-    if (!m_editor.RemoveStageTrack(row)) return;
+    if (!m_commands.RemoveStageTrack(row)) return;
     showDocument();
     // Keep the selection where it was, so several tracks can be removed in a row.
     if (m_lisMusicData->count() > 0)
@@ -178,20 +179,20 @@ void MusicSetWindow::cmdDel_Click() {
 }
 
 void MusicSetWindow::NewFile_Click() {
-    if (m_editor.NewSet()) showDocument();
+    if (m_commands.NewSet()) showDocument();
 }
 
 void MusicSetWindow::FileOpen_Click() {
-    if (m_editor.OpenSet()) showDocument();
+    if (m_commands.OpenSet()) showDocument();
 }
 
 void MusicSetWindow::FileSave_Click() {
-    m_editor.SaveSetAs();
+    m_commands.SaveSetAs();
     showDocument();
 }
 
 void MusicSetWindow::FileVSave_Click() {
-    m_editor.SaveSet();
+    m_commands.SaveSet();
     showDocument();
 }
 
@@ -200,11 +201,11 @@ void MusicSetWindow::FileEnd_Click() {
 }
 
 void MusicSetWindow::closeEvent(QCloseEvent* event) {
-    if (m_editor.confirmClose()) {
+    if (m_commands.confirmClose()) {
         event->accept();
     } else {
         event->ignore();
     }
 }
 
-}  // namespace qon::orvinth
+}  // namespace qon::music_set_creator

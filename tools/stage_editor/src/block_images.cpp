@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "qon/tessel/block_images.h"
+#include "qon/stage_editor/block_images.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -8,8 +8,9 @@
 
 #include "qon/data/error.h"
 #include "qon/data/stage.h"
+#include "qon/tools_common/picture_file.h"
 
-namespace qon::tessel {
+namespace qon::stage_editor {
 
 namespace {
 
@@ -210,9 +211,8 @@ BlockImages::LoadResult BlockImages::loadGraphicSet(const std::string& path) {
     }
     for (int i = 0; i < palette.count; ++i) {
         const std::string& picture = palette.paths[static_cast<std::size_t>(i)];
-        QImage image;
-        if (!image.load(
-                QString::fromUtf8(picture.data(), static_cast<qsizetype>(picture.size())))) {
+        QImage image = tools_common::ReadPictureFile(picture).picture;
+        if (image.isNull()) {
             result.problem =
                 picture + ": 画像を読み込めません（ファイルがないか、対応していない形式です）。";
             return result;
@@ -230,12 +230,12 @@ BlockImages::LoadResult BlockImages::loadGraphicSet(const std::string& path) {
     return result;
 }
 
-void RedrawGrid(QImage& backS, const EditorModel& model, const BlockImages& images) {
+void RedrawGrid(QImage& backS, const StageProjectDocument& document, const BlockImages& images) {
     backS.fill(kGridBackground);
-    const EditorState& state = model.state();
+    const EditorState& state = document.state();
     if (!state.ProjectOpen) return;
     QPainter p(&backS);
-    const StageGrid& grid = model.grid(state.EditedStage);
+    const StageGrid& grid = document.grid(state.EditedStage);
     for (const BlockCell& cell : grid) {
         if (const QImage* image = images.imageForKind(cell.Kind)) {
             p.drawImage(QPoint(cell.X, cell.Y), *image, QRect(0, 0, cell.Width, cell.Height));
@@ -257,4 +257,4 @@ void RedrawGrid(QImage& backS, const EditorModel& model, const BlockImages& imag
     p.drawRect(state.CursorX, state.CursorY, kCellWidth, kCellHeight);
 }
 
-}  // namespace qon::tessel
+}  // namespace qon::stage_editor

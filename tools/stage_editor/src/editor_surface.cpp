@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: MIT
-#include "qon/tessel/editor_surface.h"
+#include "qon/stage_editor/editor_surface.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace qon::tessel {
+namespace qon::stage_editor {
 
-EditorSurface::EditorSurface(EditorModel& model, const BlockImages& images, QWidget* parent)
+EditorSurface::EditorSurface(StageProjectDocument& document, const BlockImages& images,
+                             QWidget* parent)
     : QWidget(parent),
-      m_model(model),
+      m_document(document),
       m_images(images),
       m_backS(kGridAreaWidth, kGridAreaHeight, QImage::Format_RGB32) {
     setMouseTracking(true);  // the cursor box follows the pointer without a button
@@ -16,10 +17,10 @@ EditorSurface::EditorSurface(EditorModel& model, const BlockImages& images, QWid
 }
 
 void EditorSurface::paintEvent(QPaintEvent*) {
-    RedrawGrid(m_backS, m_model, m_images);
+    RedrawGrid(m_backS, m_document, m_images);
     QPainter p(this);
     p.drawImage(0, 0, m_backS);
-    if (!m_model.state().ProjectOpen) {
+    if (!m_document.state().ProjectOpen) {
         p.setPen(QColor(170, 170, 200));
         p.drawText(QRect(0, 0, kGridAreaWidth, kGridAreaHeight), Qt::AlignCenter,
                    QString::fromUtf8("「ファイル」メニューの「新規作成」か「開く」で\n"
@@ -29,20 +30,20 @@ void EditorSurface::paintEvent(QPaintEvent*) {
 
 void EditorSurface::mousePressEvent(QMouseEvent* event) {
     QPoint at = event->position().toPoint();
-    bool changed = m_model.pointerPressed(at.x(), at.y());
+    bool changed = m_document.pointerPressed(at.x(), at.y());
     if (changed) redrawGrid();
     emit edited();
 }
 
 void EditorSurface::mouseMoveEvent(QMouseEvent* event) {
     QPoint at = event->position().toPoint();
-    if (m_model.state().MouseHeld && event->buttons() == Qt::NoButton) {
+    if (m_document.state().MouseHeld && event->buttons() == Qt::NoButton) {
         // The release went elsewhere (a dialog took the mouse): end the stroke here so
         // that plain hovering never paints.
-        m_model.pointerReleased();
+        m_document.pointerReleased();
         emit edited();
     }
-    if (m_model.pointerMoved(at.x(), at.y())) {
+    if (m_document.pointerMoved(at.x(), at.y())) {
         redrawGrid();
         emit edited();
     }
@@ -50,8 +51,8 @@ void EditorSurface::mouseMoveEvent(QMouseEvent* event) {
 
 void EditorSurface::mouseReleaseEvent(QMouseEvent* event) {
     if (event->buttons() != Qt::NoButton) return;  // another button is still down
-    m_model.pointerReleased();
+    m_document.pointerReleased();
     emit edited();
 }
 
-}  // namespace qon::tessel
+}  // namespace qon::stage_editor

@@ -3,16 +3,16 @@
 #include <QApplication>
 
 #include "qon/data/paths.h"
-#include "qon/tessel/main_window.h"
-#include "qon/tools/application.h"
-#include "qon/tools/prompter.h"
+#include "qon/stage_editor/stage_project_window.h"
+#include "qon/tools_common/application.h"
+#include "qon/tools_common/qt_prompter.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tessel");
-    qon::tools::InstallJapaneseQtTexts(app);
-    qon::tools::QtPrompter prompter;
-    qon::tessel::TesselWindow window(prompter, qon::ProgramFolder());
+    qon::tools_common::InstallJapaneseQtTexts(app);
+    qon::tools_common::QtPrompter prompter;
+    qon::stage_editor::StageProjectWindow window(prompter, qon::ProgramFolder());
     window.show();
     return QApplication::exec();
 }

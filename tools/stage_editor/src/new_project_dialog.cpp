@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "qon/tessel/new_project_dialog.h"
+#include "qon/stage_editor/new_project_dialog.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace qon::tessel {
+namespace qon::stage_editor {
 
 NewProjectDialog::NewProjectDialog(QWidget* parent) : QDialog(parent) {
     setObjectName("frmDia");
@@ -47,4 +47,4 @@ NewProjectDialog::NewProjectDialog(QWidget* parent) : QDialog(parent) {
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::hide);
 }
 
-}  // namespace qon::tessel
+}  // namespace qon::stage_editor

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "qon/tessel/palette_button.h"
+#include "qon/stage_editor/palette_button.h"
 
 #include <QPainter>
 
-namespace qon::tessel {
+namespace qon::stage_editor {
 
 PaletteButton::PaletteButton(QWidget* parent) : QAbstractButton(parent) {
     setCheckable(true);
@@ -39,4 +39,4 @@ void PaletteButton::paintEvent(QPaintEvent*) {
     }
 }
 
-}  // namespace qon::tessel
+}  // namespace qon::stage_editor

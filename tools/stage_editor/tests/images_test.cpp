@@ -1,50 +1,37 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QImage>
+#include <chrono>
 #include <map>
 
+#include "graphic_set_files.h"
+#include "painting.h"
 #include "qon/data/graphic_set.h"
-#include "qon/tessel/block_images.h"
-#include "test_support.h"
+#include "qon/stage_editor/block_images.h"
+#include "qon/test_support/bytes.h"
+#include "qon/test_support/media_bytes.h"
+#include "qon/test_support/rows.h"
+#include "qon/test_support/scratch_folder.h"
+#include "qon/tools_common/testing/watchdog.h"
 
-namespace qon::tessel {
+namespace qon::stage_editor {
 namespace {
 
-using test::CrLf;
+using test::BmpColour;
+using test::MakeGraphicSet;
 using test::PaintCell;
-using test::TempDir;
-using test::WriteBytes;
+using test::SameImage;
+using test::SlotColour;
+using test_support::BmpBytes;
+using test_support::RowName;
+using test_support::ScratchFolder;
+using test_support::WriteBytes;
 
-// A distinct solid colour for each of the 20 palette images (file order).
-QRgb SlotColour(int fileSlot) {
-    return qRgb(10 + fileSlot * 11, 200 - fileSlot * 7, (fileSlot * 53) % 256);
-}
+QON_PRINT_ROWS_BY_NAME
 
-// Writes 20 solid-colour bitmaps and a graphic set file naming them, cut to
-// `lines` lines (25 for a whole file).
-std::string MakeGraphicSet(const TempDir& dir, int lines, int missingPicture = -1) {
-    std::vector<std::string> text = {"Test set", "Painter"};
-    for (int slot = 0; slot < kBitmapSlots; ++slot) {
-        std::string name = "pic" + std::to_string(slot) + ".bmp";
-        text.push_back(name);
-        if (slot < 20 && slot != missingPicture) {
-            QImage image(53, 15, QImage::Format_RGB888);
-            image.fill(SlotColour(slot));
-            EXPECT_TRUE(image.save(QString::fromStdString(dir.file(name)), "BMP"));
-        }
-    }
-    text.resize(static_cast<std::size_t>(lines));
-    std::string path = dir.file("set.bgp");
-    WriteBytes(path, CrLf(text));
-    return path;
-}
-
-bool SameImage(const QImage& a, const QImage& b) {
-    return a.convertToFormat(QImage::Format_RGB32) == b.convertToFormat(QImage::Format_RGB32);
-}
-
-TEST(TesselBuiltInImages, AreTwentyDistinctTiles) {
+TEST(BuiltInImages, AreTwentyDistinctTiles) {
     BlockImages images;
     std::vector<QImage> all(images.BlockS.begin(), images.BlockS.end());
     all.insert(all.end(), images.SBlockS.begin(), images.SBlockS.end());
@@ -58,8 +45,8 @@ TEST(TesselBuiltInImages, AreTwentyDistinctTiles) {
 
 // Every code is drawn with the picture the game uses for it: codes 103..107 are not
 // in slot order.
-TEST(TesselGridPicture, EveryCodeShowsTheGamesImage) {
-    TempDir dir;
+TEST(GridPicture, EveryCodeShowsTheGamesImage) {
+    ScratchFolder dir;
     BlockImages images;
     ASSERT_EQ(images.loadGraphicSet(MakeGraphicSet(dir, 25)).problem, "");
 
@@ -67,16 +54,16 @@ TEST(TesselGridPicture, EveryCodeShowsTheGamesImage) {
         {0, 0},    {1, 1},    {2, 2},    {3, 3},    {4, 4},    {5, 5},    {6, 6},
         {7, 7},    {8, 8},    {101, 9},  {102, 10}, {107, 11}, {103, 12}, {104, 13},
         {105, 14}, {106, 15}, {108, 16}, {109, 17}, {110, 18}, {111, 19}};
-    EditorModel model;
-    model.newProject("p", 1, "s");
+    StageProjectDocument document;
+    document.newProject("p", 1, "s");
     int cell = 0;
     for (const auto& [code, slot] : fileSlotOfCode) {
-        PaintCell(model, cell % kGridColumns, cell / kGridColumns, code);
+        PaintCell(document, cell % kGridColumns, cell / kGridColumns, code);
         ++cell;
     }
-    model.pointerMoved(700, 600);
+    document.pointerMoved(700, 600);
     QImage backS(kGridAreaWidth, kGridAreaHeight, QImage::Format_RGB32);
-    RedrawGrid(backS, model, images);
+    RedrawGrid(backS, document, images);
     cell = 0;
     for (const auto& [code, slot] : fileSlotOfCode) {
         int x = 2 + 53 * (cell % kGridColumns) + 26;
@@ -88,15 +75,15 @@ TEST(TesselGridPicture, EveryCodeShowsTheGamesImage) {
 
 struct ShortSetRow {
     const char* name;
-    int lines;
-    int expectedLoaded;
+    int lines = 25;
+    int expectedLoaded = 0;
 };
 
-class TesselShortGraphicSetTest : public ::testing::TestWithParam<ShortSetRow> {};
+class ShortGraphicSet : public ::testing::TestWithParam<ShortSetRow> {};
 
-TEST_P(TesselShortGraphicSetTest, ReplacesOnlyTheImagesItHolds) {
+TEST_P(ShortGraphicSet, ReplacesOnlyTheImagesItHolds) {
     const auto& row = GetParam();
-    TempDir dir;
+    ScratchFolder dir;
     BlockImages images;
     const BlockImages builtIn;
     std::string path = MakeGraphicSet(dir, row.lines);
@@ -118,16 +105,17 @@ TEST_P(TesselShortGraphicSetTest, ReplacesOnlyTheImagesItHolds) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Lines, TesselShortGraphicSetTest,
-                         ::testing::Values(ShortSetRow{"NamesOnly", 2, 0},
-                                           ShortSetRow{"BlocksAndOneSpecial", 12, 10},
-                                           ShortSetRow{"OneSpecialShort", 21, 19},
-                                           ShortSetRow{"PartLinesMissing", 22, 20},
-                                           ShortSetRow{"Whole", 25, 20}),
-                         [](const auto& info) { return std::string(info.param.name); });
+const ShortSetRow kShortSetRows[] = {
+    {.name = "NamesOnly", .lines = 2, .expectedLoaded = 0},
+    {.name = "BlocksAndOneSpecial", .lines = 12, .expectedLoaded = 10},
+    {.name = "OneSpecialShort", .lines = 21, .expectedLoaded = 19},
+    {.name = "PartLinesMissing", .lines = 22, .expectedLoaded = 20},
+    {.name = "Whole", .lines = 25, .expectedLoaded = 20},
+};
+INSTANTIATE_TEST_SUITE_P(Lines, ShortGraphicSet, ::testing::ValuesIn(kShortSetRows), RowName);
 
-TEST(TesselGraphicSet, StopsAtAPictureThatCannotBeLoaded) {
-    TempDir dir;
+TEST(GraphicSet, StopsAtAPictureThatCannotBeLoaded) {
+    ScratchFolder dir;
     BlockImages images;
     const BlockImages builtIn;
     auto result = images.loadGraphicSet(MakeGraphicSet(dir, 25, 12));
@@ -137,8 +125,28 @@ TEST(TesselGraphicSet, StopsAtAPictureThatCannotBeLoaded) {
     EXPECT_TRUE(SameImage(images.SBlockS[3], builtIn.SBlockS[3]));
 }
 
-TEST(TesselGraphicSet, MissingFileChangesNothingAndNamesTheFile) {
-    TempDir dir;
+// A named pipe never delivers a picture and must not hold the editor: opening it for
+// reading would block until some other program wrote to it.
+TEST(GraphicSet, NamedPipeAsABitmapStopsTheLoadAtOnce) {
+    ScratchFolder dir;
+    const std::string path = MakeGraphicSet(dir, 25, 3);
+    ASSERT_EQ(::mkfifo(dir.file("pic3.bmp").c_str(), 0600), 0);
+    BlockImages images;
+    const BlockImages builtIn;
+    BlockImages::LoadResult result;
+    {
+        tools_common::testing::Watchdog watchdog(std::chrono::seconds(20),
+                                                 "opening a graphic set with a pipe as a bitmap");
+        result = images.loadGraphicSet(path);
+    }
+    EXPECT_EQ(result.loaded, 3);
+    EXPECT_NE(result.problem.find("pic3.bmp"), std::string::npos) << result.problem;
+    EXPECT_EQ(images.BlockS[2].pixel(20, 7), SlotColour(2));
+    EXPECT_TRUE(SameImage(images.BlockS[3], builtIn.BlockS[3]));
+}
+
+TEST(GraphicSet, MissingFileChangesNothingAndNamesTheFile) {
+    ScratchFolder dir;
     BlockImages images;
     const BlockImages builtIn;
     auto result = images.loadGraphicSet(dir.file("none.bgp"));
@@ -147,34 +155,34 @@ TEST(TesselGraphicSet, MissingFileChangesNothingAndNamesTheFile) {
     EXPECT_TRUE(SameImage(images.BlockS[0], builtIn.BlockS[0]));
 }
 
-TEST(TesselGridPicture, LargePictureShowsItsTopLeftCorner) {
-    TempDir dir;
+TEST(GridPicture, LargePictureShowsItsTopLeftCorner) {
+    ScratchFolder dir;
     std::string path = MakeGraphicSet(dir, 25);
-    QImage big(100, 40, QImage::Format_RGB888);
-    big.fill(qRgb(0, 0, 255));
-    for (int y = 0; y < 15; ++y)
-        for (int x = 0; x < 53; ++x) big.setPixel(x, y, qRgb(255, 0, 0));
-    ASSERT_TRUE(big.save(QString::fromStdString(dir.file("pic0.bmp")), "BMP"));
+    // Red in the top-left 53 x 15 pixels, blue elsewhere.
+    WriteBytes(dir.file("pic0.bmp"), BmpBytes(100, 40, [](int x, int y) {
+                   return x < 53 && y < 15 ? BmpColour(qRgb(255, 0, 0))
+                                           : BmpColour(qRgb(0, 0, 255));
+               }));
     BlockImages images;
     ASSERT_EQ(images.loadGraphicSet(path).problem, "");
-    EditorModel model;
-    model.newProject("p", 1, "s");
-    PaintCell(model, 0, 1, 0);  // cell 0,1 spans x 2..54, y 15..29
-    model.pointerMoved(test::CellCentreX(6), test::CellCentreY(20));  // cursor box elsewhere
+    StageProjectDocument document;
+    document.newProject("p", 1, "s");
+    PaintCell(document, 0, 1, 0);  // cell 0,1 spans x 2..54, y 15..29
+    document.pointerMoved(test::CellCentreX(6), test::CellCentreY(20));  // cursor box elsewhere
     QImage backS(kGridAreaWidth, kGridAreaHeight, QImage::Format_RGB32);
-    RedrawGrid(backS, model, images);
+    RedrawGrid(backS, document, images);
     EXPECT_EQ(backS.pixel(2, 15), qRgb(255, 0, 0));
     EXPECT_EQ(backS.pixel(54, 29), qRgb(255, 0, 0));
     EXPECT_NE(backS.pixel(55, 29), qRgb(0, 0, 255));  // nothing spills into the next cell
     EXPECT_NE(backS.pixel(54, 30), qRgb(0, 0, 255));
 }
 
-TEST(TesselGridPicture, CursorBoxIsOnePixelLargerThanACell) {
-    EditorModel model;
-    model.newProject("p", 1, "s");
-    model.pointerMoved(test::CellCentreX(3), test::CellCentreY(4));
+TEST(GridPicture, CursorBoxIsOnePixelLargerThanACell) {
+    StageProjectDocument document;
+    document.newProject("p", 1, "s");
+    document.pointerMoved(test::CellCentreX(3), test::CellCentreY(4));
     QImage backS(kGridAreaWidth, kGridAreaHeight, QImage::Format_RGB32);
-    RedrawGrid(backS, model, BlockImages());
+    RedrawGrid(backS, document, BlockImages());
     int x = 2 + 53 * 3;
     int y = 15 * 4;
     EXPECT_EQ(backS.pixel(x, y), kCursorColour);
@@ -184,4 +192,4 @@ TEST(TesselGridPicture, CursorBoxIsOnePixelLargerThanACell) {
 }
 
 }  // namespace
-}  // namespace qon::tessel
+}  // namespace qon::stage_editor

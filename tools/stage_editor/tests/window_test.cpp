@@ -14,14 +14,17 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBrowser>
-#include <filesystem>
+#include <QUrl>
 
-#include "qon/tessel/editor_surface.h"
-#include "qon/tessel/main_window.h"
-#include "qon/tessel/new_project_dialog.h"
-#include "qon/tessel/palette_button.h"
-#include "qon/tools/prompter.h"
-#include "test_support.h"
+#include "painting.h"
+#include "qon/stage_editor/editor_surface.h"
+#include "qon/stage_editor/new_project_dialog.h"
+#include "qon/stage_editor/palette_button.h"
+#include "qon/stage_editor/stage_project_window.h"
+#include "qon/test_support/bytes.h"
+#include "qon/test_support/scratch_folder.h"
+#include "qon/tools_common/prompter.h"
+#include "qon/tools_common/testing/qt_application.h"
 
 // Under the optional LeakSanitizer build: fontconfig keeps its caches for the life
 // of the process, which is not a leak of ours.
@@ -29,34 +32,27 @@ extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\n";
 }
 
-namespace qon::tessel {
+namespace qon::stage_editor {
 namespace {
 
 using test::CellCentreX;
 using test::CellCentreY;
-using test::TempDir;
-using tools::Prompter;
-using tools::ScriptedPrompter;
+using test_support::Exists;
+using test_support::ScratchFolder;
+using tools_common::Prompter;
+using tools_common::ScriptedPrompter;
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "tessel_window_test";
-    static char* argv[] = {name, nullptr};
-    // These tests never need a display; a run outside ctest must not need one either.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
+[[maybe_unused]] const auto* const kQtApplication = ::testing::AddGlobalTestEnvironment(
+    new tools_common::testing::HeadlessQtApplication("qon_stage_editor_widgets_tests"));
 
-class TesselWindowTest : public ::testing::Test {
+class StageProjectWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        App();
-        window = std::make_unique<TesselWindow>(prompter, QON_TESSEL_HELP_DIR);
+        window = std::make_unique<StageProjectWindow>(prompter, QON_STAGE_EDITOR_HELP_DIR);
         window->show();
     }
     void TearDown() override {
-        window->model().newProject("x", 1, "y");  // nothing unsaved: closing never asks
+        window->document().newProject("x", 1, "y");  // nothing unsaved: closing never asks
         window.reset();
     }
 
@@ -91,7 +87,7 @@ class TesselWindowTest : public ::testing::Test {
     }
 
     ScriptedPrompter prompter;
-    std::unique_ptr<TesselWindow> window;
+    std::unique_ptr<StageProjectWindow> window;
 };
 
 struct ElementRow {
@@ -99,7 +95,7 @@ struct ElementRow {
     QRect geometry;
 };
 
-TEST_F(TesselWindowTest, BuildsWithItsNamedElements) {
+TEST_F(StageProjectWindowTest, BuildsWithItsNamedElements) {
     EXPECT_EQ(window->objectName(), "Form1");
     EXPECT_EQ(window->windowTitle(), "QONCreater[*]");
     EXPECT_FALSE(window->isWindowModified());
@@ -112,9 +108,12 @@ TEST_F(TesselWindowTest, BuildsWithItsNamedElements) {
     EXPECT_EQ(window->findChildren<PaletteButton*>("cmdSBlockS").size(), 11);
 
     const ElementRow elements[] = {
-        {"picParet", QRect(304, 496, 57, 19)}, {"Label3", QRect(680, 520, 33, 25)},
-        {"labParet", QRect(200, 496, 97, 17)}, {"cmdBack", QRect(576, 544, 33, 33)},
-        {"cmdGo", QRect(608, 544, 33, 33)},    {"cmdCrea", QRect(480, 536, 49, 17)},
+        {.name = "picParet", .geometry = QRect(304, 496, 57, 19)},
+        {.name = "Label3", .geometry = QRect(680, 520, 33, 25)},
+        {.name = "labParet", .geometry = QRect(200, 496, 97, 17)},
+        {.name = "cmdBack", .geometry = QRect(576, 544, 33, 33)},
+        {.name = "cmdGo", .geometry = QRect(608, 544, 33, 33)},
+        {.name = "cmdCrea", .geometry = QRect(480, 536, 49, 17)},
     };
     for (const auto& e : elements) {
         auto* widget = window->surface()->findChild<QWidget*>(e.name);
@@ -142,25 +141,28 @@ TEST_F(TesselWindowTest, BuildsWithItsNamedElements) {
 
 struct MenuRow {
     const char* name;
-    const char* caption;
-    const char* keys;
-    bool enabledAtStart;
+    const char* caption = "";
+    const char* keys = "";
+    bool enabledAtStart = true;
 };
 
-TEST_F(TesselWindowTest, MenusKeepTheirCaptionsAndShortcuts) {
+TEST_F(StageProjectWindowTest, MenusKeepTheirCaptionsAndShortcuts) {
     const MenuRow rows[] = {
-        {"NewFile", "新規作成(&N)", "Ctrl+N", true},
-        {"OpenFile", "開く(&O)", "Ctrl+O", true},
-        {"OpenGRA", "グラフィックセットを開く(&G)", "Ctrl+G", true},
-        {"Save", "名前を付けて保存(&S)", "Ctrl+S", false},
-        {"VSave", "上書き保存(&V)", "Ctrl+V", false},
-        {"EndFile", "終了(&E)", "Ctrl+E", true},
-        {"HelpOpen", "目次(&C)", "Ctrl+C", true},
-        {"Ver", "バージョン情報(&I)", "Ctrl+I", true},
-        {"Undo", "元に戻す(&U)", "Ctrl+Z", false},
-        {"Redo", "やり直し(&R)", "Ctrl+Y", false},
-        {"PrevStage", "前のステージ(&B)", "PgUp", true},
-        {"NextStage", "次のステージ(&G)", "PgDown", true},
+        {.name = "NewFile", .caption = "新規作成(&N)", .keys = "Ctrl+N"},
+        {.name = "OpenFile", .caption = "開く(&O)", .keys = "Ctrl+O"},
+        {.name = "OpenGRA", .caption = "グラフィックセットを開く(&G)", .keys = "Ctrl+G"},
+        {.name = "Save",
+         .caption = "名前を付けて保存(&S)",
+         .keys = "Ctrl+S",
+         .enabledAtStart = false},
+        {.name = "VSave", .caption = "上書き保存(&V)", .keys = "Ctrl+V", .enabledAtStart = false},
+        {.name = "EndFile", .caption = "終了(&E)", .keys = "Ctrl+E"},
+        {.name = "HelpOpen", .caption = "目次(&C)", .keys = "Ctrl+C"},
+        {.name = "Ver", .caption = "バージョン情報(&I)", .keys = "Ctrl+I"},
+        {.name = "Undo", .caption = "元に戻す(&U)", .keys = "Ctrl+Z", .enabledAtStart = false},
+        {.name = "Redo", .caption = "やり直し(&R)", .keys = "Ctrl+Y", .enabledAtStart = false},
+        {.name = "PrevStage", .caption = "前のステージ(&B)", .keys = "PgUp"},
+        {.name = "NextStage", .caption = "次のステージ(&G)", .keys = "PgDown"},
     };
     for (const auto& row : rows) {
         QAction* a = action(row.name);
@@ -173,9 +175,9 @@ TEST_F(TesselWindowTest, MenusKeepTheirCaptionsAndShortcuts) {
     EXPECT_EQ(window->findChild<QMenu*>("Hel")->title(), "ヘルプ(&H)");
 }
 
-TEST_F(TesselWindowTest, GrabbedGridShowsTheRightTileImages) {
+TEST_F(StageProjectWindowTest, GrabbedGridShowsTheRightTileImages) {
     newProjectThroughDialog("3");
-    ASSERT_TRUE(window->model().state().ProjectOpen);
+    ASSERT_TRUE(window->document().state().ProjectOpen);
     EXPECT_FALSE(window->frmDia()->isVisible());
     EXPECT_TRUE(action("VSave")->isEnabled());
 
@@ -212,17 +214,17 @@ TEST_F(TesselWindowTest, GrabbedGridShowsTheRightTileImages) {
     EXPECT_EQ(statusText(), "X=2,Y=3,Type=255");
 }
 
-TEST_F(TesselWindowTest, ReleaseOverAPaletteButtonEndsPainting) {
+TEST_F(StageProjectWindowTest, ReleaseOverAPaletteButtonEndsPainting) {
     newProjectThroughDialog("1");
     QTest::mouseClick(paletteButton("cmdBlock", 1), Qt::LeftButton);
     press(CellCentreX(0), CellCentreY(0));
     release(100, 540);  // over cmdBlock(2): the surface holds the grab
-    EXPECT_FALSE(window->model().state().MouseHeld);
+    EXPECT_FALSE(window->document().state().MouseHeld);
     move(CellCentreX(5), CellCentreY(5), Qt::NoButton);
-    EXPECT_EQ(window->model().kindAt(5, 5), Kind::kEmpty);
+    EXPECT_EQ(window->document().kindAt(5, 5), Kind::kEmpty);
 }
 
-TEST_F(TesselWindowTest, StageArrowsAndPageKeys) {
+TEST_F(StageProjectWindowTest, StageArrowsAndPageKeys) {
     newProjectThroughDialog("2");
     auto* label3 = window->findChild<QLabel*>("Label3");
     QTest::mouseClick(window->findChild<QPushButton*>("cmdGo"), Qt::LeftButton);
@@ -233,11 +235,11 @@ TEST_F(TesselWindowTest, StageArrowsAndPageKeys) {
     EXPECT_EQ(label3->text(), "1");
 }
 
-TEST_F(TesselWindowTest, NewProjectRefusesABadStageCount) {
+TEST_F(StageProjectWindowTest, NewProjectRefusesABadStageCount) {
     newProjectThroughDialog("0");
     ASSERT_EQ(prompter.messages.size(), 1);
     EXPECT_TRUE(window->frmDia()->isVisible());
-    EXPECT_FALSE(window->model().state().ProjectOpen);
+    EXPECT_FALSE(window->document().state().ProjectOpen);
     window->frmDia()->texProjectName->clear();
     QTest::mouseClick(window->frmDia()->OKButton, Qt::LeftButton);
     EXPECT_EQ(prompter.messages.last(), "何も入力されていない項目があります。");
@@ -247,16 +249,16 @@ TEST_F(TesselWindowTest, NewProjectRefusesABadStageCount) {
     EXPECT_EQ(window->frmDia()->texStSum->text(), "0");  // typed text is kept
 }
 
-TEST_F(TesselWindowTest, OverwriteSaveOfANewProjectAsksForAFileThenReusesIt) {
-    TempDir dir;
+TEST_F(StageProjectWindowTest, OverwriteSaveOfANewProjectAsksForAFileThenReusesIt) {
+    ScratchFolder dir;
     newProjectThroughDialog("2");
     paint(0, 0);
     prompter.fileAnswers.push_back(QString::fromStdString(dir.file("Spring")));
     EXPECT_TRUE(window->VSave_Click());
     ASSERT_EQ(prompter.dialogCaptions.size(), 1);
     EXPECT_EQ(prompter.dialogFilters.last(), "ステージプロジェクト (*.stp)");
-    EXPECT_EQ(window->model().state().ProjectPath, dir.file("Spring.stp"));
-    EXPECT_TRUE(std::filesystem::exists(dir.file("Stage2.stg")));
+    EXPECT_EQ(window->document().state().ProjectPath, dir.file("Spring.stp"));
+    EXPECT_TRUE(Exists(dir.file("Stage2.stg")));
     EXPECT_FALSE(window->isWindowModified());
     EXPECT_EQ(window->windowTitle(), "QONCreater-New Stage-製作者：New[*]");
     EXPECT_TRUE(window->VSave_Click());
@@ -264,8 +266,8 @@ TEST_F(TesselWindowTest, OverwriteSaveOfANewProjectAsksForAFileThenReusesIt) {
     EXPECT_TRUE(prompter.messages.isEmpty());
 }
 
-TEST_F(TesselWindowTest, CancelledDialogsStaySilentAndFailuresSayWhy) {
-    TempDir dir;
+TEST_F(StageProjectWindowTest, CancelledDialogsStaySilentAndFailuresSayWhy) {
+    ScratchFolder dir;
     newProjectThroughDialog("2");
     EXPECT_FALSE(window->Save_Click());  // no answer queued: cancelled
     window->OpenFile_Click();
@@ -282,8 +284,8 @@ TEST_F(TesselWindowTest, CancelledDialogsStaySilentAndFailuresSayWhy) {
     window->OpenFile_Click();
     ASSERT_EQ(prompter.messages.size(), 2);
     EXPECT_TRUE(prompter.messages[1].contains("missing.stp"));
-    EXPECT_TRUE(window->model().state().ProjectOpen);
-    EXPECT_EQ(window->model().state().StageCount, 2);
+    EXPECT_TRUE(window->document().state().ProjectOpen);
+    EXPECT_EQ(window->document().state().StageCount, 2);
 
     prompter.fileAnswers.push_back(QString::fromStdString(dir.file("missing.bgp")));
     window->OpenGRA_Click();
@@ -291,7 +293,7 @@ TEST_F(TesselWindowTest, CancelledDialogsStaySilentAndFailuresSayWhy) {
     EXPECT_TRUE(prompter.messages[2].contains("missing.bgp"));
 }
 
-TEST_F(TesselWindowTest, UnsavedChangesAreAskedAbout) {
+TEST_F(StageProjectWindowTest, UnsavedChangesAreAskedAbout) {
     newProjectThroughDialog("2");
     window->close();  // nothing painted yet: closes at once
     EXPECT_EQ(prompter.unsavedQuestions, 0);
@@ -312,43 +314,46 @@ TEST_F(TesselWindowTest, UnsavedChangesAreAskedAbout) {
 
     prompter.unsavedAnswers.push_back(Prompter::Answer::Cancel);
     newProjectThroughDialog("5");
-    EXPECT_EQ(window->model().state().StageCount, 2);
+    EXPECT_EQ(window->document().state().StageCount, 2);
     EXPECT_TRUE(window->frmDia()->isVisible());
 
     prompter.unsavedAnswers.push_back(Prompter::Answer::Discard);
     QTest::mouseClick(window->frmDia()->OKButton, Qt::LeftButton);
-    EXPECT_EQ(window->model().state().StageCount, 5);
+    EXPECT_EQ(window->document().state().StageCount, 5);
     EXPECT_FALSE(window->isWindowModified());
 }
 
-TEST_F(TesselWindowTest, SaveAnswerSavesBeforeClosing) {
-    TempDir dir;
+TEST_F(StageProjectWindowTest, SaveAnswerSavesBeforeClosing) {
+    ScratchFolder dir;
     newProjectThroughDialog("1");
     window->cmdSBlockS_Click(10);
     paint(1, 1);
     prompter.unsavedAnswers.push_back(Prompter::Answer::Save);
     prompter.fileAnswers.push_back(QString::fromStdString(dir.file("k.stp")));
     EXPECT_TRUE(window->close());
-    EXPECT_TRUE(std::filesystem::exists(dir.file("k.stp")));
+    EXPECT_TRUE(Exists(dir.file("k.stp")));
 }
 
-TEST_F(TesselWindowTest, UndoAndRedoFromTheEditMenu) {
+TEST_F(StageProjectWindowTest, UndoAndRedoFromTheEditMenu) {
     newProjectThroughDialog("1");
     QTest::mouseClick(paletteButton("cmdBlock", 0), Qt::LeftButton);
     paint(3, 3);
     ASSERT_TRUE(action("Undo")->isEnabled());
     action("Undo")->trigger();
-    EXPECT_EQ(window->model().kindAt(3, 3), Kind::kEmpty);
+    EXPECT_EQ(window->document().kindAt(3, 3), Kind::kEmpty);
     EXPECT_FALSE(window->isWindowModified());
     action("Redo")->trigger();
-    EXPECT_EQ(window->model().kindAt(3, 3), 0);
+    EXPECT_EQ(window->document().kindAt(3, 3), 0);
 }
 
-TEST_F(TesselWindowTest, HelpPageOpensInAHelpWindow) {
+TEST_F(StageProjectWindowTest, HelpPageOpensInAHelpWindow) {
     window->HelpOpen_Click();
     auto* help = window->findChild<QTextBrowser*>("frmHelp");
     ASSERT_NE(help, nullptr);
     EXPECT_TRUE(help->isVisible());
+    EXPECT_TRUE(help->toPlainText().contains("ボム"));
+    // The page's contents links jump within the page.
+    help->setSource(QUrl(QStringLiteral("#keys")));
     EXPECT_TRUE(help->toPlainText().contains("ボム"));
     EXPECT_TRUE(prompter.messages.isEmpty());
     window->Ver_Click();
@@ -356,15 +361,14 @@ TEST_F(TesselWindowTest, HelpPageOpensInAHelpWindow) {
     EXPECT_TRUE(prompter.messages[0].contains("Tessel"));
 }
 
-TEST(TesselWindowHelp, MissingHelpPageIsReported) {
-    App();
+TEST(StageProjectWindowHelp, MissingHelpPageIsReported) {
     ScriptedPrompter prompter;
-    TempDir dir;
-    TesselWindow window(prompter, dir.file(""));
+    ScratchFolder dir;
+    StageProjectWindow window(prompter, dir.file(""));
     window.HelpOpen_Click();
     ASSERT_EQ(prompter.messages.size(), 1);
     EXPECT_TRUE(prompter.messages[0].contains("Tessel.html"));
 }
 
 }  // namespace
-}  // namespace qon::tessel
+}  // namespace qon::stage_editor

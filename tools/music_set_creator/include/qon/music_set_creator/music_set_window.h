@@ -3,22 +3,23 @@
 
 #include <QMainWindow>
 
-#include "qon/music_set_creator/music_set_editor.h"
+#include "qon/music_set_creator/music_set_commands.h"
+#include "qon/music_set_creator/music_set_document.h"
 
 class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 
-namespace qon::orvinth {
+namespace qon::music_set_creator {
 
-// The music set creator's one window. The MusicSetEditor holds the document; this window
-// shows it after every command and hands typing and clicks to it.
+// The music set creator's one window. It shows the document after every command, hands
+// typing to the document and clicks to the MusicSetCommands.
 class MusicSetWindow : public QMainWindow {
   public:
-    explicit MusicSetWindow(tools::Prompter& prompter, QWidget* parent = nullptr);
+    explicit MusicSetWindow(tools_common::Prompter& prompter, QWidget* parent = nullptr);
 
-    const MusicSetEditor& editor() const { return m_editor; }
+    const MusicSetDocument& document() const { return m_document; }
 
     void cmdTitle_Click();
     void cmdEnd_Click();
@@ -37,7 +38,8 @@ class MusicSetWindow : public QMainWindow {
   private:
     void showDocument();
 
-    MusicSetEditor m_editor;
+    MusicSetDocument m_document;
+    MusicSetCommands m_commands;
     QLineEdit* m_texTitle;
     QLineEdit* m_texEnd;
     QLineEdit* m_texName;
@@ -46,4 +48,4 @@ class MusicSetWindow : public QMainWindow {
     QLabel* m_fileLabel;
 };
 
-}  // namespace qon::orvinth
+}  // namespace qon::music_set_creator

@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <string>
+
+#include "qon/graphic_set_creator/graphic_set_document.h"
+#include "qon/graphic_set_creator/image_loader.h"
+#include "qon/tools_common/prompter.h"
+
+class QWidget;
+
+namespace qon::graphic_set_creator {
+
+// Title of every message box of the tool.
+inline constexpr const char* kProgramName = "Pavane";
+// The message of a bitmap whose pixel size does not fit its slot.
+inline constexpr const char* kWrongSizeMessage = "サイズが違います。";
+
+// File dialog filters in Qt's form.
+QString GraphicSetFilter();
+// The bitmap dialog's filter while picking `slot` (0..22): block slots name their
+// number ("ブロック3/*.bmp (*.bmp)"); special and part slots share one filter each.
+QString BitmapFilter(int slot);
+
+// The operations of the tool's menu items and buttons, acting on one document. They
+// create no widgets: every dialog and message goes through the Prompter, every picture
+// through the ImageLoader, so tests drive them with scripted answers.
+//
+// Contract shared by all operations: they return true when they completed; a cancelled
+// dialog returns false with the document exactly as it was.
+class GraphicSetCommands {
+  public:
+    GraphicSetCommands(GraphicSetDocument& document, tools_common::Prompter& prompter,
+                       const ImageLoader& loader);
+
+    // Parent window of the dialogs; nullptr in tests.
+    void setDialogParent(QWidget* parent) { m_parent = parent; }
+
+    // Pick every slot of a group, one dialog after another. A bitmap of the wrong size
+    // ("サイズが違います。") or one that cannot be loaded empties the whole group, so a
+    // run sets all of its slots or none. A cancelled dialog leaves the group untouched.
+    bool ChooseBlocks() { return chooseGroup(SlotGroup::Blocks); }
+    bool ChooseSpecialBlocks() { return chooseGroup(SlotGroup::SpecialBlocks); }
+    bool ChooseParts() { return chooseGroup(SlotGroup::Parts); }
+    bool chooseGroup(SlotGroup group);
+
+    // Pick one slot with the same size check. A refused bitmap leaves the slot as it was:
+    // fixing one wrong file must not cost the author the rest of the group.
+    bool ChooseSlot(int slot);
+
+    // Each of these first asks about unsaved changes.
+    bool NewSet();
+    // Reads the names, then the 23 bitmaps in file order, without a size check. A
+    // bitmap that cannot be loaded stops the open at its slot: earlier slots hold the
+    // new set, later ones keep what they had, and the mixed result is no longer tied to
+    // any file, so the next overwrite asks for a name.
+    bool OpenSet();
+
+    // Refused, with a message naming the problem, while a slot is empty or a text
+    // cannot be written as a line of Shift-JIS.
+    bool SaveSetAs();
+    // Overwrites the current file; without one it is SaveSetAs.
+    bool SaveSet();
+
+    // Asks about unsaved changes before the window closes; true when it may close.
+    bool confirmClose() { return settleUnsavedChanges(); }
+
+  private:
+    enum class Pick { Accepted, Cancelled, Refused };
+    Pick pickBitmap(int slot, std::string& path, QImage& picture);
+    // Asks about unsaved changes; true when the caller may go on (saved or dropped).
+    bool settleUnsavedChanges();
+    bool checkSavable();
+    bool writeTo(const std::string& path);
+    QString suggestedSavePath() const;
+    void tell(const QString& text);
+
+    GraphicSetDocument& m_document;
+    tools_common::Prompter& m_prompter;
+    const ImageLoader& m_loader;
+    QWidget* m_parent = nullptr;
+};
+
+}  // namespace qon::graphic_set_creator

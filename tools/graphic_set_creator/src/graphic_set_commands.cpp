@@ -1,0 +1,257 @@
+// SPDX-License-Identifier: MIT
+#include "qon/graphic_set_creator/graphic_set_commands.h"
+
+#include <array>
+#include <exception>
+
+#include "qon/data/error.h"
+#include "qon/data/paths.h"
+#include "qon/data/text.h"
+#include "qon/tools_common/qt_text.h"
+#include "qon/tools_common/unsaved_changes.h"
+
+namespace qon::graphic_set_creator {
+
+using tools_common::fromQ;
+using tools_common::toQ;
+
+namespace {
+
+QString slotLabel(int slot) {
+    return toQ(std::string(BitmapSlotLabel(slot)));
+}
+
+// What keeps a text from being one line of a Shift-JIS file; empty when nothing does.
+// A line break would shift every later line of the file, so it is refused like an
+// unrepresentable character.
+QString lineProblem(const std::string& text) {
+    if (text.find_first_of("\r\n") != std::string::npos) return QStringLiteral("改行");
+    if (IsCp932Representable(text)) return {};
+    for (uint codePoint : toQ(text).toUcs4()) {
+        const char32_t one = codePoint;
+        const QString character = QString::fromUcs4(&one, 1);
+        if (!IsCp932Representable(fromQ(character))) {
+            return QStringLiteral("Shift-JIS で書けない文字「%1」").arg(character);
+        }
+    }
+    return QStringLiteral("Shift-JIS で書けない文字");
+}
+
+}  // namespace
+
+QString GraphicSetFilter() {
+    return QStringLiteral("QONグラフィックプロジェクト/*.bgp (*.bgp)");
+}
+
+QString BitmapFilter(int slot) {
+    switch (GroupOf(slot)) {
+        case SlotGroup::Blocks:
+            return QStringLiteral("ブロック%1/*.bmp (*.bmp)").arg(slot + 1);
+        case SlotGroup::SpecialBlocks:
+            return QStringLiteral("特殊ブロック/*.bmp (*.bmp)");
+        case SlotGroup::Parts:
+            return QStringLiteral("パーツ/*.bmp (*.bmp)");
+    }
+    return {};
+}
+
+GraphicSetCommands::GraphicSetCommands(GraphicSetDocument& document,
+                                       tools_common::Prompter& prompter, const ImageLoader& loader)
+    : m_document(document), m_prompter(prompter), m_loader(loader) {}
+
+void GraphicSetCommands::tell(const QString& text) {
+    m_prompter.message(m_parent, QString::fromUtf8(kProgramName), text);
+}
+
+GraphicSetCommands::Pick GraphicSetCommands::pickBitmap(int slot, std::string& path,
+                                                        QImage& picture) {
+    // The filter names only block numbers, so the caption names the slot for all.
+    const auto chosen = m_prompter.openFile(
+        m_parent, QStringLiteral("画像を開く - %1").arg(slotLabel(slot)), BitmapFilter(slot));
+    if (!chosen) return Pick::Cancelled;
+
+    QString error;
+    picture = m_loader.load(*chosen, error);
+    if (picture.isNull()) {
+        tell(QStringLiteral("「%1」の画像を読み込めません。\n%2\n%3")
+                 .arg(slotLabel(slot), *chosen, error));
+        return Pick::Refused;
+    }
+    // Width before height; either one wrong refuses the bitmap.
+    const BitmapSize required = RequiredBitmapSize(slot);
+    if (picture.width() != required.width || picture.height() != required.height) {
+        tell(QString::fromUtf8(kWrongSizeMessage));
+        return Pick::Refused;
+    }
+    path = fromQ(*chosen);
+    return Pick::Accepted;
+}
+
+bool GraphicSetCommands::chooseGroup(SlotGroup group) {
+    const SlotRange range = RangeOf(group);
+    // Picks are held back until the run ends, so that a cancel can leave the group as
+    // it was; a refused bitmap empties the group whatever it held before.
+    std::array<std::string, kBitmapSlots> paths;
+    std::array<QImage, kBitmapSlots> pictures;
+    for (int slot = range.first; slot < range.first + range.count; ++slot) {
+        switch (pickBitmap(slot, paths[slot], pictures[slot])) {
+            case Pick::Accepted:
+                break;
+            case Pick::Cancelled:
+                return false;
+            case Pick::Refused:
+                m_document.clearGroup(group);
+                return false;
+        }
+    }
+    for (int slot = range.first; slot < range.first + range.count; ++slot) {
+        m_document.setSlot(slot, std::move(paths[slot]), std::move(pictures[slot]));
+    }
+    return true;
+}
+
+bool GraphicSetCommands::ChooseSlot(int slot) {
+    std::string path;
+    QImage picture;
+    if (pickBitmap(slot, path, picture) != Pick::Accepted) return false;
+    m_document.setSlot(slot, std::move(path), std::move(picture));
+    return true;
+}
+
+bool GraphicSetCommands::settleUnsavedChanges() {
+    if (!m_document.isModified()) return true;
+    return tools_common::SettleUnsavedChanges(
+        m_prompter, m_parent, QString::fromUtf8(kProgramName),
+        QStringLiteral("グラフィックセットへの変更が保存されていません。保存しますか？"),
+        [this] { return SaveSet(); });
+}
+
+bool GraphicSetCommands::NewSet() {
+    if (!settleUnsavedChanges()) return false;
+    m_document.reset();
+    return true;
+}
+
+bool GraphicSetCommands::OpenSet() {
+    if (!settleUnsavedChanges()) return false;
+    const auto chosen = m_prompter.openFile(m_parent, QStringLiteral("グラフィックセットを開く"),
+                                            GraphicSetFilter());
+    if (!chosen) return false;
+    const std::string setPath = fromQ(*chosen);
+
+    GraphicSetFile file;
+    try {
+        file = ReadGraphicSetFile(setPath);
+    } catch (const std::exception& error) {
+        // Nothing of a file that cannot be read as a whole is taken over.
+        tell(QStringLiteral("グラフィックセットを開けません。\n%1").arg(toQ(error.what())));
+        return false;
+    }
+
+    m_document.setSetName(file.setName);
+    m_document.setStaffName(file.staffName);
+    for (int slot = 0; slot < kBitmapSlots; ++slot) {
+        const std::string& name = file.bitmaps[slot];
+        QString error;
+        QImage picture;
+        QString bitmapPath;
+        try {
+            bitmapPath = toQ(GraphicBitmapPath(setPath, name));
+            picture = m_loader.load(bitmapPath, error);
+        } catch (const std::exception& failure) {
+            error = toQ(failure.what());
+        }
+        if (name.empty()) error = QStringLiteral("ファイル名が空です。");
+        if (picture.isNull() || name.empty()) {
+            // The failing slot keeps the name the file gives, without a picture.
+            m_document.setSlot(slot, name, QImage());
+            m_document.forgetFile();
+            m_document.setModified();
+            tell(QStringLiteral("グラフィックセット %1 を開く途中で止まりました。\n"
+                                "%2 行目（%3）の画像 %4 を読み込めません：%5\n"
+                                "これより後の画像は前の内容のままです。")
+                     .arg(*chosen)
+                     .arg(slot + 3)
+                     .arg(slotLabel(slot), bitmapPath, error));
+            return false;
+        }
+        m_document.setSlot(slot, name, std::move(picture));
+    }
+    m_document.markSaved(setPath);
+    return true;
+}
+
+bool GraphicSetCommands::checkSavable() {
+    const int empty = m_document.firstEmptySlot();
+    if (empty >= 0) {
+        tell(QStringLiteral("「%1」の画像が選ばれていません。\n"
+                            "すべての画像を選んでから保存してください。")
+                 .arg(slotLabel(empty)));
+        return false;
+    }
+    const std::array<std::pair<const char*, const std::string*>, 2> texts = {{
+        {"グラフィックセット名", &m_document.setName()},
+        {"製作者", &m_document.staffName()},
+    }};
+    for (const auto& [field, text] : texts) {
+        const QString problem = lineProblem(*text);
+        if (!problem.isEmpty()) {
+            tell(QStringLiteral("%1に%2が含まれているため保存できません。")
+                     .arg(QString::fromUtf8(field), problem));
+            return false;
+        }
+    }
+    for (int slot = 0; slot < kBitmapSlots; ++slot) {
+        const std::string name = FileNameOf(m_document.entry(slot));
+        const QString problem = lineProblem(name);
+        if (!problem.isEmpty()) {
+            tell(QStringLiteral(
+                     "「%1」の画像のファイル名 %2 に%3が含まれているため保存できません。\n"
+                     "ファイル名を変えてから選び直してください。")
+                     .arg(slotLabel(slot), toQ(name), problem));
+            return false;
+        }
+    }
+    return true;
+}
+
+bool GraphicSetCommands::writeTo(const std::string& path) {
+    try {
+        WriteGraphicSetFile(path, m_document.toFile());
+    } catch (const std::exception& error) {
+        tell(QStringLiteral("保存できませんでした。\n%1").arg(toQ(error.what())));
+        return false;
+    }
+    m_document.markSaved(path);
+    return true;
+}
+
+QString GraphicSetCommands::suggestedSavePath() const {
+    if (!m_document.currentFile().empty()) return toQ(m_document.currentFile());
+    // The set must lie beside its bitmaps, so start in the folder of a picked one.
+    for (int slot = 0; slot < kBitmapSlots; ++slot) {
+        const std::string& entry = m_document.entry(slot);
+        if (entry.find('/') == std::string::npos) continue;
+        std::string name = m_document.setName();
+        if (name.empty() || name.find('/') != std::string::npos) name = "New";
+        return toQ(FolderOf(entry) + name + ".bgp");
+    }
+    return {};
+}
+
+bool GraphicSetCommands::SaveSetAs() {
+    if (!checkSavable()) return false;
+    const auto chosen =
+        m_prompter.saveFile(m_parent, QStringLiteral("グラフィックセットを名前を付けて保存"),
+                            GraphicSetFilter(), suggestedSavePath());
+    if (!chosen) return false;
+    return writeTo(fromQ(*chosen));
+}
+
+bool GraphicSetCommands::SaveSet() {
+    if (!m_document.fileOpened()) return SaveSetAs();
+    if (!checkSavable()) return false;
+    return writeTo(m_document.currentFile());
+}
+
+}  // namespace qon::graphic_set_creator

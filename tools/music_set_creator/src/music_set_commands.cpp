@@ -1,0 +1,171 @@
+// SPDX-License-Identifier: MIT
+#include "qon/music_set_creator/music_set_commands.h"
+
+#include <filesystem>
+#include <utility>
+
+#include "qon/data/error.h"
+#include "qon/data/music_set.h"
+#include "qon/data/paths.h"
+#include "qon/data/text.h"
+#include "qon/tools_common/qt_text.h"
+#include "qon/tools_common/unsaved_changes.h"
+
+namespace qon::music_set_creator {
+
+namespace {
+
+std::optional<QString> problemWith(const QString& field, const std::string& text) {
+    // A line break inside a value would shift every later line of the file.
+    if (text.find_first_of("\r\n") != std::string::npos)
+        return QStringLiteral("「%1」に改行が含まれています。").arg(field);
+    if (!IsCp932Representable(text))
+        return QStringLiteral("「%1」に Shift-JIS で保存できない文字が含まれています: %2")
+            .arg(field, tools_common::toQ(text));
+    return std::nullopt;
+}
+
+}  // namespace
+
+MusicSetCommands::MusicSetCommands(MusicSetDocument& document, tools_common::Prompter& prompter)
+    : m_document(document), m_prompter(prompter) {}
+
+QString MusicSetCommands::midiFilter() {
+    return QStringLiteral("MIDIファイル(*.mid)");
+}
+
+QString MusicSetCommands::setFilter() {
+    return QStringLiteral("ミュージックセット(*.msp)");
+}
+
+std::optional<std::string> MusicSetCommands::chooseMidiFile(const QString& caption) {
+    auto chosen = m_prompter.openFile(m_parent, caption, midiFilter());
+    if (!chosen) return std::nullopt;
+    std::string path = tools_common::fromQ(*chosen);
+    // Only the file name is saved; refuse it now rather than at every save.
+    if (auto problem = problemWith(QStringLiteral("ファイル名"), FileNameOf(path))) {
+        m_prompter.message(m_parent, QString::fromUtf8(kTitle),
+                           QStringLiteral("この曲は選べません。\n") + *problem);
+        return std::nullopt;
+    }
+    return path;
+}
+
+bool MusicSetCommands::ChooseTitleTrack() {
+    auto path = chooseMidiFile(QStringLiteral("タイトル表示時の曲"));
+    if (!path) return false;
+    m_document.setTitleTrack(*path);
+    return true;
+}
+
+bool MusicSetCommands::ChooseEndingTrack() {
+    auto path = chooseMidiFile(QStringLiteral("スタッフロール時の曲"));
+    if (!path) return false;
+    m_document.setEndingTrack(*path);
+    return true;
+}
+
+bool MusicSetCommands::AddStageTrack() {
+    auto path = chooseMidiFile(QStringLiteral("ゲーム中の曲"));
+    if (!path) return false;
+    m_document.addStageTrack(std::move(*path));
+    return true;
+}
+
+bool MusicSetCommands::RemoveStageTrack(int index) {
+    return m_document.removeStageTrack(index);
+}
+
+bool MusicSetCommands::settleUnsavedChanges() {
+    if (!m_document.isModified()) return true;
+    return tools_common::SettleUnsavedChanges(
+        m_prompter, m_parent, QString::fromUtf8(kTitle),
+        QStringLiteral("ミュージックセットは変更されています。保存しますか？"),
+        [this] { return SaveSet(); });
+}
+
+bool MusicSetCommands::NewSet() {
+    if (!settleUnsavedChanges()) return false;
+    m_document.reset();
+    return true;
+}
+
+bool MusicSetCommands::OpenSet() {
+    if (!settleUnsavedChanges()) return false;
+    auto chosen =
+        m_prompter.openFile(m_parent, QStringLiteral("ミュージックセットを開く"), setFilter());
+    if (!chosen) return false;
+    const std::string path = tools_common::fromQ(*chosen);
+
+    // The whole file is read before the document is touched, so a bad file changes nothing.
+    try {
+        m_document.openedFrom(path, ReadMusicSetForEditing(path));
+    } catch (const DataError& error) {
+        m_prompter.message(m_parent, QString::fromUtf8(kTitle),
+                           QStringLiteral("ミュージックセットを開けませんでした。\n\n") +
+                               tools_common::toQ(error.what()));
+        return false;
+    }
+    return true;
+}
+
+std::optional<QString> MusicSetCommands::unsavableText() const {
+    const MusicSetDocument& d = m_document;
+    if (auto p = problemWith(QStringLiteral("ミュージックセット名"), d.setName())) return p;
+    if (auto p = problemWith(QStringLiteral("製作者"), d.staffName())) return p;
+    if (auto p = problemWith(QStringLiteral("タイトル表示時の曲"), FileNameOf(d.titleTrack())))
+        return p;
+    if (auto p = problemWith(QStringLiteral("スタッフロール時の曲"), FileNameOf(d.endingTrack())))
+        return p;
+    for (std::size_t i = 0; i < d.stageTracks().size(); ++i) {
+        if (auto p = problemWith(QStringLiteral("ゲーム中の曲 %1 曲目").arg(i + 1),
+                                 FileNameOf(d.stageTracks()[i])))
+            return p;
+    }
+    return std::nullopt;
+}
+
+bool MusicSetCommands::writeTo(const std::string& path) {
+    if (auto problem = unsavableText()) {
+        m_prompter.message(m_parent, QString::fromUtf8(kTitle),
+                           QStringLiteral("保存できません。\n") + *problem);
+        return false;
+    }
+    try {
+        WriteMusicSetFile(path, m_document.toFile());
+    } catch (const DataError& error) {
+        // The author must not believe the set is saved.
+        m_prompter.message(m_parent, QString::fromUtf8(kTitle),
+                           QStringLiteral("ミュージックセットを保存できませんでした。\n\n") +
+                               tools_common::toQ(error.what()));
+        return false;
+    }
+    m_document.markSaved(path);
+    return true;
+}
+
+bool MusicSetCommands::SaveSetAs() {
+    // Refuse before the dialog: picking a name only to be refused would waste the author's time.
+    if (auto problem = unsavableText()) {
+        m_prompter.message(m_parent, QString::fromUtf8(kTitle),
+                           QStringLiteral("保存できません。\n") + *problem);
+        return false;
+    }
+    // Start in the current file's folder; after New, suggesting the old file itself would
+    // invite overwriting a set that is no longer this document.
+    std::string suggested = m_document.currentFile();
+    if (!m_document.fileOpened())
+        suggested = std::filesystem::path(m_document.currentFile()).parent_path().string();
+    auto chosen = m_prompter.saveFile(m_parent, QStringLiteral("名前を付けて保存"), setFilter(),
+                                      tools_common::toQ(suggested));
+    if (!chosen) return false;
+    return writeTo(tools_common::fromQ(*chosen));
+}
+
+bool MusicSetCommands::SaveSet() {
+    // After New the file opened before is no longer this document's: ask for a name.
+    if (!m_document.fileOpened()) return SaveSetAs();
+    return writeTo(m_document.currentFile());
+}
+
+}  // namespace qon::music_set_creator

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "qon/data/error.h"
+#include "qon/data/set_list.h"
+
+namespace qon::set_selector {
+
+// Lists are loaded and written in this order.
+inline constexpr std::array<SetKind, 3> kListOrder{SetKind::Stage, SetKind::BitMap, SetKind::Music};
+
+// The game reads every count as a 16-bit number, so no list may grow beyond this.
+inline constexpr std::size_t kMaxEntries = 32767;
+
+// One list file read the way the selector reads it: the entries up to the first failure.
+struct PartialSetList {
+    std::vector<std::string> entries;
+    // The first failure; empty when the whole list was read.
+    std::optional<DataError> failure;
+    // True when `entries` holds every entry the file has: the file was read completely,
+    // or it simply ended before its count was reached. Replacing such a file loses
+    // nothing the user has not seen.
+    bool complete = false;
+    // True when the file does not exist or holds no bytes at all.
+    bool nothingToLose = false;
+};
+
+PartialSetList ReadSetListUpToFailure(const std::string& path);
+
+// What the selector shows about one entry: the listed set's display name, or why it
+// cannot be read (most often: the set was moved or deleted).
+struct EntryInfo {
+    bool readable = false;
+    bool missing = false;  // the listed file does not exist
+    std::string displayName;
+    std::string problem;
+};
+
+EntryInfo DescribeEntry(const std::string& path);
+
+// The three selection lists as the selector edits them. No widgets and no dialogs; the
+// commands that ask the user live in SelectionListsCommands.
+class SelectionListsDocument {
+  public:
+    // `listFolder` ends in "/"; the list files live there.
+    explicit SelectionListsDocument(std::string listFolder);
+
+    std::string listPath(SetKind kind) const;
+    const std::vector<std::string>& entries(SetKind kind) const;
+
+    // Loads the lists in order and stops at the first failure, which it returns. Lists
+    // after the failing one stay empty.
+    std::optional<DataError> load();
+
+    // False for a list whose file exists but whose entries were not all loaded: such a
+    // list may be neither edited nor written, so that the file survives untouched.
+    bool isEditable(SetKind kind) const;
+
+    enum class AddResult { Added, Locked, Unwritable, Full };
+    // Appends `path` as given; duplicates are allowed. `Unwritable` when the path holds
+    // a line break or a character the list file's code page cannot hold.
+    AddResult add(SetKind kind, const std::string& path);
+
+    // Removes the entry at `index`; an index outside the list (nothing selected) does
+    // nothing and returns false.
+    bool remove(SetKind kind, int index);
+
+    // Writes every editable list, in order, and returns the failures (one per file that
+    // could not be written). Locked lists are skipped and never count as failures. A file
+    // that was missing at load but has been filled by another program since is not
+    // replaced either; it is reported as a failure.
+    std::vector<DataError> save();
+
+  private:
+    struct List {
+        std::vector<std::string> entries;
+        bool editable = true;
+        // The file was missing or empty when the lists were loaded.
+        bool emptyOnDisk = false;
+    };
+    List& list(SetKind kind);
+    const List& list(SetKind kind) const;
+
+    std::string m_listFolder;
+    std::array<List, 3> m_lists;
+};
+
+}  // namespace qon::set_selector

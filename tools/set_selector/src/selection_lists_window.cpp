@@ -1,0 +1,183 @@
+// SPDX-License-Identifier: MIT
+#include "qon/set_selector/selection_lists_window.h"
+
+#include <QCloseEvent>
+#include <QColor>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <algorithm>
+#include <utility>
+
+#include "qon/tools_common/qt_text.h"
+
+namespace qon::set_selector {
+
+namespace {
+
+template <typename T>
+T* place(QWidget* parent, const char* name, int left, int top, int width, int height) {
+    auto* widget = new T(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+QLabel* placeLabel(QWidget* parent, const char* name, const QString& text, int left, int top,
+                   int width, int height) {
+    auto* label = place<QLabel>(parent, name, left, top, width, height);
+    label->setText(text);
+    // The layout is fixed; let a label grow rather than clip its text on a wider font.
+    label->resize(std::max(width, label->sizeHint().width()), height);
+    return label;
+}
+
+QPushButton* placeButton(QWidget* parent, const char* name, const QString& text, int left, int top,
+                         int width, int height) {
+    auto* button = place<QPushButton>(parent, name, left, top, width, height);
+    button->setText(text);
+    return button;
+}
+
+}  // namespace
+
+SelectionListsWindow::SelectionListsWindow(std::string listFolder, tools_common::Prompter& prompter,
+                                           QWidget* parent)
+    : QWidget(parent), m_document(std::move(listFolder)), m_commands(m_document, prompter) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("QONSelecter"));
+    // The positions below are in pixels and were laid out for a 12-pixel face.
+    QFont face = font();
+    face.setPixelSize(12);
+    setFont(face);
+    setFixedSize(700, 383);
+    m_commands.setDialogParent(this);
+
+    m_labStage =
+        placeLabel(this, "labStage", QStringLiteral("登録されているステージ"), 8, 24, 153, 17);
+    m_lisSelectStage = place<QListWidget>(this, "lisSelectStage", 8, 48, 257, 112);
+    m_cmdStageApp =
+        placeButton(this, "cmdStageApp", QStringLiteral("ステージ追加"), 272, 48, 81, 25);
+    m_cmdDel = placeButton(this, "cmdDel", QStringLiteral("ステージ削除"), 272, 80, 81, 25);
+    m_label1 = placeLabel(this, "Label1", QStringLiteral("登録されているグラフィックセット"), 408,
+                          24, 169, 17);
+    m_lisBitMap = place<QListWidget>(this, "lisBitMap", 368, 48, 217, 136);
+    m_command1 =
+        placeButton(this, "Command1", QStringLiteral("グラフィック追加"), 592, 48, 105, 25);
+    m_command2 =
+        placeButton(this, "Command2", QStringLiteral("グラフィック削除"), 592, 80, 105, 25);
+    m_label2 = placeLabel(this, "Label2", QStringLiteral("登録されているミュージックセット"), 8,
+                          216, 169, 17);
+    m_lisMusicData = place<QListWidget>(this, "lisMusicData", 8, 232, 257, 124);
+    m_command4 =
+        placeButton(this, "Command4", QStringLiteral("ミュージック追加"), 280, 232, 97, 25);
+    m_command3 =
+        placeButton(this, "Command3", QStringLiteral("ミュージック削除"), 280, 264, 97, 25);
+
+    setTabOrder(m_lisSelectStage, m_cmdStageApp);
+    setTabOrder(m_cmdStageApp, m_cmdDel);
+    setTabOrder(m_cmdDel, m_lisBitMap);
+    setTabOrder(m_lisBitMap, m_command1);
+    setTabOrder(m_command1, m_command2);
+    setTabOrder(m_command2, m_lisMusicData);
+    setTabOrder(m_lisMusicData, m_command3);
+    setTabOrder(m_command3, m_command4);
+
+    for (QListWidget* box : {m_lisSelectStage, m_lisBitMap, m_lisMusicData}) {
+        box->setSelectionMode(QAbstractItemView::SingleSelection);
+        box->setIconSize(QSize(12, 12));  // the warning mark must not make its row taller
+    }
+
+    connect(m_cmdStageApp, &QPushButton::clicked, this, [this] { cmdStageApp_Click(); });
+    connect(m_command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(m_command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    connect(m_cmdDel, &QPushButton::clicked, this, [this] { cmdDel_Click(); });
+    connect(m_command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    connect(m_command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+void SelectionListsWindow::Form_Load() {
+    m_commands.loadLists();
+    for (SetKind kind : kListOrder) showList(kind);
+}
+
+QListWidget* SelectionListsWindow::listBox(SetKind kind) const {
+    switch (kind) {
+        case SetKind::Stage:
+            return m_lisSelectStage;
+        case SetKind::BitMap:
+            return m_lisBitMap;
+        case SetKind::Music:
+            return m_lisMusicData;
+    }
+    return nullptr;
+}
+
+void SelectionListsWindow::appendItem(SetKind kind, const std::string& path) {
+    auto* item = new QListWidgetItem(tools_common::toQ(path), listBox(kind));
+    EntryInfo info = DescribeEntry(path);
+    if (info.readable) {
+        const QString name = info.displayName.empty() ? QStringLiteral("（名前なし）")
+                                                      : tools_common::toQ(info.displayName);
+        item->setToolTip(QStringLiteral("%1\n%2").arg(name, tools_common::toQ(path)));
+        return;
+    }
+    // The entry stays (the set may come back), but the author should see it is broken.
+    item->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    item->setForeground(QColor(0xC0, 0x00, 0x00));
+    item->setToolTip(
+        info.missing ? QStringLiteral("ファイルが見つかりません。\n%1").arg(tools_common::toQ(path))
+                     : QStringLiteral("ファイルを読み込めません: %1\n%2")
+                           .arg(tools_common::toQ(info.problem), tools_common::toQ(path)));
+}
+
+void SelectionListsWindow::showList(SetKind kind) {
+    QListWidget* box = listBox(kind);
+    box->clear();
+    for (const std::string& path : m_document.entries(kind)) appendItem(kind, path);
+
+    const bool editable = m_document.isEditable(kind);
+    QPushButton* add = kind == SetKind::Stage    ? m_cmdStageApp
+                       : kind == SetKind::BitMap ? m_command1
+                                                 : m_command4;
+    QPushButton* remove = kind == SetKind::Stage    ? m_cmdDel
+                          : kind == SetKind::BitMap ? m_command2
+                                                    : m_command3;
+    add->setEnabled(editable);
+    remove->setEnabled(editable);
+    box->setToolTip(
+        editable ? QString()
+                 : QStringLiteral("%1 を読み込めなかったため、この一覧は変更も保存もしません。")
+                       .arg(tools_common::toQ(m_document.listPath(kind))));
+}
+
+void SelectionListsWindow::addEntry(SetKind kind) {
+    if (m_commands.addEntry(kind)) {
+        appendItem(kind, m_document.entries(kind).back());
+        listBox(kind)->scrollToBottom();
+    }
+}
+
+void SelectionListsWindow::deleteEntry(SetKind kind) {
+    QListWidget* box = listBox(kind);
+    const QList<QListWidgetItem*> selected = box->selectedItems();
+    const int row = selected.isEmpty() ? -1 : box->row(selected.front());
+    if (m_commands.deleteEntry(kind, row)) delete box->takeItem(row);
+}
+
+void SelectionListsWindow::closeEvent(QCloseEvent* event) {
+    if (m_commands.closeLists()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+}  // namespace qon::set_selector

@@ -1,0 +1,83 @@
+// SPDX-License-Identifier: MIT
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <memory>
+
+#include "qon/data/text.h"
+#include "qon/set_selector/selection_lists_window.h"
+#include "qon/test_support/bytes.h"
+#include "qon/test_support/scratch_folder.h"
+#include "qon/tools_common/testing/qt_application.h"
+
+namespace qon::set_selector {
+namespace {
+
+using test_support::ReadBytes;
+using test_support::ScratchFolder;
+using test_support::WriteBytes;
+
+[[maybe_unused]] const auto* const kQtApplication = ::testing::AddGlobalTestEnvironment(
+    new tools_common::testing::HeadlessQtApplication("qon_set_selector_widgets_tests"));
+
+TEST(SelectionListsWindow, ClicksEditTheListsAndClosingWritesThem) {
+    ScratchFolder folder;
+    WriteLinesAtomic(folder.file("Hard.stp"), {"むずかしい"});
+    WriteBytes(folder.file("StageSet.sel"),
+               "2\r\n" + folder.file("Hard.stp") + "\r\n/moved/Easy.stp\r\n");
+    WriteBytes(folder.file("BitMapSet.sel"), "0\r\n");
+    WriteBytes(folder.file("MusicSet.sel"), "0\r\n");
+
+    tools_common::ScriptedPrompter prompter;
+    SelectionListsWindow window(folder.path(), prompter);
+    window.Form_Load();
+    window.show();
+    EXPECT_TRUE(prompter.messages.isEmpty());
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("QONSelecter"));
+    EXPECT_EQ(window.size(), QSize(700, 383));
+
+    auto* stages = window.findChild<QListWidget*>("lisSelectStage");
+    auto* music = window.findChild<QListWidget*>("lisMusicData");
+    ASSERT_NE(stages, nullptr);
+    ASSERT_NE(music, nullptr);
+    ASSERT_EQ(stages->count(), 2);
+    EXPECT_TRUE(stages->item(0)->toolTip().contains(QStringLiteral("むずかしい")));
+    EXPECT_TRUE(stages->item(1)->toolTip().contains(QStringLiteral("ファイルが見つかりません")));
+    EXPECT_EQ(window.findChild<QLabel*>("Label2")->text(),
+              QStringLiteral("登録されているミュージックセット"));
+
+    prompter.fileAnswers = {QStringLiteral("/m/Song.msp")};
+    window.findChild<QPushButton*>("Command4")->click();
+    ASSERT_EQ(music->count(), 1);
+    EXPECT_EQ(music->item(0)->text(), QStringLiteral("/m/Song.msp"));
+
+    window.findChild<QPushButton*>("cmdDel")->click();  // nothing selected
+    EXPECT_EQ(stages->count(), 2);
+    stages->item(1)->setSelected(true);
+    window.findChild<QPushButton*>("cmdDel")->click();
+    EXPECT_EQ(stages->count(), 1);
+
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(ReadBytes(folder.file("StageSet.sel")), "1\r\n" + folder.file("Hard.stp") + "\r\n");
+    EXPECT_EQ(ReadBytes(folder.file("MusicSet.sel")), "1\r\n/m/Song.msp\r\n");
+}
+
+TEST(SelectionListsWindow, LockedListDisablesItsButtons) {
+    ScratchFolder folder;
+    WriteBytes(folder.file("StageSet.sel"), "oops\r\n");
+    tools_common::ScriptedPrompter prompter;
+    SelectionListsWindow window(folder.path(), prompter);
+    window.Form_Load();
+    EXPECT_EQ(prompter.messages.size(), 1);
+    EXPECT_FALSE(window.findChild<QPushButton*>("cmdStageApp")->isEnabled());
+    EXPECT_FALSE(window.findChild<QPushButton*>("cmdDel")->isEnabled());
+    EXPECT_TRUE(window.findChild<QPushButton*>("Command1")->isEnabled());
+    EXPECT_TRUE(window.close());
+    EXPECT_EQ(ReadBytes(folder.file("StageSet.sel")), "oops\r\n");
+}
+
+}  // namespace
+}  // namespace qon::set_selector

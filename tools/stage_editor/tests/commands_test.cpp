@@ -1,0 +1,328 @@
+// SPDX-License-Identifier: MIT
+// The editor's file commands without a window: every dialog and question is answered by a
+// scripted prompter, and the files are read back from disk.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+
+#include "graphic_set_files.h"
+#include "painting.h"
+#include "qon/data/stage.h"
+#include "qon/stage_editor/stage_project_commands.h"
+#include "qon/test_support/bytes.h"
+#include "qon/test_support/rows.h"
+#include "qon/test_support/scratch_folder.h"
+#include "qon/tools_common/testing/watchdog.h"
+
+namespace qon::stage_editor {
+namespace {
+
+using test::MakeGraphicSet;
+using test::PaintCell;
+using test::SlotColour;
+using test_support::Exists;
+using test_support::ReadBytes;
+using test_support::RowName;
+using test_support::ScratchFolder;
+using tools_common::Prompter;
+using tools_common::ScriptedPrompter;
+using tools_common::toQ;
+
+QON_PRINT_ROWS_BY_NAME
+
+class StageProjectCommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        commands.setShowChanges([this] {
+            ++shown;
+            messagesWhenShown = static_cast<int>(prompter.messages.size());
+        });
+    }
+    void answer(const std::string& path) { prompter.fileAnswers.push_back(toQ(path)); }
+    // A saved two-stage project with paint in stage 1, written by a separate document into
+    // a folder of its own (stage files are named by number only).
+    std::string savedProject(const std::string& name, int kind) {
+        StageProjectDocument other;
+        other.newProject(name, 2, "Ann");
+        PaintCell(other, 1, 1, kind);
+        const std::string path = dir.folder(name) + name + ".stp";
+        EXPECT_EQ(other.writeProject(path), std::nullopt);
+        return path;
+    }
+
+    ScratchFolder dir;
+    StageProjectDocument document;
+    BlockImages images;
+    ScriptedPrompter prompter;
+    StageProjectCommands commands{document, images, prompter, dir.path()};
+    int shown = 0;
+    int messagesWhenShown = -1;
+};
+
+TEST_F(StageProjectCommandsTest, NewProjectStartsWhatWasTyped) {
+    ASSERT_TRUE(commands.createProject({"Spring", "3", "Ann"}));
+    EXPECT_TRUE(document.state().ProjectOpen);
+    EXPECT_EQ(document.state().StageCount, 3);
+    EXPECT_EQ(document.titleText(), "QONCreater-Spring-製作者：Ann");
+    EXPECT_TRUE(prompter.messages.isEmpty());
+    EXPECT_EQ(prompter.unsavedQuestions, 0);
+}
+
+TEST_F(StageProjectCommandsTest, RefusedNewProjectSaysWhyAndChangesNothing) {
+    EXPECT_FALSE(commands.createProject({"Spring", "", "Ann"}));
+    EXPECT_FALSE(commands.createProject({"Spring", "0", "Ann"}));
+    EXPECT_EQ(prompter.messages,
+              (QStringList{
+                  QStringLiteral("何も入力されていない項目があります。"),
+                  QStringLiteral("ステージ数には 1 から 32767 までの整数を入力してください。")}));
+    EXPECT_FALSE(document.state().ProjectOpen);
+}
+
+TEST_F(StageProjectCommandsTest, OverwriteOfANewProjectAsksForANameOnceAndAddsTheSuffix) {
+    ASSERT_TRUE(commands.createProject({"Spring", "2", "Ann"}));
+    PaintCell(document, 0, 0, 4);
+    answer(dir.file("Spring"));
+    ASSERT_TRUE(commands.save());
+    EXPECT_EQ(prompter.dialogCaptions, QStringList{QStringLiteral("名前を付けて保存")});
+    EXPECT_EQ(prompter.dialogFilters, QStringList{QStringLiteral("ステージプロジェクト (*.stp)")});
+    EXPECT_EQ(document.state().ProjectPath, dir.file("Spring.stp"));
+    EXPECT_EQ(ReadBytes(dir.file("Spring.stp")), "Spring\r\n2\r\nAnn\r\n");
+    EXPECT_TRUE(Exists(dir.file("Stage2.stg")));
+    EXPECT_EQ(ReadBytes(dir.file("qonsave.sav")), " 1 \r\n 1 \r\n 1 \r\n 1 \r\n");
+    EXPECT_FALSE(document.isModified());
+    EXPECT_EQ(shown, 1);
+
+    PaintCell(document, 1, 0, 5);
+    ASSERT_TRUE(commands.save());
+    EXPECT_EQ(prompter.dialogCaptions.size(), 1);  // no second dialog
+    StageGrid game;
+    ResetGrid(game);
+    ReadStageFile(dir.file("Spring.stp"), 1, game);
+    EXPECT_EQ(game[1].Kind, 5);
+    EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
+TEST_F(StageProjectCommandsTest, OpenReadsTheChosenProject) {
+    const std::string path = savedProject("Haru", 7);
+    answer(path);
+    ASSERT_TRUE(commands.openProject());
+    EXPECT_EQ(prompter.dialogCaptions, QStringList{QStringLiteral("開く")});
+    EXPECT_EQ(prompter.dialogFilters, QStringList{QStringLiteral("ステージプロジェクト (*.stp)")});
+    EXPECT_EQ(document.state().ProjectPath, path);
+    EXPECT_EQ(document.kindAt(1, 1), 7);
+    EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
+TEST_F(StageProjectCommandsTest, FailedOpenSaysWhyAndKeepsTheProject) {
+    ASSERT_TRUE(commands.createProject({"Keep", "2", "Me"}));
+    answer(dir.file("missing.stp"));
+    EXPECT_FALSE(commands.openProject());
+    ASSERT_EQ(prompter.messages.size(), 1);
+    EXPECT_TRUE(prompter.messages[0].startsWith(
+        QStringLiteral("ステージプロジェクトを開けませんでした。\n\n")));
+    EXPECT_TRUE(prompter.messages[0].contains(QStringLiteral("missing.stp")));
+    EXPECT_EQ(document.state().ProjectName, "Keep");
+    EXPECT_EQ(document.state().StageCount, 2);
+}
+
+TEST_F(StageProjectCommandsTest, FailedSaveSaysWhyAndKeepsTheWorkUnsaved) {
+    ASSERT_TRUE(commands.createProject({"Spring", "1", "Ann"}));
+    PaintCell(document, 0, 0, 1);
+    answer(dir.file("no-such-folder/a.stp"));
+    EXPECT_FALSE(commands.saveAs());
+    ASSERT_EQ(prompter.messages.size(), 1);
+    EXPECT_TRUE(prompter.messages[0].startsWith(
+        QStringLiteral("ステージプロジェクトを保存できませんでした。\n\n")));
+    EXPECT_TRUE(prompter.messages[0].contains(QStringLiteral("no-such-folder")));
+    EXPECT_TRUE(document.state().ProjectPath.empty());
+    EXPECT_TRUE(document.isModified());
+}
+
+TEST_F(StageProjectCommandsTest, CancelledDialogsStaySilentAndChangeNothing) {
+    EXPECT_FALSE(commands.saveAs());  // no project: no dialog either
+    EXPECT_FALSE(commands.save());
+    EXPECT_TRUE(prompter.dialogCaptions.isEmpty());
+    ASSERT_TRUE(commands.createProject({"Spring", "2", "Ann"}));
+    EXPECT_FALSE(commands.saveAs());
+    EXPECT_FALSE(commands.openProject());
+    EXPECT_FALSE(commands.openGraphicSet());
+    EXPECT_EQ(prompter.dialogCaptions.size(), 3);
+    EXPECT_TRUE(prompter.messages.isEmpty());
+    EXPECT_EQ(shown, 0);
+    EXPECT_EQ(document.state().ProjectName, "Spring");
+    EXPECT_TRUE(document.state().ProjectPath.empty());
+}
+
+// What New, Open and closing do with unsaved paint, by the author's answer.
+enum class Leave { New, Open, Close };
+
+struct UnsavedRow {
+    const char* name;
+    Leave leave = Leave::Close;
+    Prompter::Answer answer = Prompter::Answer::Cancel;
+    bool hasFile = true;  // the project was saved before, so Save needs no dialog
+    bool proceeds = false;
+    bool written = false;  // the paint reached the project's file
+};
+
+class UnsavedPaint : public StageProjectCommandsTest,
+                     public ::testing::WithParamInterface<UnsavedRow> {};
+
+TEST_P(UnsavedPaint, IsSavedDroppedOrKept) {
+    const UnsavedRow& row = GetParam();
+    const std::string other = savedProject("Other", 2);
+    ASSERT_TRUE(commands.createProject({"Spring", "2", "Ann"}));
+    if (row.hasFile) {
+        answer(dir.file("Spring.stp"));
+        ASSERT_TRUE(commands.saveAs());
+    }
+    PaintCell(document, 3, 3, 6);
+    prompter.unsavedAnswers = {row.answer};
+    if (row.leave == Leave::Open) answer(other);
+    const auto dialogsBefore = prompter.dialogCaptions.size();
+
+    bool proceeded = false;
+    switch (row.leave) {
+        case Leave::New:
+            proceeded = commands.createProject({"Autumn", "4", "Bo"});
+            break;
+        case Leave::Open:
+            proceeded = commands.openProject();
+            break;
+        case Leave::Close:
+            proceeded = commands.confirmClose();
+            break;
+    }
+
+    EXPECT_EQ(proceeded, row.proceeds);
+    EXPECT_EQ(prompter.unsavedTexts,
+              QStringList{QStringLiteral("ステージプロジェクト「Spring」には保存していない変更が"
+                                         "あります。\n保存しますか？")});
+    if (row.answer == Prompter::Answer::Cancel) {
+        EXPECT_EQ(prompter.dialogCaptions.size(), dialogsBefore);  // asked before any dialog
+    }
+    if (row.hasFile) {
+        StageGrid game;
+        ResetGrid(game);
+        ReadStageFile(dir.file("Spring.stp"), 1, game);
+        EXPECT_EQ(game[3 * kGridColumns + 3].Kind, row.written ? 6 : Kind::kEmpty);
+    }
+    if (!row.proceeds) {
+        EXPECT_EQ(document.state().ProjectName, "Spring");
+        EXPECT_EQ(document.kindAt(3, 3), 6);
+    }
+}
+
+const UnsavedRow kUnsavedRows[] = {
+    {.name = "CancelBeforeOpenShowsNoDialog", .leave = Leave::Open},
+    {.name = "DiscardBeforeOpenOpensTheOtherProject",
+     .leave = Leave::Open,
+     .answer = Prompter::Answer::Discard,
+     .proceeds = true},
+    {.name = "SaveBeforeOpenWritesThePaintFirst",
+     .leave = Leave::Open,
+     .answer = Prompter::Answer::Save,
+     .proceeds = true,
+     .written = true},
+    {.name = "CancelBeforeNewKeepsThePaint", .leave = Leave::New},
+    {.name = "DiscardBeforeNewStartsOver",
+     .leave = Leave::New,
+     .answer = Prompter::Answer::Discard,
+     .proceeds = true},
+    {.name = "SaveBeforeClosingWritesThePaint",
+     .answer = Prompter::Answer::Save,
+     .proceeds = true,
+     .written = true},
+    {.name = "DiscardLetsTheWindowClose", .answer = Prompter::Answer::Discard, .proceeds = true},
+    {.name = "CancelKeepsTheWindowOpen"},
+    {.name = "SaveWithACancelledNameDialogKeepsTheWindowOpen",
+     .answer = Prompter::Answer::Save,
+     .hasFile = false},
+};
+INSTANTIATE_TEST_SUITE_P(Answers, UnsavedPaint, ::testing::ValuesIn(kUnsavedRows), RowName);
+
+TEST_F(StageProjectCommandsTest, NothingIsAskedWithoutUnsavedPaint) {
+    EXPECT_TRUE(commands.confirmClose());
+    ASSERT_TRUE(commands.createProject({"Spring", "2", "Ann"}));
+    EXPECT_TRUE(commands.confirmClose());
+    EXPECT_EQ(prompter.unsavedQuestions, 0);
+}
+
+TEST_F(StageProjectCommandsTest, GraphicSetReplacesThePaletteWithoutAMessage) {
+    answer(MakeGraphicSet(dir, 25));
+    ASSERT_TRUE(commands.openGraphicSet());
+    EXPECT_EQ(prompter.dialogCaptions, QStringList{QStringLiteral("グラフィックセットを開く")});
+    EXPECT_EQ(prompter.dialogFilters,
+              QStringList{QStringLiteral("QONグラフィックプロジェクト/*.bgp (*.bgp)")});
+    EXPECT_EQ(images.SBlockS[10].pixel(20, 7), SlotColour(19));
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
+struct GraphicSetRow {
+    const char* name;
+    int lines = 25;  // 0: no set file at all
+    const char* messageStart = "";
+};
+
+class GraphicSetProblem : public StageProjectCommandsTest,
+                          public ::testing::WithParamInterface<GraphicSetRow> {};
+
+TEST_P(GraphicSetProblem, IsShownAfterTheNewImages) {
+    const GraphicSetRow& row = GetParam();
+    answer(row.lines > 0 ? MakeGraphicSet(dir, row.lines) : dir.file("none.bgp"));
+    EXPECT_FALSE(commands.openGraphicSet());
+    ASSERT_EQ(prompter.messages.size(), 1);
+    EXPECT_TRUE(prompter.messages[0].startsWith(QString::fromUtf8(row.messageStart)))
+        << prompter.messages[0].toStdString();
+    // The window shows what was loaded before the message box covers it.
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(messagesWhenShown, 0);
+}
+
+const GraphicSetRow kGraphicSetRows[] = {
+    {.name = "MissingSetLoadsNothing",
+     .lines = 0,
+     .messageStart = "グラフィックセットを開けませんでした。\n\n"},
+    {.name = "ShortSetKeepsWhatItRead",
+     .lines = 12,
+     .messageStart =
+         "グラフィックセットを最後まで読み込めませんでした。読み込めた画像だけを使います。"},
+};
+INSTANTIATE_TEST_SUITE_P(Sets, GraphicSetProblem, ::testing::ValuesIn(kGraphicSetRows), RowName);
+
+TEST(StageProjectHelp, PageIsReadFromTheProgramFolder) {
+    StageProjectDocument document;
+    BlockImages images;
+    ScriptedPrompter prompter;
+    StageProjectCommands commands(document, images, prompter, QON_STAGE_EDITOR_HELP_DIR);
+    const std::optional<QString> page = commands.readHelpPage();
+    ASSERT_TRUE(page.has_value());
+    EXPECT_TRUE(page->contains(QStringLiteral("ボム")));
+    EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
+TEST_F(StageProjectCommandsTest, MissingHelpPageIsReportedWithItsPath) {
+    EXPECT_FALSE(commands.readHelpPage().has_value());
+    EXPECT_EQ(prompter.messages,
+              QStringList{QStringLiteral("ヘルプファイルが見つかりません。\n\n") +
+                          toQ(dir.file("Tessel.html"))});
+}
+
+TEST_F(StageProjectCommandsTest, HelpPageThatIsANamedPipeIsReportedAtOnce) {
+    ASSERT_EQ(::mkfifo(dir.file("Tessel.html").c_str(), 0600), 0);
+    tools_common::testing::Watchdog watchdog(std::chrono::seconds(20), "reading the help page");
+    EXPECT_FALSE(commands.readHelpPage().has_value());
+    EXPECT_EQ(prompter.messages.size(), 1);
+}
+
+TEST_F(StageProjectCommandsTest, VersionBoxNamesTheEditor) {
+    commands.showVersion();
+    ASSERT_EQ(prompter.messages.size(), 1);
+    EXPECT_TRUE(prompter.messages[0].startsWith(
+        QStringLiteral("Tessel（QONCreater）\nqon のステージエディタ\nバージョン ")));
+}
+
+}  // namespace
+}  // namespace qon::stage_editor
