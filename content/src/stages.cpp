@@ -162,9 +162,9 @@ const std::vector<Layout>& starlightLayouts() {
         // 13. Star garden: flowers over a hedge, with mini balls, magnets and a wider Bar.
         {"............",
          "............",
-         "..3..33..3..",
-         ".323.22.323.",
-         "..3..33..3..",
+         "..2..22..2..",
+         ".212.11.212.",
+         "..2..22..2..",
          "............",
          ".2.2.2.2.2.2",
          "2.2.2.2.2.2.",
@@ -218,7 +218,8 @@ const std::vector<Layout>& starlightLayouts() {
          ".#..#..#..#.",
          "............",
          "...P....P..."},
-        // 18. Labyrinth: a steel maze of eight-hit blocks; the fire ball lies at its gate.
+        // 18. Labyrinth: a steel maze of eight-hit blocks; fire balls lie at its gate, pins in
+        //    its lower corners.
         {"............",
          "............",
          "............",
@@ -228,8 +229,8 @@ const std::vector<Layout>& starlightLayouts() {
          "#.8#....#8.#",
          "#.8#.MM.#8.#",
          "#.8#....#8.#",
-         "#..........#",
-         "##...FF...##",
+         "#P........P#",
+         "##..FFFF..##",
          "............",
          "............",
          "............",
