@@ -27,10 +27,11 @@ Move SimplePlayer::steerTo(int barX, int targetBarX) const {
 }
 
 Move SimplePlayer::next(const View& view) {
-    // A flying ball always changes height from one frame to the next (its vertical speed
-    // is never 0), so a ball that kept its height rests: on the Bar, or beside it when
-    // the magnet caught it by the Bar's end. Before the first frame it rests when it
-    // sits on the Bar.
+    // A flying ball changes height from one frame to the next (its vertical speed is
+    // never 0), so a ball that kept its height rests: on the Bar, or beside it when the
+    // magnet caught it by the Bar's end. (A push-out may, rarely, put a flying ball back
+    // at the height it had; the player then only hesitates for that frame.) Before the
+    // first frame the ball rests when it sits on the Bar.
     const bool resting =
         m_seenBefore ? view.ballY == m_lastBallY : view.ballY + view.ballSize == view.barY;
     const bool rising = m_seenBefore && view.ballY < m_lastBallY;

@@ -39,7 +39,8 @@ struct View {
 };
 
 // What it does in that frame: the stick (-1 left, 0 still, 1 right) and whether the
-// launch key (Space) is down.
+// launch key (Space) is down. A driver of the real game holds Left while the stick is
+// -1, Right while it is 1, and Space while launch is set.
 struct Move {
     int stick = 0;
     bool launch = false;
