@@ -2,8 +2,11 @@
 #include "sound.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <numbers>
+
+#include "loudness.h"
 
 namespace qon::content {
 
@@ -92,19 +95,29 @@ void SoundMix::noise(float start, float length, float fromHz, float toHz, float 
     }
 }
 
-std::vector<std::int16_t> SoundMix::render(float peak) const {
+std::vector<std::int16_t> SoundMix::render() const {
+    const auto quantize = [this](float gain) {
+        std::vector<std::int16_t> out(m_samples.size());
+        const std::size_t fade = kSampleRate / 200;  // 5 ms
+        for (std::size_t i = 0; i < m_samples.size(); ++i) {
+            float s = m_samples[i] * gain;
+            const std::size_t left = m_samples.size() - i;
+            if (left < fade) s *= static_cast<float>(left) / static_cast<float>(fade);
+            out[i] = static_cast<std::int16_t>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767.0f));
+        }
+        return out;
+    };
     float loudest = 0;
     for (float s : m_samples) loudest = std::max(loudest, std::abs(s));
-    const float gain = loudest > 0 ? peak / loudest : 0;
-    std::vector<std::int16_t> out(m_samples.size());
-    const std::size_t fade = kSampleRate / 200;  // 5 ms
-    for (std::size_t i = 0; i < m_samples.size(); ++i) {
-        float s = m_samples[i] * gain;
-        const std::size_t left = m_samples.size() - i;
-        if (left < fade) s *= static_cast<float>(left) / static_cast<float>(fade);
-        out[i] = static_cast<std::int16_t>(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767.0f));
-    }
-    return out;
+    if (loudest == 0) return quantize(0);
+    // Which blocks count as sounding does not depend on the scale (bar the -60 dBFS
+    // floor, far below any effect), so one measurement at a trial scale gives the gain.
+    const float trial = 0.5f / loudest;
+    const Loudness level = MeasureLoudness(quantize(trial), kSampleRate, 1);
+    const float gain =
+        trial * static_cast<float>(std::pow(10.0, (kGameLoudnessDb - level.rmsDb) / 20.0));
+    assert(loudest * gain < 1.0f && "an effect would clip at the game's loudness");
+    return quantize(gain);
 }
 
 namespace {
@@ -128,7 +141,7 @@ std::vector<std::int16_t> barBounce() {
     mix.tone(0, 0.16f, 392, 784, Wave::Sine, 1.0f, 0.002f, 0.05f);
     mix.tone(0, 0.12f, 784, 1568, Wave::Sine, 0.25f, 0.002f, 0.03f);
     mix.noise(0, 0.01f, 3000, 1500, 0.3f, 0.0005f, 0.003f, 11);
-    return mix.render(0.7f);
+    return mix.render();
 }
 
 // Wall or unbreakable block: a short wooden knock.
@@ -137,7 +150,7 @@ std::vector<std::int16_t> wallKnock() {
     mix.tone(0, 0.09f, 1040, 760, Wave::Triangle, 1.0f, 0.001f, 0.022f);
     mix.tone(0, 0.05f, 2300, 2000, Wave::Sine, 0.25f, 0.001f, 0.008f);
     mix.noise(0, 0.012f, 5000, 2000, 0.5f, 0.0005f, 0.003f, 23);
-    return mix.render(0.6f);
+    return mix.render();
 }
 
 // Menu cursor: a tiny, soft blip that does not tire when pressed often.
@@ -145,7 +158,7 @@ std::vector<std::int16_t> cursorBlip() {
     SoundMix mix(0.05f);
     mix.tone(0, 0.05f, note(84), note(84), Wave::Triangle, 0.6f, 0.002f, 0.02f);
     mix.tone(0, 0.05f, note(96), note(96), Wave::Sine, 0.15f, 0.002f, 0.01f);
-    return mix.render(0.45f);
+    return mix.render();
 }
 
 // Item: a bright rising major arpeggio that rings out.
@@ -159,7 +172,7 @@ std::vector<std::int16_t> itemArpeggio() {
         mix.tone(start, length, hz, hz, Wave::Triangle, 0.6f, 0.003f, i == 4 ? 0.12f : 0.06f);
         mix.tone(start, length, hz * 2, hz * 2, Wave::Sine, 0.15f, 0.003f, 0.04f);
     }
-    return mix.render(0.65f);
+    return mix.render();
 }
 
 // Selection: a two-note chime that says "yes".
@@ -169,7 +182,7 @@ std::vector<std::int16_t> selectChime() {
     mix.tone(0.07f, 0.23f, note(84), note(84), Wave::Triangle, 0.8f, 0.002f, 0.09f);
     mix.tone(0.07f, 0.23f, note(88), note(88), Wave::Sine, 0.35f, 0.002f, 0.08f);
     mix.tone(0.07f, 0.23f, note(96), note(96), Wave::Sine, 0.12f, 0.002f, 0.05f);
-    return mix.render(0.6f);
+    return mix.render();
 }
 
 // Break: a crunchy shatter with a low thump under it and a few glassy sparkles.
@@ -180,7 +193,7 @@ std::vector<std::int16_t> blockShatter() {
     const float sparkles[][2] = {{0.01f, 3520}, {0.035f, 4186}, {0.06f, 2794}, {0.085f, 3951}};
     for (const auto& s : sparkles)
         mix.tone(s[0], 0.1f, s[1], s[1] * 0.98f, Wave::Sine, 0.18f, 0.001f, 0.025f);
-    return mix.render(0.7f);
+    return mix.render();
 }
 
 // Warp: a shimmering sweep up, like falling through a hole in space.
@@ -189,7 +202,7 @@ std::vector<std::int16_t> warpSweep() {
     mix.tone(0, 0.5f, 180, 1500, Wave::Sine, 0.9f, 0.03f, 0.3f, 22, 0.06f);
     mix.tone(0, 0.5f, 272, 2260, Wave::Triangle, 0.35f, 0.05f, 0.25f, 17, 0.05f);
     mix.noise(0, 0.5f, 500, 4000, 0.25f, 0.1f, 0.2f, 53);
-    return mix.render(0.6f);
+    return mix.render();
 }
 
 // A damaged block: a clear metallic "kin", partials of a struck bar that ring apart.
@@ -204,7 +217,7 @@ std::vector<std::int16_t> metalHit() {
         mix.tone(0, 0.38f, base * p[0], base * p[0], Wave::Sine, p[1], 0.0008f, p[2]);
     }
     mix.noise(0, 0.008f, 9000, 6000, 0.3f, 0.0003f, 0.002f, 71);
-    return mix.render(0.55f);
+    return mix.render();
 }
 
 }  // namespace

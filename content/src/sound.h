@@ -25,9 +25,10 @@ class SoundMix {
     void noise(float start, float length, float fromHz, float toHz, float level, float attack,
                float decay, std::uint32_t seed);
 
-    // Scales the mix to the given peak, fades the last milliseconds to silence and
-    // returns 16-bit samples.
-    std::vector<std::int16_t> render(float peak) const;
+    // Scales the mix to the game's loudness (loudness.h), fades the last milliseconds to
+    // silence and returns 16-bit samples. Every effect is made this loud, as loud as the
+    // music, so that none stands out or drowns.
+    std::vector<std::int16_t> render() const;
 
   private:
     std::vector<float> m_samples;

@@ -22,8 +22,10 @@ struct StarterStageProject {
     StageProject project;    // stages in rising difficulty, editor geometry
 };
 
-// The starter stage projects, main project first: "Starlight Tour", the full game
-// that uses every block kind, and "Moonlight Doodles", a short one of picture stages.
+// The starter stage projects, main project first: "Starlight Tour", 21 stages that
+// teach one special block after the other (stages 1 to 12), then combine them and end
+// with four hard ones; and "Moonlight Doodles", 10 picture stages. Each project rises
+// in difficulty.
 std::vector<StarterStageProject> StarterStageProjects();
 
 }  // namespace qon::content

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: MIT
 // The starter content, checked the way the game and the tools will meet it: every file
 // parses with the data library, every picture has its slot's size, every sound is
-// plain PCM, and every stage can be cleared.
+// plain PCM, and every stage keeps the rules that make it playable.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <queue>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,6 +25,7 @@
 #include "qon/test_support/bytes.h"
 #include "qon/test_support/rows.h"
 #include "qon/test_support/scratch_folder.h"
+#include "stage_rules.h"
 
 namespace fs = std::filesystem;
 namespace Kind = qon::Kind;
@@ -152,58 +152,10 @@ bool isBreakable(int kind) {
     return kind >= Kind::kNormalFirst && kind <= Kind::kNormalLast;
 }
 
-// Cells a ball can get to from below the field: a flood fill from the bottom row in
-// which only unbreakable blocks stop it (breakable blocks give way, special blocks let
-// the ball through or break). Returns the breakable cells of rows 0..27 left out.
-std::vector<int> unreachableBreakables(const qon::StageGrid& grid) {
-    std::vector<bool> seen(qon::kGridCells, false);
-    std::queue<int> open;
-    for (int column = 0; column < qon::kGridColumns; ++column) {
-        const int cell = (qon::kGridRows - 1) * qon::kGridColumns + column;
-        if (grid[cell].Kind != Kind::kUnbreakable) {
-            seen[cell] = true;
-            open.push(cell);
-        }
-    }
-    while (!open.empty()) {
-        const int cell = open.front();
-        open.pop();
-        const int row = cell / qon::kGridColumns;
-        const int column = cell % qon::kGridColumns;
-        const int steps[4][2] = {{-1, 0}, {1, 0}, {0, -1}, {0, 1}};
-        for (const auto& step : steps) {
-            const int r = row + step[0];
-            const int c = column + step[1];
-            if (r < 0 || c < 0 || r >= qon::kGridRows || c >= qon::kGridColumns) continue;
-            const int next = r * qon::kGridColumns + c;
-            if (seen[next] || grid[next].Kind == Kind::kUnbreakable) continue;
-            seen[next] = true;
-            open.push(next);
-        }
-    }
-    std::vector<int> left;
-    for (int cell = 0; cell < 28 * qon::kGridColumns; ++cell) {
-        if (isBreakable(grid[cell].Kind) && !seen[cell]) left.push_back(cell);
-    }
-    return left;
-}
-
-qon::StageGrid gridFromRows(const std::vector<std::string>& rows) {
-    qon::StageGrid grid;
-    qon::ResetEditorGrid(grid);
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        for (std::size_t c = 0; c < rows[r].size(); ++c) {
-            const char ch = rows[r][c];
-            grid[r * qon::kGridColumns + c].Kind = ch == '#'   ? Kind::kUnbreakable
-                                                   : ch == '1' ? std::int16_t{0}
-                                                               : Kind::kEmpty;
-        }
-    }
-    return grid;
-}
-
-int hitPoints(int kind) {
-    return isBreakable(kind) ? kind + 1 : 0;
+int hitPoints(const qon::StageGrid& grid) {
+    int total = 0;
+    for (const qon::BlockCell& cell : grid) total += isBreakable(cell.Kind) ? cell.Kind + 1 : 0;
+    return total;
 }
 
 // ---- the generated folder, made once for the whole suite -----------------------------
@@ -373,7 +325,7 @@ TEST_F(GeneratedFolder, SoundEffectsArePlainShortPcm) {
         EXPECT_LE(seconds, 1.0) << "effects are played often and must stay short";
         int peak = 0;
         for (std::int16_t s : wav.samples) peak = std::max(peak, std::abs(static_cast<int>(s)));
-        EXPECT_GT(peak, 8000) << "too quiet to hear";
+        EXPECT_GT(peak, 4000) << "too quiet to hear";
         EXPECT_LT(peak, 32767) << "clipped";
         EXPECT_LT(std::abs(static_cast<int>(wav.samples.back())), 200) << "ends with a click";
         distinct.insert(readBytes(path));
@@ -383,7 +335,7 @@ TEST_F(GeneratedFolder, SoundEffectsArePlainShortPcm) {
 
 TEST_F(GeneratedFolder, StageProjectsParseForTheEditorAndTheGame) {
     ASSERT_EQ(content().stageProjects.size(), 2u);
-    EXPECT_GE(qon::ReadStageProject(content().stageProjects[0]).stages.size(), 10u);
+    EXPECT_GE(qon::ReadStageProject(content().stageProjects[0]).stages.size(), 20u);
     for (const std::string& path : content().stageProjects) {
         const qon::StageProject project = qon::ReadStageProject(path);
         const qon::StageProjectHeader header = qon::ReadStageProjectHeader(path);
@@ -401,26 +353,17 @@ TEST_F(GeneratedFolder, StageProjectsParseForTheEditorAndTheGame) {
     }
 }
 
-TEST_F(GeneratedFolder, EveryStageIsClearable) {
+TEST_F(GeneratedFolder, EveryStageKeepsTheStageRules) {
+    int stages = 0;
     for (const std::string& path : content().stageProjects) {
         const qon::StageProject project = qon::ReadStageProject(path);
         for (std::size_t i = 0; i < project.stages.size(); ++i) {
-            SCOPED_TRACE(path + " stage " + std::to_string(i + 1));
-            const qon::StageGrid& grid = project.stages[i];
-            int breakable = 0;
-            for (int cell = 0; cell < qon::kGridCells; ++cell) {
-                const int kind = grid[cell].Kind;
-                EXPECT_TRUE(qon::IsKnownKind(kind)) << "cell " << cell << " kind " << kind;
-                if (cell < 28 * qon::kGridColumns) breakable += isBreakable(kind);
-                // The bar stands in row 23: blocks there or below would be out of reach.
-                if (kind != Kind::kEmpty) {
-                    EXPECT_LT(cell / qon::kGridColumns, 20) << "cell " << cell;
-                }
-            }
-            EXPECT_GT(breakable, 0) << "a stage without breakable blocks clears at once";
-            EXPECT_EQ(unreachableBreakables(grid), std::vector<int>{});
+            EXPECT_EQ(qon::content::CheckStageRules(project.stages[i]), std::vector<std::string>{})
+                << path << " stage " << i + 1;
+            ++stages;
         }
     }
+    EXPECT_GE(stages, 30);
 }
 
 TEST_F(GeneratedFolder, MainProjectUsesEveryKind) {
@@ -433,50 +376,52 @@ TEST_F(GeneratedFolder, MainProjectUsesEveryKind) {
     for (int kind = 101; kind <= 111; ++kind) EXPECT_TRUE(used.count(kind)) << "kind " << kind;
 }
 
-TEST_F(GeneratedFolder, DifficultyRisesFromFirstToLastStage) {
+// The main project opens with lessons: each of its first twelve stages brings at most
+// one new kind of block (the two winds of one axis count as one), and by the twelfth
+// every special block and the unbreakable block have been met.
+TEST_F(GeneratedFolder, MainProjectTeachesOneNewBlockAtATime) {
+    const auto family = [](int kind) {
+        return kind == Kind::WindRight ? Kind::WindLeft
+               : kind == Kind::WindUp  ? Kind::WindDown
+                                       : kind;
+    };
+    const qon::StageProject project = qon::ReadStageProject(content().stageProjects.at(0));
+    ASSERT_GE(project.stages.size(), 12u);
+    std::set<int> met;
+    for (std::size_t i = 0; i < 12; ++i) {
+        std::set<int> fresh;
+        for (const qon::BlockCell& cell : project.stages[i]) {
+            const bool special = cell.Kind == Kind::kUnbreakable || qon::IsSpecialKind(cell.Kind);
+            if (special && !met.count(family(cell.Kind))) fresh.insert(family(cell.Kind));
+        }
+        EXPECT_LE(fresh.size(), 1u) << "stage " << i + 1 << " brings in several new blocks";
+        met.insert(fresh.begin(), fresh.end());
+    }
+    EXPECT_EQ(met.size(), 10u) << "the unbreakable block and nine families of special blocks";
+}
+
+// More to break further on: the hit points of each third of a project's stages, on
+// average, exceed those of the third before. (Single stages may dip: a stage with a
+// fire ball or bombs holds many hit points but goes quickly.)
+TEST_F(GeneratedFolder, DifficultyRisesThirdByThird) {
     for (const std::string& path : content().stageProjects) {
         SCOPED_TRACE(path);
         const qon::StageProject project = qon::ReadStageProject(path);
-        std::vector<int> hits;
-        for (const qon::StageGrid& grid : project.stages) {
+        const std::size_t n = project.stages.size();
+        ASSERT_GE(n, 3u);
+        std::vector<double> thirds;
+        for (std::size_t part = 0; part < 3; ++part) {
+            const std::size_t from = n * part / 3;
+            const std::size_t to = n * (part + 1) / 3;
             int total = 0;
-            for (const qon::BlockCell& cell : grid) total += hitPoints(cell.Kind);
-            hits.push_back(total);
+            for (std::size_t i = from; i < to; ++i) total += hitPoints(project.stages[i]);
+            thirds.push_back(static_cast<double>(total) / static_cast<double>(to - from));
         }
-        for (std::size_t i = 1; i < hits.size(); ++i) {
-            EXPECT_GE(hits[i], hits[i - 1])
-                << "stage " << i + 1 << " needs fewer hits than stage " << i;
-        }
+        EXPECT_LT(thirds[0], thirds[1]);
+        EXPECT_LT(thirds[1], thirds[2]);
+        EXPECT_LT(hitPoints(project.stages.front()), hitPoints(project.stages.back()));
     }
 }
-
-// ---- the clearability check itself must be able to fail -----------------------------
-
-struct FloodRow {
-    const char* name;
-    std::vector<std::string> rows;  // '#' unbreakable, '1' a one-hit block, '.' empty
-    std::size_t unreachable = 0;
-};
-
-class FloodFill : public ::testing::TestWithParam<FloodRow> {};
-
-TEST_P(FloodFill, FindsSealedBlocks) {
-    EXPECT_EQ(unreachableBreakables(gridFromRows(GetParam().rows)).size(), GetParam().unreachable);
-}
-
-const FloodRow kFloodRows[] = {
-    {.name = "OpenRowIsReachable", .rows = {"111111111111"}},
-    {.name = "SteelBoxSealsItsContents",
-     .rows = {"....###.....", "....#1#.....", "....###....."},
-     .unreachable = 1},
-    {.name = "GapInTheBoxLetsTheBallIn", .rows = {"....###.....", "....#1#.....", "....#.#....."}},
-    {.name = "BlocksBehindBlocksGiveWay", .rows = {"....###.....", "....#1#.....", "....#1#....."}},
-    {.name = "FullSteelFloorSealsTheField",
-     .rows = {"111111111111", "############"},
-     .unreachable = 12},
-};
-
-INSTANTIATE_TEST_SUITE_P(Cases, FloodFill, ::testing::ValuesIn(kFloodRows), RowName);
 
 // ---- pictures written for 16-bit surfaces ----------------------------------------
 

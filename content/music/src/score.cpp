@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cmath>
 #include <stdexcept>
 #include <string>
 
@@ -541,6 +542,15 @@ std::vector<MidiTrack> ArrangeSong(const Song& song) {
     const auto plans = planSections(song);
     const std::uint32_t end = tickOf(plans.back().startStep + plans.back().steps);
 
+    if (song.levelDb > 0) {
+        throw std::invalid_argument(std::string(song.title) +
+                                    ": a song's level can only be trimmed down; raise its "
+                                    "voices' volumes instead");
+    }
+    // The synthesizer turns expression into gain as 40 log10(value / 127) dB.
+    const int expression = std::clamp(
+        static_cast<int>(std::lround(127.0 * std::pow(10.0, song.levelDb / 40.0))), 1, 127);
+
     std::vector<MidiTrack> tracks;
     MidiTrack conductor{std::string(song.title)};
     conductor.tempo(0, song.bpm);
@@ -555,6 +565,7 @@ std::vector<MidiTrack> ArrangeSong(const Song& song) {
         const int channel = voice.role == Role::Drums ? kDrumChannel : voice.channel;
         track.programChange(0, channel, voice.program);
         track.controlChange(0, channel, 7, voice.volume);
+        track.controlChange(0, channel, 11, expression);
         track.controlChange(0, channel, 10, voice.pan);
         track.controlChange(0, channel, 91, voice.role == Role::Drums ? 24 : 48);  // reverb
         for (const SectionPlan& plan : plans) {

@@ -104,6 +104,11 @@ struct Song {
     DrumStyle drums = DrumStyle::Pop;
     std::vector<Voice> voices;
     std::vector<Section> form;
+    // How much softer than its voices' volumes the whole song plays, in dB (0 or below),
+    // sent as expression (controller 11) on every channel, so the balance of the voices
+    // stays as written. Each song's trim is measured through the game's synthesizer
+    // (qon-loudness) so that every track sounds at the game's loudness, about -23 dBFS.
+    double levelDb = 0;
 };
 
 // True when the pitch class belongs to the song's major or natural minor scale.
@@ -116,7 +121,8 @@ int CountBars(const Song& song);
 double DurationSeconds(const Song& song);
 
 // The finished tracks: a conductor track (title, tempo, metre, key) and one per voice,
-// all ending exactly at the last bar line.
+// all ending exactly at the last bar line. Throws std::invalid_argument for a song whose
+// level would need to be raised above its voices' volumes.
 std::vector<MidiTrack> ArrangeSong(const Song& song);
 
 // ArrangeSong turned into a standard MIDI file.

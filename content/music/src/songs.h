@@ -8,6 +8,11 @@
 
 namespace qon::content {
 
+// Every song sounds at the game's loudness through the game's synthesizer and soundfont
+// (qon-loudness measures it). A song that comes out louder carries a level trim
+// (Song::levelDb); the quiet ones (Lantern, Nightfall, Ricochet) have their voices'
+// volumes and velocities set high instead, since a trim only turns a song down.
+
 // One starter music set: where it goes, what its ".msp" says and the songs it holds.
 struct MusicSetPlan {
     std::string_view folderName;  // subfolder of the music folder

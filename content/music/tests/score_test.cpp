@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "midi_reader.h"
 #include "songs.h"
 
 namespace qon::content::score {
@@ -162,6 +163,54 @@ TEST(Compositions, LengthsSuitAGame) {
         EXPECT_GE(DurationSeconds(song), 30.0) << song.title;
         EXPECT_LE(DurationSeconds(song), 90.0) << song.title;
     }
+}
+
+// ---- the level of a song ----------------------------------------------------------------
+
+// The expression value every voice channel gets at the start of the song, in track order.
+std::vector<int> expressionsOf(const Song& song) {
+    const testing::MidiFileData file = testing::ParseMidi(RenderSong(song));
+    std::vector<int> values;
+    for (std::size_t t = 1; t < file.tracks.size(); ++t) {
+        int value = -1;
+        for (const testing::MidiEvent& event : file.tracks[t].events) {
+            if ((event.status & 0xF0) == 0xB0 && event.data.at(0) == 11 && event.tick == 0)
+                value = event.data.at(1);
+        }
+        values.push_back(value);
+    }
+    return values;
+}
+
+struct LevelRow {
+    const char* name;
+    double levelDb = 0;
+    int expExpression = 127;
+};
+
+class SongLevel : public ::testing::TestWithParam<LevelRow> {};
+
+// The synthesizer reads expression as 40 log10(value / 127) dB, so a trim of -6 dB is
+// 127 x 10^(-6/40) = 89.9.
+TEST_P(SongLevel, IsSentAsExpressionOnEveryVoice) {
+    Song song = StandardMusicSet().title;
+    song.levelDb = GetParam().levelDb;
+    const std::vector<int> values = expressionsOf(song);
+    ASSERT_EQ(values.size(), song.voices.size());
+    for (int value : values) EXPECT_EQ(value, GetParam().expExpression);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SongLevel,
+    ::testing::Values(LevelRow{.name = "AsWritten"},
+                      LevelRow{.name = "SixDecibelsDown", .levelDb = -6, .expExpression = 90},
+                      LevelRow{.name = "FarDownStaysAudible", .levelDb = -200, .expExpression = 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SongLevelRefused, RaisingASongAboveItsVoicesThrows) {
+    Song song = StandardMusicSet().title;
+    song.levelDb = 1;
+    EXPECT_THROW(RenderSong(song), std::invalid_argument);
 }
 
 TEST(Compositions, MelodyAndChordsOfASectionMustAgreeInLength) {
