@@ -23,5 +23,5 @@ function(qon_test name)
   set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR
     "/usr/bin/env;SDL_VIDEODRIVER=dummy;SDL_AUDIODRIVER=dummy;QT_QPA_PLATFORM=offscreen")
   include(GoogleTest)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_PREFIX "${name}.")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 TEST_PREFIX "${name}." NO_PRETTY_VALUES)
 endfunction()
