@@ -45,6 +45,15 @@ void HeadlessMedia::SetFlipCallback(std::function<void(int frame)> callback) {
     m_onFlip = std::move(callback);
 }
 
+void HeadlessMedia::SetKey(int virtualKey, bool down) {
+    if (!down) {
+        m_keysDown.erase(virtualKey);
+        return;
+    }
+    m_keysDown.insert(virtualKey);
+    if (virtualKey == Vk::E) m_quitPending = true;
+}
+
 void HeadlessMedia::applyEventsUpTo(int frame) {
     while (m_nextEvent < m_script.size() && m_script[m_nextEvent].frame <= frame) {
         const InputEvent& event = m_script[m_nextEvent++];

@@ -11,6 +11,7 @@
 #include "qon/data/error.h"
 #include "qon/data/files.h"
 #include "qon/play/game.h"
+#include "qon/shell/scripted_player.h"
 #include "qon/shell/shell.h"
 
 namespace qon::shell {
@@ -18,7 +19,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kExitUsage = 2;
+// The screens a trace line can name, for --stop-on.
+const std::set<std::string, std::less<>>& screenNames() {
+    static const std::set<std::string, std::less<>> names = {
+        "loading", "logo", "title", "config",   "load", "intro",  "play",
+        "pause",   "miss", "clear", "gameover", "save", "ending",
+    };
+    return names;
+}
 
 const std::map<std::string, int, std::less<>>& keyNames() {
     static const std::map<std::string, int, std::less<>> names = {
@@ -231,11 +239,18 @@ ReplayScript ParseReplayScript(std::string_view text, const std::string& fileNam
 
 std::optional<ReplayOptions> ParseReplayArguments(const std::vector<std::string>& args,
                                                   std::string& error) {
+    error.clear();
     ReplayOptions options;
+    TestPlayArguments testPlay;
     std::vector<std::string> positional;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg == "--seed" || arg == "--frames" || arg == "--out") {
+        if (testPlay.take(args, i, error)) {
+            if (!error.empty()) return std::nullopt;
+            continue;
+        }
+        if (arg == "--seed" || arg == "--frames" || arg == "--out" || arg == "--player" ||
+            arg == "--stop-on") {
             if (i + 1 >= args.size()) {
                 error = arg + " needs a value";
                 return std::nullopt;
@@ -245,13 +260,29 @@ std::optional<ReplayOptions> ParseReplayArguments(const std::vector<std::string>
                 options.outDir = value;
                 continue;
             }
-            const auto number = parseNumber(value);
-            if (arg == "--seed") {
-                if (!number || *number < 0 || *number > 0xFFFFFFFFLL) {
-                    error = "--seed takes a number from 0 to 4294967295";
+            if (arg == "--stop-on") {
+                if (screenNames().count(value) == 0) {
+                    error =
+                        "--stop-on takes a screen of the trace (loading, logo, title, "
+                        "config, load, intro, play, pause, miss, clear, gameover, save, "
+                        "ending)";
                     return std::nullopt;
                 }
-                options.seed = static_cast<std::uint32_t>(*number);
+                options.stopOn.insert(value);
+                continue;
+            }
+            const auto number = parseNumber(value);
+            if (arg == "--seed" || arg == "--player") {
+                if (!number || *number < 0 || *number > 0xFFFFFFFFLL) {
+                    error = arg + " takes a number from 0 to 4294967295";
+                    return std::nullopt;
+                }
+                const auto seed = static_cast<std::uint32_t>(*number);
+                if (arg == "--seed") {
+                    options.seed = seed;
+                } else {
+                    options.playerSeed = seed;
+                }
             } else {
                 if (!number || *number < 1 || *number > 100000000) {
                     error = "--frames takes a number of 1 or more";
@@ -266,12 +297,16 @@ std::optional<ReplayOptions> ParseReplayArguments(const std::vector<std::string>
             positional.push_back(arg);
         }
     }
-    if (positional.size() != 2) {
-        error = "expected GAMEFOLDER and SCRIPT";
+    options.testPlay = testPlay.finish(error);
+    if (!error.empty()) return std::nullopt;
+    const std::size_t wanted = options.playerSeed ? 1 : 2;
+    if (positional.size() != 2 && positional.size() != wanted) {
+        error = options.playerSeed ? "expected GAMEFOLDER and perhaps SCRIPT"
+                                   : "expected GAMEFOLDER and SCRIPT";
         return std::nullopt;
     }
     options.gameFolder = positional[0];
-    options.scriptPath = positional[1];
+    if (positional.size() == 2) options.scriptPath = positional[1];
     return options;
 }
 
@@ -318,19 +353,21 @@ std::string TraceLine(int frame, ReplayMedia& media, const play::Game& game, boo
 }
 
 int RunReplay(const ReplayOptions& options, std::ostream& err) {
-    std::string text;
-    try {
-        text = ReadFileBytes(options.scriptPath, kMaxTextFileBytes);
-    } catch (const DataError&) {
-        err << "qon-replay: " << options.scriptPath << ": the script cannot be read\n";
-        return kExitUsage;
-    }
     ReplayScript script;
-    try {
-        script = ParseReplayScript(text, options.scriptPath);
-    } catch (const ReplayScriptError& error) {
-        err << "qon-replay: " << error.what() << '\n';
-        return kExitUsage;
+    if (!options.scriptPath.empty()) {
+        std::string text;
+        try {
+            text = ReadFileBytes(options.scriptPath, kMaxTextFileBytes);
+        } catch (const DataError&) {
+            err << "qon-replay: " << options.scriptPath << ": the script cannot be read\n";
+            return kExitUsage;
+        }
+        try {
+            script = ParseReplayScript(text, options.scriptPath);
+        } catch (const ReplayScriptError& error) {
+            err << "qon-replay: " << error.what() << '\n';
+            return kExitUsage;
+        }
     }
     std::error_code fsError;
     fs::create_directories(options.outDir, fsError);
@@ -352,6 +389,8 @@ int RunReplay(const ReplayOptions& options, std::ostream& err) {
     media.SetScript(script.input, script.joystickPresent);
     GameShell shell(media, folder);
     media.NameAfter(shell.game());
+    std::optional<ScriptedPlayer> player;
+    if (options.playerSeed) player.emplace(*options.playerSeed);
     int lastFrame = -1;
     std::string shotError;
     media.SetFlipCallback([&](int frame) {
@@ -370,9 +409,19 @@ int RunReplay(const ReplayOptions& options, std::ostream& err) {
                 throw media::QuitRequested{};
             }
         }
+        if (options.stopOn.count(shell.game().screen) != 0) throw media::QuitRequested{};
         if (options.frames > 0 && frame + 1 >= options.frames) throw media::QuitRequested{};
+        if (player) {
+            // Set before the script's events of the next frame apply, which therefore win
+            // for that frame.
+            const PlayerKeys keys = player->next(ViewOf(shell.game()));
+            media.SetKey(media::Vk::Left, keys.left);
+            media.SetKey(media::Vk::Right, keys.right);
+            media.SetKey(media::Vk::Down, keys.down);
+            media.SetKey(media::Vk::Space, keys.space);
+        }
     });
-    const int status = shell.Form_Load();
+    const int status = options.testPlay ? shell.TestPlay(*options.testPlay) : shell.Form_Load();
 
     // What happened after the last presented frame (a closing message above all) goes
     // into one closing line, so that a run that ends in an error says why.

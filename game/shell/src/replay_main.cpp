@@ -12,9 +12,8 @@ int main(int argc, char** argv) {
     std::string error;
     const auto options = qon::shell::ParseReplayArguments(args, error);
     if (!options) {
-        std::cerr << "qon-replay: " << error << "\n"
-                  << "usage: qon-replay GAMEFOLDER SCRIPT [--seed N] [--frames N] [--out DIR]\n";
-        return 2;
+        std::cerr << "qon-replay: " << error << "\n" << qon::shell::kReplayUsage;
+        return qon::shell::kExitUsage;
     }
     return qon::shell::RunReplay(*options, std::cerr);
 }

@@ -34,18 +34,30 @@ void GameShell::pump() {
 
 int GameShell::Form_Load() {
     MusicSetChanged = false;
+    return runGuarded([this] { return StartMedia() && PrepareGame() && MainCycle(); });
+}
+
+int GameShell::TestPlay(const TestPlayOptions& options) {
+    MusicSetChanged = false;
+    m_testPlay = true;
+    return runGuarded([&] {
+        if (!StartMedia() || !PrepareTestPlay(options)) return false;
+        // Where the game would go back to the title, a test play ends. A stage that
+        // cannot be loaded on the way ends it too, with its message.
+        PlayGame();
+        return true;
+    });
+}
+
+int GameShell::runGuarded(const std::function<bool()>& steps) {
     int status = kExitNormal;
     try {
-        if (!StartMedia()) {
-            status = kExitFailure;
-        } else if (!PrepareGame() || !MainCycle()) {
-            status = kExitFailure;
-        }
+        if (!steps()) status = kExitFailure;
     } catch (const media::QuitRequested&) {
         status = kExitNormal;
     } catch (const DataError& error) {
-        // Only start-up reaches here with a data problem: play's own problems are
-        // reported inside the cycle and lead back to the title.
+        // Only start-up (and a test play) reaches here with a data problem: the game's
+        // own problems in play are reported inside the cycle and lead back to the title.
         m_media.ShowMessage(kMessageTitle, describe(error));
         status = kExitFailure;
     } catch (const media::MediaError& error) {
@@ -103,7 +115,7 @@ bool GameShell::StartMedia() {
     return true;
 }
 
-bool GameShell::PrepareGame() {
+void GameShell::resetGame() {
     play::PlayState& p = m_game.play;
     p.StageMusicIndex = -1;
     m_game.TitleMusicPlaying = false;
@@ -113,6 +125,11 @@ bool GameShell::PrepareGame() {
     play::SeedRandom(p, m_media.RandomSeed());
     // Lives, the launch speeds and every other start value of play.
     play::ResetForNewGame(p);
+}
+
+bool GameShell::PrepareGame() {
+    play::PlayState& p = m_game.play;
+    resetGame();
 
     m_game.screen = "loading";
     // The lists and settings are read again before every title, so sets registered
@@ -165,7 +182,7 @@ void GameShell::useChosenSets() {
         m_lists.bitmap.paths.at(static_cast<std::size_t>(m_settings.BitMapSetIndex));
 }
 
-void GameShell::LoadMusicSet() {
+void GameShell::unloadMusicSet() {
     play::MusicSet& music = m_game.music;
     for (media::MusicTrackPtr& track : music.StageMusic) m_media.UnloadMusic(track);
     m_media.UnloadMusic(music.TitleMusic);
@@ -173,9 +190,15 @@ void GameShell::LoadMusicSet() {
     music = play::MusicSet{};
     music.StageMusic.resize(1);  // the empty entry after the last stage track
     MusicSetChanged = false;
+}
 
-    const std::string& setPath =
-        m_lists.music.paths.at(static_cast<std::size_t>(m_settings.MusicSetIndex));
+void GameShell::LoadMusicSet() {
+    unloadMusicSet();
+    loadMusicSetFrom(m_lists.music.paths.at(static_cast<std::size_t>(m_settings.MusicSetIndex)));
+}
+
+void GameShell::loadMusicSetFrom(const std::string& setPath) {
+    play::MusicSet& music = m_game.music;
     MusicSetFile file;
     try {
         file = ReadMusicSetForGame(setPath);
@@ -238,7 +261,8 @@ void GameShell::PlayGame() {
     for (;;) {
         const play::StageEnd end = play::PlayStage(m_game);
         if (end == play::StageEnd::Cleared) {
-            if (p.StageNumber <= p.StageCount) {
+            // A test play saves nothing, so it has no save screen to show.
+            if (!m_testPlay && p.StageNumber <= p.StageCount) {
                 // The save screen is a menu too: a Space still held from play must not
                 // pick a slot.
                 play::LatchPressesHeldFromPlay(m_game);

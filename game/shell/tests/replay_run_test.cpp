@@ -7,13 +7,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
-#include <regex>
 #include <sstream>
 
 #include "game_folder.h"
 #include "qon/shell/replay.h"
 #include "qon/test_support/rows.h"
 #include "qon/test_support/scratch_folder.h"
+#include "replay_trace.h"
 
 namespace qon::shell {
 namespace {
@@ -21,9 +21,12 @@ namespace {
 QON_PRINT_ROWS_BY_NAME
 
 namespace fs = std::filesystem;
+using shell_test::Field;
 using shell_test::GameFolder;
 using shell_test::MakeGameFolder;
 using shell_test::ReadText;
+using shell_test::Replay;
+using shell_test::ReplayRun;
 using shell_test::WriteText;
 
 // Space held from the start: it skips the logo, chooses "New Game", launches the ball
@@ -35,58 +38,6 @@ std::vector<std::string> readLines(const std::string& path) {
     std::istringstream in(ReadText(path));
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
-}
-
-std::string field(const std::string& line, const std::string& name) {
-    const std::regex pattern("\"" + name + "\":(\"[^\"]*\"|-?[0-9]+|true|false)");
-    std::smatch m;
-    if (!std::regex_search(line, m, pattern)) return "";
-    std::string value = m[1];
-    if (!value.empty() && value.front() == '"') value = value.substr(1, value.size() - 2);
-    return value;
-}
-
-struct ReplayRun {
-    std::shared_ptr<test_support::ScratchFolder> scratch;
-    int status = -1;
-    std::string out;
-    std::vector<std::string> trace;
-    std::string errors;
-
-    // Index of the first line whose screen is `screen`, from `from` on; -1 when none.
-    int firstScreen(const std::string& screen, int from = 0) const {
-        for (int i = from; i < static_cast<int>(trace.size()); ++i) {
-            if (field(trace[static_cast<std::size_t>(i)], "screen") == screen) return i;
-        }
-        return -1;
-    }
-    bool anyLineHas(const std::string& text) const {
-        for (const std::string& line : trace) {
-            if (line.find(text) != std::string::npos) return true;
-        }
-        return false;
-    }
-};
-
-ReplayRun replay(const GameFolder& game, const std::string& script, const std::string& outName,
-                 int frames, std::uint32_t seed = 1) {
-    ReplayRun run;
-    run.scratch = std::make_shared<test_support::ScratchFolder>();
-    run.out = run.scratch->folder(outName);
-    run.out.pop_back();  // without the "/"
-    const std::string scriptPath = run.out + "/script.txt";
-    WriteText(scriptPath, script);
-    ReplayOptions options;
-    options.gameFolder = game.folder;
-    options.scriptPath = scriptPath;
-    options.outDir = run.out;
-    options.seed = seed;
-    options.frames = frames;
-    std::ostringstream err;
-    run.status = RunReplay(options, err);
-    run.errors = err.str();
-    run.trace = readLines(run.out + "/trace.jsonl");
-    return run;
 }
 
 TEST(ReplayTool, PlaysTheStageToItsClearAndTheEnding) {
@@ -111,7 +62,7 @@ TEST(ReplayTool, PlaysTheStageToItsClearAndTheEnding) {
     ASSERT_GT(ending, clear);
     EXPECT_LT(clear - play, 40) << "the ball should reach the block on its first flight";
     // The one block broke and scored; the stage track gave way to the ending music.
-    EXPECT_GT(std::stoi(field(run.trace[static_cast<std::size_t>(clear)], "score")), 0);
+    EXPECT_GT(std::stoi(Field(run.trace[static_cast<std::size_t>(clear)], "score")), 0);
     bool broke = false;
     for (int i = play; i <= clear; ++i) {
         broke |= run.trace[static_cast<std::size_t>(i)].find("\"SeBreak\"") != std::string::npos;
@@ -128,8 +79,8 @@ TEST(ReplayTool, PlaysTheStageToItsClearAndTheEnding) {
 TEST(Replay, SameSeedAndScriptGiveIdenticalTracesAndShots) {
     const GameFolder game = MakeGameFolder("determinism");
     const std::string script = std::string(kHoldSpace) + "200 grid\n350 shot\n420 shot\n";
-    const ReplayRun first = replay(game, script, "determinism_a", 500, 77);
-    const ReplayRun second = replay(game, script, "determinism_b", 500, 77);
+    const ReplayRun first = Replay(game, script, "determinism_a", 500, 77);
+    const ReplayRun second = Replay(game, script, "determinism_b", 500, 77);
     ASSERT_EQ(first.status, 0);
     ASSERT_EQ(first.trace.size(), 501u);  // 500 frames and the closing line
     EXPECT_EQ(ReadText(first.out + "/trace.jsonl"), ReadText(second.out + "/trace.jsonl"));
@@ -144,21 +95,21 @@ TEST(Replay, SameSeedAndScriptGiveIdenticalTracesAndShots) {
 
 TEST(Replay, ShotIsThePresentedPicture) {
     const GameFolder game = MakeGameFolder("shot");
-    const ReplayRun run = replay(game, "5 shot\n", "shot_out", 6);
+    const ReplayRun run = Replay(game, "5 shot\n", "shot_out", 6);
     headless::HeadlessMedia media;
     media::SurfacePtr shot = media.LoadSurfaceFromFile(run.out + "/frame-5.bmp");
     EXPECT_EQ(shot->width(), 640);
     EXPECT_EQ(shot->height(), 480);
     // Frame 5 is the sixth frame of the logo's reveal: the logo shows between the bars.
-    EXPECT_EQ(field(run.trace[5], "screen"), "logo");
+    EXPECT_EQ(Field(run.trace[5], "screen"), "logo");
     EXPECT_NE(media.PixelAt(*shot, 5, 300), 0u);
 }
 
 TEST(Replay, GridLinesHoldTheWholeGrid) {
     const GameFolder game = MakeGameFolder("grid");
-    const ReplayRun run = replay(game, std::string(kHoldSpace) + "390 grid\n", "grid_out", 391);
+    const ReplayRun run = Replay(game, std::string(kHoldSpace) + "390 grid\n", "grid_out", 391);
     const std::string& line = run.trace[390];
-    ASSERT_EQ(field(line, "screen"), "play");
+    ASSERT_EQ(Field(line, "screen"), "play");
     const std::size_t kinds = line.find("\"kinds\":[");
     ASSERT_NE(kinds, std::string::npos);
     const std::string list = line.substr(kinds + 9, line.find(']', kinds) - kinds - 9);
@@ -175,7 +126,7 @@ TEST(Replay, TitleExitEndsNormally) {
     const GameFolder game = MakeGameFolder("exit");
     // Space skips the logo and is let go; Up wraps round to "Exit"; Enter chooses it.
     const ReplayRun run =
-        replay(game, "0 down Space\n20 up Space\n150 down Up\n160 up Up\n170 down Enter\n",
+        Replay(game, "0 down Space\n20 up Space\n150 down Up\n160 up Up\n170 down Enter\n",
                "exit_out", 2000);
     EXPECT_EQ(run.status, 0);
     EXPECT_LT(run.trace.size(), 200u);
@@ -188,7 +139,7 @@ TEST(Replay, JoystickSkipsTheSlideInAndChoosesWithButtonFour) {
     const GameFolder game = MakeGameFolder("joystick");
     // Button 3 held: the logo waits its 250 frames (only button 4 skips it), then the
     // title's slide-in ends at once.
-    const ReplayRun probe = replay(game, "0 joy 32768 32768 4\n", "joystick_probe", 300);
+    const ReplayRun probe = Replay(game, "0 joy 32768 32768 4\n", "joystick_probe", 300);
     const int title = probe.firstScreen("title");
     ASSERT_GT(title, 250);
     std::ostringstream script;
@@ -197,7 +148,7 @@ TEST(Replay, JoystickSkipsTheSlideInAndChoosesWithButtonFour) {
            << title + 4 << " joy 32768 32768 9\n"  // buttons 1 and 4: not a choice
            << title + 6 << " joy 32768 32768 0\n"
            << title + 8 << " joy 32768 32768 8\n";  // button 4 alone chooses New Game
-    const ReplayRun run = replay(game, script.str(), "joystick_run", title + 20);
+    const ReplayRun run = Replay(game, script.str(), "joystick_run", title + 20);
     const int intro = run.firstScreen("intro");
     ASSERT_GT(intro, 0);
     EXPECT_EQ(intro, title + 8);
@@ -205,7 +156,7 @@ TEST(Replay, JoystickSkipsTheSlideInAndChoosesWithButtonFour) {
 
 TEST(Replay, QuitKeyEndsAtTheNextFrame) {
     const GameFolder game = MakeGameFolder("quit");
-    const ReplayRun run = replay(game, "10 down E\n", "quit_out", 2000);
+    const ReplayRun run = Replay(game, "10 down E\n", "quit_out", 2000);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.trace.size(), 11u);  // frames 0..9 and the closing line
     EXPECT_NE(run.trace.back().find("\"end\":0"), std::string::npos);
@@ -215,7 +166,7 @@ TEST(Replay, PauseStopsAndResumesTheStageTrack) {
     const GameFolder game = MakeGameFolder("pause");
     // Launch is held; Esc at 395 opens the pause menu; Space, released and pressed again,
     // chooses "  Continue".
-    const ReplayRun run = replay(game,
+    const ReplayRun run = Replay(game,
                                  "0 down Space\n384 up Space\n395 down Esc\n400 up Esc\n"
                                  "405 down Space\n",
                                  "pause_out", 460);
@@ -230,10 +181,10 @@ TEST(Replay, StageClearSaveWritesTheChosenSlotOnNext) {
     const GameFolder game = MakeGameFolder("save", 2);
     // A first run finds the frame the save screen opens at; the run is deterministic, so
     // the second run can act on it.
-    const ReplayRun probe = replay(game, kHoldSpace, "save_probe", 700);
+    const ReplayRun probe = Replay(game, kHoldSpace, "save_probe", 700);
     const int save = probe.firstScreen("save");
     ASSERT_GT(save, 0);
-    EXPECT_EQ(field(probe.trace[static_cast<std::size_t>(save)], "stage"), "2");
+    EXPECT_EQ(Field(probe.trace[static_cast<std::size_t>(save)], "stage"), "2");
 
     std::ostringstream script;
     script << "0 down Space\n" << save << " up Space\n";
@@ -248,10 +199,10 @@ TEST(Replay, StageClearSaveWritesTheChosenSlotOnNext) {
     press("Down");
     press("Down");  // cursor to NEXT
     press("Enter");
-    const ReplayRun run = replay(game, script.str(), "save_run", at + 10);
+    const ReplayRun run = Replay(game, script.str(), "save_run", at + 10);
     const int intro = run.firstScreen("intro", save);
     ASSERT_GT(intro, save) << "stage 2 should start after NEXT";
-    EXPECT_EQ(field(run.trace[static_cast<std::size_t>(intro)], "stage"), "2");
+    EXPECT_EQ(Field(run.trace[static_cast<std::size_t>(intro)], "stage"), "2");
     EXPECT_TRUE(run.anyLineHas("\"SeSelect\""));
     const std::string saved =
         ReadText((fs::path(game.projectPath).parent_path() / "qonsave.sav").string());
@@ -271,7 +222,7 @@ class BadContentTest : public ::testing::TestWithParam<BadContentCase> {};
 TEST_P(BadContentTest, NamesTheFileAndReturnsToTheTitle) {
     const GameFolder game = MakeGameFolder(std::string("bad_") + GetParam().name);
     GetParam().spoil(game);
-    const ReplayRun run = replay(game, kHoldSpace, std::string("bad_out_") + GetParam().name, 900);
+    const ReplayRun run = Replay(game, kHoldSpace, std::string("bad_out_") + GetParam().name, 900);
     EXPECT_EQ(run.status, 0);
     int messageLine = -1;
     for (std::size_t i = 0; i < run.trace.size(); ++i) {
@@ -337,7 +288,7 @@ TEST_P(StartFailureTest, EndsWithAMessageAndAFailureStatus) {
     const GameFolder game = MakeGameFolder(std::string("fatal_") + GetParam().name);
     GetParam().spoil(game);
     const ReplayRun run =
-        replay(game, kHoldSpace, std::string("fatal_out_") + GetParam().name, 900);
+        Replay(game, kHoldSpace, std::string("fatal_out_") + GetParam().name, 900);
     EXPECT_EQ(run.status, 1);
     ASSERT_FALSE(run.trace.empty());
     EXPECT_NE(run.trace.back().find("\"end\":1"), std::string::npos);
@@ -369,7 +320,7 @@ TEST(Replay, MissingTrackStaysSilentAndTheRestPlays) {
     fs::remove(fs::path(game.musicPath).parent_path() / "title.mid");
     // Exit to the title after the ending's pages: the set is read again, and the same
     // problem is not reported twice.
-    const ReplayRun run = replay(game, kHoldSpace, "bad_music_out", 900);
+    const ReplayRun run = Replay(game, kHoldSpace, "bad_music_out", 900);
     EXPECT_EQ(run.status, 0);
     int reports = 0;
     for (const std::string& line : run.trace) {
@@ -386,7 +337,7 @@ TEST(Replay, MissingTrackStaysSilentAndTheRestPlays) {
 TEST(Replay, UnreadableMusicSetPlaysWithoutMusic) {
     const GameFolder game = MakeGameFolder("no_music_set");
     WriteText(game.musicPath, "Quiet\r\nComposer\r\n");  // ends before its tracks
-    const ReplayRun run = replay(game, kHoldSpace, "no_music_set_out", 420);
+    const ReplayRun run = Replay(game, kHoldSpace, "no_music_set_out", 420);
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.anyLineHas("quiet.msp"));
     EXPECT_GT(run.firstScreen("play"), 0);

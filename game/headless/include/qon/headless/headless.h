@@ -46,6 +46,11 @@ class HeadlessMedia : public RasterMedia {
     // events of the next frame apply. It may throw (QuitRequested ends the run).
     void SetFlipCallback(std::function<void(int frame)> callback);
 
+    // Presses or releases a key at once, as a script event would. For a player that
+    // decides after each presented frame (from the flip callback): the keys it sets there
+    // hold for the next frame, after which that frame's script events still apply.
+    void SetKey(int virtualKey, bool down);
+
     int framesPresented() const { return m_frames; }
     // The virtual clock in microseconds.
     std::int64_t clockMicros() const { return m_clockMicros; }

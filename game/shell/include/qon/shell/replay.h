@@ -6,6 +6,7 @@
 // and pictures of chosen frames. The format is described in game/shell/REPLAY.md.
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <set>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "qon/headless/headless.h"
+#include "qon/shell/command_line.h"
 
 namespace qon::play {
 struct Game;
@@ -65,14 +67,28 @@ ReplayScript ParseReplayScript(std::string_view text, const std::string& fileNam
 
 struct ReplayOptions {
     std::string gameFolder;
-    std::string scriptPath;
+    std::string scriptPath;  // empty: no script (only with a scripted player)
     std::string outDir = ".";
     std::uint32_t seed = 1;
     int frames = -1;  // stop after this many presented frames; -1 = when the game ends
+    // A test play (--play, --stage, --graphic-set, --music-set) instead of the game.
+    std::optional<TestPlayOptions> testPlay;
+    // --player SEED: the scripted player plays along with the script.
+    std::optional<std::uint32_t> playerSeed;
+    // --stop-on SCREEN: the run ends once the first frame of any of these screens has
+    // been presented.
+    std::set<std::string, std::less<>> stopOn;
 };
 
-// Parses `qon-replay GAMEFOLDER SCRIPT [--seed N] [--frames N] [--out DIR]`. On a
-// mistake returns nothing and fills `error` with a usage message.
+// The usage line of qon-replay.
+inline constexpr const char* kReplayUsage =
+    "usage: qon-replay GAMEFOLDER SCRIPT [--seed N] [--frames N] [--out DIR]\n"
+    "                  [--play PROJECT.stp [--stage N] [--graphic-set SET.bgp]\n"
+    "                   [--music-set SET.msp]] [--player SEED] [--stop-on SCREEN]...\n"
+    "       (SCRIPT may be left out when --player is given)\n";
+
+// Parses the arguments of qon-replay (kReplayUsage). On a mistake returns nothing and
+// fills `error` with what is wrong.
 std::optional<ReplayOptions> ParseReplayArguments(const std::vector<std::string>& args,
                                                   std::string& error);
 

@@ -7,6 +7,7 @@
 // replay runner and tests).
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "qon/data/save_file.h"
@@ -14,6 +15,7 @@
 #include "qon/data/settings.h"
 #include "qon/media/media.h"
 #include "qon/play/game.h"
+#include "qon/shell/command_line.h"
 
 namespace qon::shell {
 
@@ -33,6 +35,13 @@ class GameShell final {
     // loaded or started (after a message naming it), kExitNormal otherwise.
     int Form_Load();
 
+    // A test play (see command_line.h): StartMedia, the sets of the test play, then play
+    // from the given stage until it would go back to the title, and shutdown. Returns
+    // kExitFailure, after a message naming the file, when the stage project or a set
+    // cannot be read, a stage is out of range or a stage cannot be loaded on the way;
+    // kExitNormal otherwise.
+    int TestPlay(const TestPlayOptions& options);
+
     // -- the steps, public for tests --
     // Display, sound, font, the logo and the eight effects. False (after a message) when
     // the game cannot run.
@@ -41,12 +50,18 @@ class GameShell final {
     // missing) and the chosen music set. False (after a message asking the player to
     // register sets with Sorrel) when a list holds no set.
     bool PrepareGame();
+    // PrepareGame's counterpart for a test play: the same reset, then the project, the
+    // stage and the sets of the test play, "Now Loading" and the music. Reads "Init.bse"
+    // and the lists only when a set is not given, and never creates or writes a file.
+    // False (after a message naming the file) when the test play cannot start.
+    bool PrepareTestPlay(const TestPlayOptions& options);
     // Opening, title, play, prepare ... until the player chooses Exit. False when a
     // PrepareGame after play failed.
     bool MainCycle();
     // The stage loop: plays from the current StageNumber, stage after stage, with the
-    // stage-clear save between two stages, until the last stage is cleared (then the
-    // ending) or the player leaves for the title; StageNumber is 1 again afterwards.
+    // stage-clear save between two stages (not in a test play), until the last stage is
+    // cleared (then the ending) or the player leaves for the title; StageNumber is 1
+    // again afterwards.
     // Throws what play throws for a stage that cannot be loaded.
     void PlayGame();
     void ReleaseMedia();
@@ -78,6 +93,18 @@ class GameShell final {
 
   private:
     void pump();
+    // Runs `steps` (false: the game could not start or go on) and turns every way the
+    // program can end into an exit status; the media layer is always released.
+    int runGuarded(const std::function<bool()>& steps);
+    // PrepareGame's reset of the play state, the menu, the joystick and the seed.
+    void resetGame();
+    // The set at the player's chosen index of a list, for a test play: "Init.bse" and
+    // the list are only read; an unreadable "Init.bse" chooses the first entry, an
+    // unreadable or empty list gives "".
+    std::string chosenSetPath(SetKind kind);
+    void unloadMusicSet();
+    // Loads the tracks of the music set file into the unloaded set.
+    void loadMusicSetFrom(const std::string& setPath);
     // The stage project and graphic set of the chosen indices, for play to load.
     // "Init.bse", created with three lines of 0 when missing.
     GameSettings readSettings();
@@ -104,6 +131,8 @@ class GameShell final {
     bool m_settingsUncreatableReported = false;
     SaveSlots m_saveSlots{};
     std::string m_lastMusicProblem;
+    // A test play: no save screen between stages.
+    bool m_testPlay = false;
 };
 
 // The one-line copyright notice of the title screen.
