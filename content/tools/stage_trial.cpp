@@ -3,10 +3,10 @@
 
 #include <stdexcept>
 
+#include "qon/autoplay/simple_player.h"
 #include "qon/data/stage.h"
 #include "qon/headless/headless.h"
 #include "qon/play/game.h"
-#include "simple_player.h"
 
 namespace qon::autoplay {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The simple scripted player on its own: it launches a resting ball, follows a flying
 // one, and keeps a ball alive in an empty field whatever its speed.
-#include "simple_player.h"
+#include "qon/autoplay/simple_player.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "simple_player.h"
+#include "qon/autoplay/simple_player.h"
 
 #include <algorithm>
 
