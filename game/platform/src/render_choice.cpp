@@ -41,7 +41,7 @@ bool HasGpuDevice(const std::filesystem::path& deviceFolder) {
     for (std::filesystem::directory_iterator it(deviceFolder / "dri", error), end;
          !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
-        if (name.rfind("card", 0) == 0 || name.rfind("renderD", 0) == 0) return true;
+        if (name.rfind("renderD", 0) == 0) return true;
     }
     return false;
 }

@@ -28,8 +28,10 @@ std::optional<RendererRequest> ParseRendererRequest(const char* value);
 // True when an OpenGL renderer string names a rasteriser that runs on the CPU.
 bool IsSoftwareRasteriser(std::string_view glRenderer);
 
-// True when the device folder holds a GPU node (dri/card*, dri/renderD* or nvidiactl).
-// Without one, any OpenGL the machine offers runs in software.
+// True when the device folder holds a GPU's node: a render node (dri/renderD*) or the
+// NVIDIA driver's control node (nvidiactl). A display-only driver (simpledrm, a
+// virtual machine's plain frame buffer) makes dri/card* but no render node; without one,
+// any OpenGL the machine offers runs in software.
 bool HasGpuDevice(const std::filesystem::path& deviceFolder = "/dev");
 
 // Whether to try the GPU path at all, before any window exists: never when software is

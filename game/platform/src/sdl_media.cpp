@@ -32,7 +32,7 @@ constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;
 constexpr int kFramesPerSecond = 60;
 // Longest single sleep while pacing or waiting, so events keep flowing.
-constexpr Uint32 kDozeStepMs = 2;
+constexpr Uint32 kDozeStepMs = 4;
 constexpr int kMixChannels = 16;
 // The controller mask holds buttons 1 to 4 only: a fifth button (a shoulder button)
 // setting a higher bit would make every whole-mask test fail while it is held.

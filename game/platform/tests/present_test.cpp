@@ -431,7 +431,9 @@ INSTANTIATE_TEST_SUITE_P(
         DeviceFolderCase{.name = "NoDriFolder"},
         DeviceFolderCase{.name = "OnlyByPathLinks", .files = {"dri/by-path"}},
         DeviceFolderCase{.name = "RenderNode", .files = {"dri/renderD128"}, .gpu = true},
-        DeviceFolderCase{.name = "CardNode", .files = {"dri/card0"}, .gpu = true},
+        DeviceFolderCase{.name = "DisplayOnlyCardNode", .files = {"dri/card0"}},
+        DeviceFolderCase{
+            .name = "CardAndRenderNodes", .files = {"dri/card1", "dri/renderD128"}, .gpu = true},
         DeviceFolderCase{.name = "NvidiaControl", .files = {"nvidiactl"}, .gpu = true}),
     ::qon::test_support::RowName);
 
