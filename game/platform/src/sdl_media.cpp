@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "bare_x_server.h"
 #include "qon/headless/media_files.h"
 #include "qon/media/controller.h"
 #include "qon/media/media_file.h"
@@ -72,6 +73,7 @@ struct SdlMedia::Impl {
     SDL_Window* window = nullptr;
     WindowPresenter presenter{kScreenWidth, kScreenHeight};
     bool fullScreen = false;
+    bool bareX = false;  // see OnBareXServer
     bool cursorHidden = false;
     // After Alt+Enter the Enter key counts as nothing until it is released, so toggling
     // the window never also chooses a menu item.
@@ -110,10 +112,10 @@ struct SdlMedia::Impl {
     void applyCursor() { SDL_ShowCursor(cursorHidden ? SDL_DISABLE : SDL_ENABLE); }
 
     // Makes the game's window; a full-screen one at the desktop's size, since without a
-    // window manager (a bare X server) nobody else would resize it.
+    // window manager (a bare X server) nobody else would resize it. It is made hidden and
+    // shown once it is known who makes it full screen: the window manager, or on a bare
+    // X server the window's own size and place.
     bool createWindow(Uint32 extraFlags, std::string& reason) {
-        const Uint32 flags = SDL_WINDOW_RESIZABLE | extraFlags |
-                             (startFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
         const int scale = windowScale();
         int width = scale * kScreenWidth;
         int height = scale * kScreenHeight;
@@ -122,13 +124,18 @@ struct SdlMedia::Impl {
             width = desktop.w;
             height = desktop.h;
         }
-        window = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                  width, height, flags);
+        window =
+            SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                             height, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN | extraFlags);
         if (window == nullptr) {
             reason = SDL_GetError();
             return false;
         }
+        bareX = OnBareXServer(window);
         fullScreen = startFullScreen;
+        if (startFullScreen && !bareX)
+            SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        SDL_ShowWindow(window);
         return true;
     }
 
@@ -176,14 +183,20 @@ struct SdlMedia::Impl {
 
     void setFullScreen(bool on) {
         if (window == nullptr) return;
+        const int display = std::max(SDL_GetWindowDisplayIndex(window), 0);
         SDL_DisplayMode desktop;
-        if (on && SDL_GetDesktopDisplayMode(std::max(SDL_GetWindowDisplayIndex(window), 0),
-                                            &desktop) == 0) {
-            // Sized by hand as well, for X servers without a window manager.
-            SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        SDL_Rect bounds;
+        if (on && SDL_GetDesktopDisplayMode(display, &desktop) == 0 &&
+            SDL_GetDisplayBounds(display, &bounds) == 0) {
+            // Sized and placed by hand as well, for X servers without a window manager.
             SDL_SetWindowSize(window, desktop.w, desktop.h);
+            SDL_SetWindowPosition(window, bounds.x, bounds.y);
         }
-        if (SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
+        const bool byHand = on && bareX;
+        if (!byHand &&
+            SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+            return;
+        }
         fullScreen = on;
         if (!on) {
             const int scale = windowScale();
