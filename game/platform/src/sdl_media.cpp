@@ -32,8 +32,9 @@ namespace {
 constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;
 constexpr int kFramesPerSecond = 60;
-// Longest single sleep while pacing or waiting, so events keep flowing.
-constexpr Uint32 kDozeStepMs = 4;
+// Longest single sleep while pacing, so events keep flowing within a frame. Every wake-up
+// costs a context switch and a look at the event queue: two a frame are plenty.
+constexpr Uint32 kDozeStepMs = 8;
 constexpr int kMixChannels = 16;
 // The controller mask holds buttons 1 to 4 only: a fifth button (a shoulder button)
 // setting a higher bit would make every whole-mask test fail while it is held.
