@@ -174,7 +174,15 @@ struct SdlMedia::Impl {
         }
         if (window == nullptr) {
             if (!createWindow(0, reason)) return false;
-            if (!presenter.openSoftware(window, reason)) return false;
+            if (!presenter.openSoftware(window, reason)) {
+                // A video driver without window surfaces of its own (some Wayland
+                // builds): whatever renderer SDL has is still better than no game.
+                destroyWindow();
+                if (!createWindow(0, reason) ||
+                    !presenter.openGpu(window, reason, WindowPresenter::kAnyRenderer)) {
+                    return false;
+                }
+            }
         }
         SDL_DisplayMode mode;
         presentPaces = presenter.presentWaits() && SDL_GetWindowDisplayMode(window, &mode) == 0 &&

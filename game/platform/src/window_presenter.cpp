@@ -39,12 +39,13 @@ WindowPresenter::~WindowPresenter() {
     close();
 }
 
-bool WindowPresenter::openGpu(SDL_Window* window, std::string& reason) {
+bool WindowPresenter::openGpu(SDL_Window* window, std::string& reason, bool anyRenderer) {
     close();
     m_renderer =
         SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
     if (m_renderer == nullptr)
         m_renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+    if (m_renderer == nullptr && anyRenderer) m_renderer = SDL_CreateRenderer(window, -1, 0);
     if (m_renderer == nullptr) {
         reason = SDL_GetError();
         return false;

@@ -26,9 +26,12 @@ class WindowPresenter {
     WindowPresenter(const WindowPresenter&) = delete;
     WindowPresenter& operator=(const WindowPresenter&) = delete;
 
-    // Makes an accelerated renderer (with vsync when offered) and its texture. False,
-    // with nothing left behind, when SDL offers no accelerated renderer for the window.
-    bool openGpu(SDL_Window* window, std::string& reason);
+    static constexpr bool kAcceleratedOnly = false;
+    static constexpr bool kAnyRenderer = true;
+    // Makes an accelerated renderer (with vsync when offered) and its texture; with
+    // kAnyRenderer, SDL's software renderer as a last resort. False, with nothing left
+    // behind, when SDL offers no such renderer for the window.
+    bool openGpu(SDL_Window* window, std::string& reason, bool anyRenderer = kAcceleratedOnly);
     // Draws through the window's own surface; never loads OpenGL.
     bool openSoftware(SDL_Window* window, std::string& reason);
     void close();
