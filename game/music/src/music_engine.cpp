@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qon/music/music_engine.h"
 
+#include <dlfcn.h>
 #include <fluidsynth.h>
 
 #include <algorithm>
@@ -25,6 +26,17 @@ constexpr int kStartControllers[4] = {7, 10, 91, 93};
 // TimGM6mb is mixed quietly; at this gain a full arrangement peaks well below clipping
 // while effects still sit on top of the music.
 constexpr double kSynthGain = 0.5;
+
+// FluidSynth prepares a soundfont's samples on OpenMP threads, which then spin for a
+// while waiting for more work: on a two-core machine that takes a core from the game's
+// start-up. The loading thread asks for one thread (a per-thread setting, so nothing else
+// changes); OpenMP is looked up, not linked, since only FluidSynth brings it.
+void loadOnThisThreadOnly() {
+    using SetThreads = void (*)(int);
+    if (auto set = reinterpret_cast<SetThreads>(dlsym(RTLD_DEFAULT, "omp_set_num_threads"))) {
+        set(1);
+    }
+}
 
 }  // namespace
 
@@ -91,6 +103,7 @@ bool MusicEngine::openSynth(const std::string& soundFontPath, std::string& reaso
         reason = "the MIDI synthesizer could not be created";
         return false;
     }
+    loadOnThisThreadOnly();
     if (fluid_synth_sfload(synth, soundFontPath.c_str(), 1) == FLUID_FAILED) {
         delete_fluid_synth(synth);
         delete_fluid_settings(settings);

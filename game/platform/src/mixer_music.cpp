@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cassert>
@@ -107,6 +109,10 @@ bool MixerMusic::start(const std::string& soundFontPath, std::string& reason) {
     m_loaded = false;
     m_loadProblem.clear();
     m_loader = std::thread([this, engine = m_engine, soundFontPath] {
+        // The first frames are drawn meanwhile, and they come first: music is heard only
+        // from the title on, seconds later, and a track started earlier joins in where it
+        // has got to. A lower priority for this thread alone.
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
         engine->openSynth(soundFontPath, m_loadProblem);
     });
     return true;

@@ -3,17 +3,22 @@
 
 #include <SDL.h>
 #include <SDL_mixer.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <chrono>
 #include <iostream>
+#include <optional>
 #include <vector>
 
+#include "bare_x_server.h"
 #include "qon/headless/media_files.h"
 #include "qon/media/controller.h"
 #include "qon/media/media_file.h"
 #include "qon/music/music_engine.h"
 #include "qon/platform/mixer_music.h"
+#include "render_choice.h"
+#include "window_presenter.h"
 
 namespace qon::platform {
 
@@ -26,15 +31,37 @@ namespace {
 constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;
 constexpr int kFramesPerSecond = 60;
-// Longest single sleep while pacing or waiting, so events keep flowing.
-constexpr Uint32 kDozeStepMs = 2;
+// Longest single sleep while pacing, so events keep flowing within a frame. Every wake-up
+// costs a context switch and a look at the event queue: two a frame are plenty.
+constexpr Uint32 kDozeStepMs = 8;
 constexpr int kMixChannels = 16;
+// The controller mask holds buttons 1 to 4 only: a fifth button (a shoulder button)
+// setting a higher bit would make every whole-mask test fail while it is held.
+constexpr int kMaskButtons = 4;
 
 class MixerEffect final : public SoundEffect {
   public:
     Mix_Chunk* chunk = nullptr;  // owned by SdlMedia::Impl, freed when sound closes
     int channel = -1;
 };
+
+// Without a sound card, ALSA prints its own failures (eight lines of them) before the
+// game's one-line notice. Its error handler is set through the library SDL itself loads
+// (same soname, so the same instance); no ALSA at all means nothing to silence.
+void quietAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+void silenceAlsa() {
+    const char* driver = SDL_getenv("SDL_AUDIODRIVER");
+    if (driver != nullptr && *driver != '\0' && SDL_strstr(driver, "alsa") == nullptr) return;
+    // Kept open for the life of the program: the handler must outlive SDL's use of ALSA.
+    static void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL);
+    if (alsa == nullptr) return;
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(Handler);
+    if (auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"))) {
+        set(&quietAlsaError);
+    }
+}
 
 }  // namespace
 
@@ -44,9 +71,9 @@ struct SdlMedia::Impl {
 
     bool videoStarted = false;
     SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
+    WindowPresenter presenter{kScreenWidth, kScreenHeight};
     bool fullScreen = false;
+    bool bareX = false;  // see OnBareXServer
     bool cursorHidden = false;
     // After Alt+Enter the Enter key counts as nothing until it is released, so toggling
     // the window never also chooses a menu item.
@@ -82,21 +109,102 @@ struct SdlMedia::Impl {
         deviceInstance = -1;
     }
 
-    void applyCursor() {
-        // The cursor hides in full screen only; a window keeps it for the desktop's sake.
-        SDL_ShowCursor(cursorHidden && fullScreen ? SDL_DISABLE : SDL_ENABLE);
+    void applyCursor() { SDL_ShowCursor(cursorHidden ? SDL_DISABLE : SDL_ENABLE); }
+
+    // Makes the game's window; a full-screen one at the desktop's size, since without a
+    // window manager (a bare X server) nobody else would resize it. It is made hidden and
+    // shown once it is known who makes it full screen: the window manager, or on a bare
+    // X server the window's own size and place.
+    bool createWindow(Uint32 extraFlags, std::string& reason) {
+        const int scale = windowScale();
+        int width = scale * kScreenWidth;
+        int height = scale * kScreenHeight;
+        SDL_DisplayMode desktop;
+        if (startFullScreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
+            width = desktop.w;
+            height = desktop.h;
+        }
+        window =
+            SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width,
+                             height, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN | extraFlags);
+        if (window == nullptr) {
+            reason = SDL_GetError();
+            return false;
+        }
+        bareX = OnBareXServer(window);
+        fullScreen = startFullScreen;
+        if (startFullScreen && !bareX)
+            SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        SDL_ShowWindow(window);
+        return true;
+    }
+
+    void destroyWindow() {
+        presenter.close();
+        if (window != nullptr) SDL_DestroyWindow(window);
+        window = nullptr;
+    }
+
+    // Makes the window and the way it is drawn (see render_choice.h).
+    bool openWindow(std::string& reason) {
+        const char* asked = SDL_getenv("QON_RENDERER");
+        std::optional<RendererRequest> request = ParseRendererRequest(asked);
+        if (!request) {
+            std::cerr << "qon: QON_RENDERER=" << asked
+                      << " is not software, gpu or auto; the game chooses by itself\n";
+            request = RendererRequest::Auto;
+        }
+        const char* driver = SDL_GetCurrentVideoDriver();
+        const bool gpuDevice = *request == RendererRequest::Auto && HasGpuDevice();
+        if (ShouldTryGpu(*request, driver != nullptr ? driver : "", gpuDevice)) {
+            std::string why;
+            bool kept = false;
+            if (createWindow(SDL_WINDOW_OPENGL, why) && presenter.openGpu(window, why)) {
+                kept = ShouldKeepGpu(*request, presenter.accelerated(), presenter.glRenderer());
+                if (!kept) why = "OpenGL renders in software (" + presenter.glRenderer() + ")";
+            }
+            if (!kept) {
+                // A new window without OpenGL, so that the driver can be unloaded.
+                destroyWindow();
+                if (*request == RendererRequest::Gpu) {
+                    std::cerr << "qon: no GPU renderer (" << why << "); drawing without GPU\n";
+                }
+            }
+        }
+        if (window == nullptr) {
+            if (!createWindow(0, reason)) return false;
+            if (!presenter.openSoftware(window, reason)) {
+                // A video driver without window surfaces of its own (some Wayland
+                // builds): whatever renderer SDL has is still better than no game.
+                destroyWindow();
+                if (!createWindow(0, reason) ||
+                    !presenter.openGpu(window, reason, WindowPresenter::kAnyRenderer)) {
+                    return false;
+                }
+            }
+        }
+        SDL_DisplayMode mode;
+        presentPaces = presenter.presentWaits() && SDL_GetWindowDisplayMode(window, &mode) == 0 &&
+                       mode.refresh_rate >= 59 && mode.refresh_rate <= 61;
+        return true;
     }
 
     void setFullScreen(bool on) {
         if (window == nullptr) return;
+        const int display = std::max(SDL_GetWindowDisplayIndex(window), 0);
         SDL_DisplayMode desktop;
-        if (on && SDL_GetDesktopDisplayMode(std::max(SDL_GetWindowDisplayIndex(window), 0),
-                                            &desktop) == 0) {
-            // Sized by hand as well, for X servers without a window manager.
-            SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        SDL_Rect bounds;
+        if (on && SDL_GetDesktopDisplayMode(display, &desktop) == 0 &&
+            SDL_GetDisplayBounds(display, &bounds) == 0) {
+            // Sized and placed by hand as well, for X servers without a window manager.
             SDL_SetWindowSize(window, desktop.w, desktop.h);
+            SDL_SetWindowPosition(window, bounds.x, bounds.y);
         }
-        if (SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
+        const bool byHand = on && bareX;
+        if (!byHand &&
+            SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+            return;
+        }
         fullScreen = on;
         if (!on) {
             const int scale = windowScale();
@@ -104,6 +212,10 @@ struct SdlMedia::Impl {
             SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
         }
         applyCursor();
+        // The frame on screen at the new size at once: the window system keeps showing
+        // the old picture, offset and scale included, until something is drawn.
+        SDL_PumpEvents();
+        presenter.repaint();
     }
 
     // The largest whole multiple of 640 x 480 that fits the desktop with room for window
@@ -188,7 +300,7 @@ struct SdlMedia::Impl {
                 if (hat & SDL_HAT_UP) sample.y = kAxisMin;
                 if (hat & SDL_HAT_DOWN) sample.y = kAxisMax;
             }
-            const int buttons = std::min(SDL_JoystickNumButtons(stick), 31);
+            const int buttons = std::min(SDL_JoystickNumButtons(stick), kMaskButtons);
             for (int i = 0; i < buttons; ++i) {
                 if (SDL_JoystickGetButton(stick, i)) sample.buttons |= 1 << i;
             }
@@ -226,44 +338,10 @@ bool SdlMedia::InitDisplay(std::string& reason) {
     }
 
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
-    const Uint32 flags =
-        SDL_WINDOW_RESIZABLE | (s.startFullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    // A full-screen window is made at the desktop's size: without a window manager (a
-    // bare X server) nobody else would resize it.
-    int width = s.windowScale() * kScreenWidth;
-    int height = s.windowScale() * kScreenHeight;
-    SDL_DisplayMode desktop;
-    if (s.startFullScreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0) {
-        width = desktop.w;
-        height = desktop.h;
-    }
-    s.window = SDL_CreateWindow(s.caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                width, height, flags);
-    if (s.window == nullptr) {
-        reason = SDL_GetError();
+    if (!s.openWindow(reason)) {
+        s.destroyWindow();
         return false;
     }
-    s.fullScreen = s.startFullScreen;
-    s.renderer =
-        SDL_CreateRenderer(s.window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-    if (s.renderer == nullptr) s.renderer = SDL_CreateRenderer(s.window, -1, 0);
-    if (s.renderer == nullptr) {
-        reason = SDL_GetError();
-        return false;
-    }
-    SDL_RenderSetLogicalSize(s.renderer, kScreenWidth, kScreenHeight);
-    s.texture = SDL_CreateTexture(s.renderer, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING,
-                                  kScreenWidth, kScreenHeight);
-    if (s.texture == nullptr) {
-        reason = SDL_GetError();
-        return false;
-    }
-    SDL_RendererInfo info;
-    SDL_DisplayMode mode;
-    s.presentPaces = SDL_GetRendererInfo(s.renderer, &info) == 0 &&
-                     (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0 &&
-                     SDL_GetWindowDisplayMode(s.window, &mode) == 0 && mode.refresh_rate >= 59 &&
-                     mode.refresh_rate <= 61;
     s.applyCursor();
     PumpEvents();
     return true;
@@ -274,6 +352,7 @@ bool SdlMedia::InitSound(std::string& reason) {
     Impl& s = *m_sdl;
     if (s.audioOpen) return true;
     std::string why;
+    silenceAlsa();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         why = SDL_GetError();
     } else {
@@ -297,6 +376,9 @@ bool SdlMedia::InitSound(std::string& reason) {
         // No sound card must not keep anyone from playing: the game runs silent.
         std::cerr << "qon: no sound device could be opened (" << why
                   << "); the game plays without sound\n";
+        // The audio drivers SDL tried (and their device watch) are of no more use.
+        if (s.audioStarted) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        s.audioStarted = false;
     }
     return true;
 }
@@ -326,12 +408,7 @@ void SdlMedia::ReleaseMedia() {
         SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_JOYSTICK);
         s.inputStarted = false;
     }
-    if (s.texture != nullptr) SDL_DestroyTexture(s.texture);
-    if (s.renderer != nullptr) SDL_DestroyRenderer(s.renderer);
-    if (s.window != nullptr) SDL_DestroyWindow(s.window);
-    s.texture = nullptr;
-    s.renderer = nullptr;
-    s.window = nullptr;
+    s.destroyWindow();
     if (s.videoStarted) {
         SDL_ShowCursor(SDL_ENABLE);
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
@@ -352,14 +429,10 @@ void SdlMedia::ShowMouseCursor() {
 
 void SdlMedia::FlipScreen() {
     Impl& s = *m_sdl;
-    if (s.renderer == nullptr) return;
+    if (!s.presenter.isOpen()) return;
     int pitch = 0;
     const void* pixels = backBufferPixels(pitch);
-    SDL_UpdateTexture(s.texture, nullptr, pixels, pitch);
-    SDL_SetRenderDrawColor(s.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(s.renderer);
-    SDL_RenderCopy(s.renderer, s.texture, nullptr, nullptr);
-    SDL_RenderPresent(s.renderer);
+    const bool presented = s.presenter.present(static_cast<const std::uint16_t*>(pixels), pitch);
 
     // Every speed of play is in pixels per frame: the frame rate must not follow the
     // monitor. Frames are due at fixed 1/60 s steps; a late frame (loading, a dragged
@@ -369,7 +442,8 @@ void SdlMedia::FlipScreen() {
     Uint64 now = SDL_GetPerformanceCounter();
     if (s.nextFrameDue == 0 || now > s.nextFrameDue + 2 * period) s.nextFrameDue = now;
     s.nextFrameDue += period;
-    if (s.presentPaces) return;
+    // A frame that was not presented did not wait for the vertical blank either.
+    if (s.presentPaces && presented) return;
     while (now < s.nextFrameDue) {
         const Uint64 remainingMs = (s.nextFrameDue - now) * 1000 / frequency;
         if (remainingMs == 0) break;  // under a millisecond: the next frame makes it up
@@ -478,10 +552,26 @@ void SdlMedia::PumpEvents() {
     Impl& s = *m_sdl;
     if (!s.videoStarted) return;
     SDL_Event event;
+    bool repaint = false;
     while (SDL_PollEvent(&event) != 0) {
         switch (event.type) {
             case SDL_QUIT:
                 throw QuitRequested{};
+            case SDL_WINDOWEVENT:
+                switch (event.window.event) {
+                    case SDL_WINDOWEVENT_EXPOSED:
+                    case SDL_WINDOWEVENT_SHOWN:
+                    case SDL_WINDOWEVENT_SIZE_CHANGED:
+                    case SDL_WINDOWEVENT_RESTORED:
+                    case SDL_WINDOWEVENT_MAXIMIZED:
+                        // The window system may have dropped what was drawn: one whole
+                        // repaint after the events of this pump.
+                        repaint = true;
+                        break;
+                    default:
+                        break;
+                }
+                break;
             case SDL_KEYDOWN: {
                 const SDL_Scancode code = event.key.keysym.scancode;
                 if (code == SDL_SCANCODE_E) throw QuitRequested{};
@@ -502,6 +592,7 @@ void SdlMedia::PumpEvents() {
                 break;
         }
     }
+    if (repaint) s.presenter.repaint();
 }
 
 void SdlMedia::Doze(int ms) {
@@ -512,13 +603,21 @@ void SdlMedia::ShowMessage(const std::string& title, const std::string& text) {
     Impl& s = *m_sdl;
     std::cerr << "qon: " << text << '\n';
     // A box over a full-screen window can end up hidden behind it: leave full screen for
-    // the box's sake and return afterwards.
+    // the box's sake (the frame is repainted at the window's size) and return afterwards.
     const bool wasFullScreen = s.fullScreen && s.window != nullptr;
     if (wasFullScreen) s.setFullScreen(false);
     SDL_ShowCursor(SDL_ENABLE);
     SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), text.c_str(), s.window);
     if (wasFullScreen) s.setFullScreen(true);
     if (s.window != nullptr) s.applyCursor();
+}
+
+bool SdlMedia::drawsWithGpu() const {
+    return m_sdl->presenter.isGpu();
+}
+
+const PresentStats& SdlMedia::presentStats() const {
+    return m_sdl->presenter.stats();
 }
 
 std::uint32_t SdlMedia::RandomSeed() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The SDL platform on SDL's dummy video and audio drivers (set for every test by the
-// build): start-up, the quit events, sound effects and release.
+// build): start-up, presenting through the window's own surface, the quit events, input,
+// sound effects and release.
 
 #include "qon/platform/sdl_media.h"
 
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 #include "qon/test_support/bytes.h"
@@ -127,7 +129,7 @@ TEST_P(SdlDeviceTest, ReadsAxesButtonsAndHats) {
     const DeviceCase& row = GetParam();
     const bool pad = row.type == SDL_JOYSTICK_TYPE_GAMECONTROLLER;
     m_device = SDL_JoystickAttachVirtual(row.type, pad ? SDL_CONTROLLER_AXIS_MAX : 2,
-                                         pad ? SDL_CONTROLLER_BUTTON_MAX : 4, pad ? 0 : 1);
+                                         pad ? SDL_CONTROLLER_BUTTON_MAX : 6, pad ? 0 : 1);
     ASSERT_GE(m_device, 0) << SDL_GetError();
     media.PumpEvents();
     media.InitJoystick(16384);
@@ -171,6 +173,12 @@ INSTANTIATE_TEST_SUITE_P(Table, SdlDeviceTest,
                                                       .button = 3,
                                                       .hat = -1,
                                                       .expected = {0, 0, 8}},
+                                           DeviceCase{.name = "RawButtonFiveSetsNoBit",
+                                                      .type = SDL_JOYSTICK_TYPE_UNKNOWN,
+                                                      .axis = -1,
+                                                      .button = 4,
+                                                      .hat = -1,
+                                                      .expected = {0, 0, 0}},
                                            DeviceCase{.name = "RawButtonOneIsMaskOne",
                                                       .type = SDL_JOYSTICK_TYPE_UNKNOWN,
                                                       .axis = -1,
@@ -248,6 +256,127 @@ TEST_F(SdlMediaTest, EffectsLoadAndPlayOnTheDummyDevice) {
     media.PlaySoundEffect(*effect);
     media.PlaySoundEffect(*effect);  // a retrigger restarts it
     EXPECT_THROW(media.LoadSoundEffect(scratch("SeNone.wav")), MediaError);
+}
+
+// ---- presenting -----------------------------------------------------------------------
+
+// The game's window (each test runs in a process of its own, with one window).
+SDL_Window* gameWindow() {
+    for (Uint32 id = 1; id < 64; ++id) {
+        if (SDL_Window* window = SDL_GetWindowFromID(id)) return window;
+    }
+    return nullptr;
+}
+
+// The window surface's pixel as 0xRRGGBB.
+Uint32 shownAt(int x, int y) {
+    SDL_Surface* surface = SDL_GetWindowSurface(gameWindow());
+    if (surface == nullptr || x >= surface->w || y >= surface->h) return 0xDEADBEEF;
+    Uint32 pixel = 0;
+    std::memcpy(&pixel,
+                static_cast<const Uint8*>(surface->pixels) + y * surface->pitch +
+                    x * surface->format->BytesPerPixel,
+                surface->format->BytesPerPixel);
+    Uint8 r = 0, g = 0, b = 0;
+    SDL_GetRGB(pixel, surface->format, &r, &g, &b);
+    return static_cast<Uint32>(r << 16 | g << 8 | b);
+}
+
+class SdlPresentTest : public SdlMediaTest {
+  protected:
+    void paint(std::uint32_t rgb) {
+        media.FillSurface(media.BackBuffer(), media.ToSurfaceColor(rgb));
+    }
+    void dot(int x, int y, std::uint32_t rgb) {
+        media.DrawBox(media.BackBuffer(), x, y, x + 1, y + 1, rgb, rgb, 5, 0, 1);
+    }
+};
+
+TEST_F(SdlPresentTest, FramesReachTheWindowScaledWithoutGpu) {
+    ASSERT_NE(gameWindow(), nullptr);
+    EXPECT_FALSE(media.drawsWithGpu());  // the dummy driver has no GPU
+    paint(Rgb(255, 0, 0));
+    dot(100, 100, Rgb(255, 255, 255));
+    media.FlipScreen();
+    // Full screen on the dummy display: 1024 x 768, the frame scaled by 1.6 without bars.
+    int w = 0, h = 0;
+    SDL_GetWindowSize(gameWindow(), &w, &h);
+    ASSERT_EQ(w, 1024);
+    ASSERT_EQ(h, 768);
+    EXPECT_EQ(shownAt(0, 0), 0xFF0000u);
+    EXPECT_EQ(shownAt(1023, 767), 0xFF0000u);
+    EXPECT_EQ(shownAt(160, 160), 0xFFFFFFu);  // 160.5 / 1.6 = 100.3
+    EXPECT_EQ(shownAt(162, 162), 0xFF0000u);  // 162.5 / 1.6 = 101.6
+    EXPECT_EQ(media.presentStats().frames, 1u);
+    EXPECT_EQ(media.presentStats().repaints, 1u);
+}
+
+TEST_F(SdlPresentTest, AnUnchangedFrameIsNotPresentedAndAChangeUploadsItsTile) {
+    paint(Rgb(0, 0, 255));
+    media.FlipScreen();
+    const std::uint64_t firstPixels = media.presentStats().framePixels;
+    EXPECT_EQ(firstPixels, 640u * 480u);
+    paint(Rgb(0, 0, 255));  // drawn again, the same
+    media.FlipScreen();
+    EXPECT_EQ(media.presentStats().unchanged, 1u);
+    EXPECT_EQ(media.presentStats().framePixels, firstPixels);
+
+    dot(100, 100, Rgb(0, 255, 0));
+    media.FlipScreen();
+    EXPECT_EQ(media.presentStats().unchanged, 1u);
+    EXPECT_EQ(media.presentStats().framePixels, firstPixels + 16u * 16u);
+    EXPECT_EQ(shownAt(160, 160), 0x00FF00u);
+    EXPECT_EQ(shownAt(150, 150), 0x0000FFu);
+}
+
+TEST_F(SdlPresentTest, AnExposeRepaintsTheWholeWindow) {
+    paint(Rgb(0, 255, 0));
+    media.FlipScreen();
+    media.PumpEvents();  // whatever start-up queued
+    const std::uint64_t repaints = media.presentStats().repaints;
+    SDL_Surface* surface = SDL_GetWindowSurface(gameWindow());
+    ASSERT_NE(surface, nullptr);
+    SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 9, 9, 9));  // the picture is lost
+    SDL_Event expose{};
+    expose.type = SDL_WINDOWEVENT;
+    expose.window.event = SDL_WINDOWEVENT_EXPOSED;
+    expose.window.windowID = SDL_GetWindowID(gameWindow());
+    ASSERT_EQ(SDL_PushEvent(&expose), 1);
+    media.PumpEvents();
+    EXPECT_EQ(media.presentStats().repaints, repaints + 1);
+    EXPECT_EQ(shownAt(0, 0), 0x00FF00u);
+    EXPECT_EQ(shownAt(700, 500), 0x00FF00u);
+}
+
+TEST_F(SdlPresentTest, LeavingFullScreenRepaintsAtTheWindowSize) {
+    paint(Rgb(255, 0, 0));
+    dot(0, 0, Rgb(255, 255, 255));
+    media.FlipScreen();
+    media.PumpEvents();
+    SDL_Event altEnter = keyEvent(SDL_SCANCODE_RETURN, KMOD_LALT);
+    ASSERT_EQ(SDL_PushEvent(&altEnter), 1);
+    media.PumpEvents();
+    ASSERT_FALSE(SDL_GetWindowFlags(gameWindow()) & SDL_WINDOW_FULLSCREEN);
+    int w = 0, h = 0;
+    SDL_GetWindowSize(gameWindow(), &w, &h);
+    ASSERT_EQ(w, 640);  // the dummy display is too small for twice the size
+    ASSERT_EQ(h, 480);
+    // One to one, not the full screen's scale of 1.6.
+    EXPECT_EQ(shownAt(0, 0), 0xFFFFFFu);
+    EXPECT_EQ(shownAt(1, 1), 0xFF0000u);
+    EXPECT_EQ(shownAt(639, 479), 0xFF0000u);
+}
+
+TEST(SdlCursor, StaysHiddenInAWindowToo) {
+    SdlMedia media;
+    media.setStartFullScreen(false);
+    media.HideMouseCursor();
+    std::string reason;
+    ASSERT_TRUE(media.InitDisplay(reason)) << reason;
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    media.ShowMouseCursor();
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+    media.ReleaseMedia();
 }
 
 TEST_F(SdlMediaTest, ReleaseIsSafeTwiceAndAfterwardsFlipDoesNothing) {

@@ -5,6 +5,11 @@
 // toggles a scalable window), 60 Hz pacing on a monotonic clock, keyboard, joysticks and
 // game controllers, SDL2_mixer sound effects on one channel each, and MIDI music from one
 // FluidSynth synthesizer mixed into SDL2_mixer's music stream.
+//
+// The window is drawn through the GPU or, on a machine without a working GPU driver,
+// without it (the environment variable QON_RENDERER=software|gpu|auto chooses; auto by
+// default). Either way only what changed between two frames is uploaded, and a frame the
+// same as the one on screen is not presented at all.
 
 #include <cstdint>
 #include <memory>
@@ -13,6 +18,14 @@
 #include "qon/headless/raster_media.h"
 
 namespace qon::platform {
+
+// What presenting has cost so far.
+struct PresentStats {
+    std::uint64_t frames = 0;       // frames given to present
+    std::uint64_t unchanged = 0;    // of them, the same as the one on screen: nothing done
+    std::uint64_t repaints = 0;     // whole-window repaints (first frame, expose, resize)
+    std::uint64_t framePixels = 0;  // frame pixels uploaded, repaints included
+};
 
 class SdlMedia : public headless::RasterMedia {
   public:
@@ -47,6 +60,11 @@ class SdlMedia : public headless::RasterMedia {
     void ShowMessage(const std::string& title, const std::string& text) override;
     // A clock reading.
     std::uint32_t RandomSeed() override;
+
+    // After InitDisplay: whether the window is drawn through the GPU, and what presenting
+    // has cost so far.
+    bool drawsWithGpu() const;
+    const PresentStats& presentStats() const;
 
   private:
     struct Impl;
