@@ -52,10 +52,11 @@ class StageProjectCommandsTest : public ::testing::Test {
     }
 
     ScratchFolder dir;
+    EditorSettings settings{toQ(dir.file("tessel.ini"))};
     StageProjectDocument document;
     BlockImages images;
     ScriptedPrompter prompter;
-    StageProjectCommands commands{document, images, prompter, dir.path()};
+    StageProjectCommands commands{document, images, prompter, dir.path(), settings};
     int shown = 0;
     int messagesWhenShown = -1;
 };
@@ -293,10 +294,12 @@ const GraphicSetRow kGraphicSetRows[] = {
 INSTANTIATE_TEST_SUITE_P(Sets, GraphicSetProblem, ::testing::ValuesIn(kGraphicSetRows), RowName);
 
 TEST(StageProjectHelp, PageIsReadFromTheProgramFolder) {
+    ScratchFolder dir;
+    EditorSettings settings(toQ(dir.file("tessel.ini")));
     StageProjectDocument document;
     BlockImages images;
     ScriptedPrompter prompter;
-    StageProjectCommands commands(document, images, prompter, QON_STAGE_EDITOR_HELP_DIR);
+    StageProjectCommands commands(document, images, prompter, QON_STAGE_EDITOR_HELP_DIR, settings);
     const std::optional<QString> page = commands.readHelpPage();
     ASSERT_TRUE(page.has_value());
     EXPECT_TRUE(page->contains(QStringLiteral("ボム")));
@@ -306,8 +309,10 @@ TEST(StageProjectHelp, PageIsReadFromTheProgramFolder) {
 TEST_F(StageProjectCommandsTest, MissingHelpPageIsReportedWithItsPath) {
     EXPECT_FALSE(commands.readHelpPage().has_value());
     EXPECT_EQ(prompter.messages,
-              QStringList{QStringLiteral("ヘルプファイルが見つかりません。\n\n") +
-                          toQ(dir.file("Tessel.html"))});
+              QStringList{QStringLiteral("ヘルプファイルが見つかりません。\n\nファイル: ") +
+                          toQ(dir.file("Tessel.html")) +
+                          QStringLiteral("\n理由: ファイルがないか、読み込めません。")});
+    EXPECT_EQ(prompter.messageKinds, QList{Prompter::MessageKind::Warning});
 }
 
 TEST_F(StageProjectCommandsTest, HelpPageThatIsANamedPipeIsReportedAtOnce) {

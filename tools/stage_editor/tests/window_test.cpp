@@ -48,7 +48,8 @@ using tools_common::ScriptedPrompter;
 class StageProjectWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        window = std::make_unique<StageProjectWindow>(prompter, QON_STAGE_EDITOR_HELP_DIR);
+        window =
+            std::make_unique<StageProjectWindow>(prompter, QON_STAGE_EDITOR_HELP_DIR, &settings);
         window->show();
     }
     void TearDown() override {
@@ -86,6 +87,8 @@ class StageProjectWindowTest : public ::testing::Test {
         release(CellCentreX(column), CellCentreY(row));
     }
 
+    ScratchFolder settingsFolder;
+    EditorSettings settings{QString::fromStdString(settingsFolder.file("tessel.ini"))};
     ScriptedPrompter prompter;
     std::unique_ptr<StageProjectWindow> window;
 };
@@ -189,7 +192,7 @@ TEST_F(StageProjectWindowTest, GrabbedGridShowsTheRightTileImages) {
     press(CellCentreX(4), CellCentreY(5));
     move(CellCentreX(6), CellCentreY(5), Qt::LeftButton);
     release(CellCentreX(6), CellCentreY(5));
-    EXPECT_EQ(statusText(), "X=6,Y=5,Type=103");
+    EXPECT_EQ(statusText(), "X=6,Y=5,Type=103 (風（←）)");
     EXPECT_TRUE(window->isWindowModified());
     move(CellCentreX(10), CellCentreY(20), Qt::NoButton);  // take the cursor box away
 
@@ -211,7 +214,7 @@ TEST_F(StageProjectWindowTest, GrabbedGridShowsTheRightTileImages) {
     QTest::mouseClick(window->findChild<PaletteButton*>("cmdCrea"), Qt::LeftButton);
     EXPECT_TRUE(window->findChild<QLabel*>("picParet")->pixmap().isNull());
     paint(2, 3);
-    EXPECT_EQ(statusText(), "X=2,Y=3,Type=255");
+    EXPECT_EQ(statusText(), "X=2,Y=3,Type=255 (空)");
 }
 
 TEST_F(StageProjectWindowTest, ReleaseOverAPaletteButtonEndsPainting) {
@@ -364,7 +367,8 @@ TEST_F(StageProjectWindowTest, HelpPageOpensInAHelpWindow) {
 TEST(StageProjectWindowHelp, MissingHelpPageIsReported) {
     ScriptedPrompter prompter;
     ScratchFolder dir;
-    StageProjectWindow window(prompter, dir.file(""));
+    EditorSettings settings(QString::fromStdString(dir.file("tessel.ini")));
+    StageProjectWindow window(prompter, dir.file(""), &settings);
     window.HelpOpen_Click();
     ASSERT_EQ(prompter.messages.size(), 1);
     EXPECT_TRUE(prompter.messages[0].contains("Tessel.html"));
