@@ -15,6 +15,7 @@
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <algorithm>
 #include <utility>
 
 #include "qon/stage_editor/editor_surface.h"
@@ -416,13 +417,23 @@ void StageProjectWindow::fitWindowToZoom() {
     QSize wanted = size() - m_surface->size() + m_surface->sizeHint();
     // At 1x the default size stands even on a small screen; a larger grid is given only
     // the room the screen has, and scrolls within it.
-    if (zoom.factor > 1) {
-        if (QScreen* screen = this->screen()) {
-            const QSize frame = frameGeometry().size() - geometry().size();
-            wanted = wanted.boundedTo(screen->availableGeometry().size() - frame);
-        }
+    QScreen* screen = this->screen();
+    if (zoom.factor > 1 && screen) {
+        const QSize frame = frameGeometry().size() - geometry().size();
+        wanted = wanted.boundedTo(screen->availableGeometry().size() - frame);
     }
     resize(wanted);
+    if (zoom.factor > 1 && screen && isVisible()) {
+        // A window grown past the screen's edge comes back onto it.
+        const QRect available = screen->availableGeometry();
+        const QRect frame = frameGeometry();
+        QPoint at = frame.topLeft();
+        at.setX(
+            std::max(available.left(), std::min(at.x(), available.right() + 1 - frame.width())));
+        at.setY(
+            std::max(available.top(), std::min(at.y(), available.bottom() + 1 - frame.height())));
+        if (at != frame.topLeft()) move(at);
+    }
 }
 
 void StageProjectWindow::TestPlay_Click() {

@@ -68,32 +68,11 @@ TEST(Zoom, ShownFactorOfFitFollowsTheRoom) {
     EXPECT_EQ(ShownZoomFactor(Zoom{.factor = 2}, 640, 480), 2);
 }
 
-struct ZoomTextRow {
-    const char* name;
-    const char* text = "";
-    Zoom zoom{};
-};
-
-class ZoomText : public ::testing::TestWithParam<ZoomTextRow> {};
-
-TEST_P(ZoomText, ReadsBackWhatWasStoredAndOneTimesOtherwise) {
-    EXPECT_EQ(ParseZoom(QString::fromUtf8(GetParam().text)), GetParam().zoom);
-}
-
-const ZoomTextRow kZoomTextRows[] = {
-    {.name = "One", .text = "1", .zoom = {.factor = 1}},
-    {.name = "Three", .text = "3", .zoom = {.factor = 3}},
-    {.name = "Fit", .text = "fit", .zoom = {.fit = true}},
-    {.name = "Nothing", .text = ""},
-    {.name = "Zero", .text = "0"},
-    {.name = "BeyondTheLargest", .text = "4"},
-    {.name = "Word", .text = "huge"},
-};
-INSTANTIATE_TEST_SUITE_P(Settings, ZoomText, ::testing::ValuesIn(kZoomTextRows), RowName);
-
-TEST(Zoom, EveryChoiceRoundTrips) {
+TEST(Zoom, EveryChoiceRoundTripsAndAnythingElseReadsAsOneTimes) {
     for (Zoom zoom : {Zoom{.factor = 1}, Zoom{.factor = 2}, Zoom{.factor = 3}, Zoom{.fit = true}})
         EXPECT_EQ(ParseZoom(FormatZoom(zoom)), zoom) << FormatZoom(zoom).toStdString();
+    for (const char* text : {"", "0", "4", "huge"})
+        EXPECT_EQ(ParseZoom(QString::fromLatin1(text)), Zoom{}) << text;
 }
 
 // ---- recent projects and the remembered folder ------------------------------------------
