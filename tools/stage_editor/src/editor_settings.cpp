@@ -60,47 +60,65 @@ EditorSettings::EditorSettings()
 EditorSettings::EditorSettings(const QString& path)
     : m_settings(std::make_unique<QSettings>(path, QSettings::IniFormat)) {}
 
+EditorSettings::EditorSettings(InMemoryTag) {}
+
+std::unique_ptr<EditorSettings> EditorSettings::InMemory() {
+    return std::unique_ptr<EditorSettings>(new EditorSettings(InMemoryTag{}));
+}
+
 EditorSettings::~EditorSettings() = default;
 
+QVariant EditorSettings::value(const QString& key, const QVariant& fallback) const {
+    if (m_settings) return m_settings->value(key, fallback);
+    return m_memory.value(key, fallback);
+}
+
+void EditorSettings::setValue(const QString& key, const QVariant& value) {
+    if (m_settings)
+        m_settings->setValue(key, value);
+    else
+        m_memory.insert(key, value);
+}
+
 Zoom EditorSettings::zoom() const {
-    return ParseZoom(m_settings->value(kZoomKey).toString());
+    return ParseZoom(value(kZoomKey).toString());
 }
 
 void EditorSettings::setZoom(Zoom zoom) {
-    m_settings->setValue(kZoomKey, FormatZoom(zoom));
+    setValue(kZoomKey, FormatZoom(zoom));
 }
 
 QStringList EditorSettings::recentProjects() const {
-    QStringList recent = m_settings->value(kRecentKey).toStringList();
+    QStringList recent = value(kRecentKey).toStringList();
     recent.removeAll(QString());
     while (recent.size() > kMaxRecentProjects) recent.removeLast();
     return recent;
 }
 
 void EditorSettings::addRecentProject(const QString& path) {
-    m_settings->setValue(kRecentKey, WithRecentProject(recentProjects(), path));
+    setValue(kRecentKey, WithRecentProject(recentProjects(), path));
 }
 
 void EditorSettings::removeRecentProject(const QString& path) {
     QStringList recent = recentProjects();
     recent.removeAll(path);
-    m_settings->setValue(kRecentKey, recent);
+    setValue(kRecentKey, recent);
 }
 
 QString EditorSettings::lastFolder() const {
-    return m_settings->value(kLastFolderKey).toString();
+    return value(kLastFolderKey).toString();
 }
 
 void EditorSettings::setLastFolder(const QString& folder) {
-    m_settings->setValue(kLastFolderKey, folder);
+    setValue(kLastFolderKey, folder);
 }
 
 bool EditorSettings::renumberNoticeOptedOut() const {
-    return m_settings->value(kRenumberKey, false).toBool();
+    return value(kRenumberKey, false).toBool();
 }
 
 void EditorSettings::optOutOfRenumberNotice() {
-    m_settings->setValue(kRenumberKey, true);
+    setValue(kRenumberKey, true);
 }
 
 }  // namespace qon::stage_editor

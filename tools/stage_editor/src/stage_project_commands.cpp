@@ -68,12 +68,13 @@ bool StartDetached(const QString& program, const QStringList& arguments,
 
 StageProjectCommands::StageProjectCommands(StageProjectDocument& document, BlockImages& images,
                                            tools_common::Prompter& prompter,
-                                           std::string programFolder, EditorSettings& settings)
+                                           std::string programFolder, EditorSettings* settings)
     : m_document(document),
       m_images(images),
       m_prompter(prompter),
       m_programFolder(std::move(programFolder)),
-      m_settings(settings) {}
+      m_ownSettings(settings ? nullptr : EditorSettings::InMemory()),
+      m_settings(settings ? *settings : *m_ownSettings) {}
 
 void StageProjectCommands::showChanges() {
     if (m_showChanges) m_showChanges();

@@ -71,7 +71,7 @@ StageProjectWindow::StageProjectWindow(tools_common::Prompter& prompter, std::st
     : QMainWindow(parent),
       m_ownSettings(settings ? nullptr : std::make_unique<EditorSettings>()),
       m_settings(settings ? *settings : *m_ownSettings),
-      m_commands(m_document, m_images, prompter, std::move(programFolder), m_settings) {
+      m_commands(m_document, m_images, prompter, std::move(programFolder), &m_settings) {
     setObjectName("Form1");
     m_commands.setDialogParent(this);
     m_commands.setShowChanges([this] {

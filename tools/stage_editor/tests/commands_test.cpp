@@ -57,7 +57,7 @@ class StageProjectCommandsTest : public ::testing::Test {
     StageProjectDocument document;
     BlockImages images;
     ScriptedPrompter prompter;
-    StageProjectCommands commands{document, images, prompter, dir.path(), settings};
+    StageProjectCommands commands{document, images, prompter, dir.path(), &settings};
     int shown = 0;
     int messagesWhenShown = -1;
 };
@@ -300,7 +300,7 @@ TEST(StageProjectHelp, PageIsReadFromTheProgramFolder) {
     StageProjectDocument document;
     BlockImages images;
     ScriptedPrompter prompter;
-    StageProjectCommands commands(document, images, prompter, QON_STAGE_EDITOR_HELP_DIR, settings);
+    StageProjectCommands commands(document, images, prompter, QON_STAGE_EDITOR_HELP_DIR, &settings);
     const std::optional<QString> page = commands.readHelpPage();
     ASSERT_TRUE(page.has_value());
     EXPECT_TRUE(page->contains(QStringLiteral("ボム")));
@@ -426,7 +426,7 @@ TEST_F(StageProjectCommandsTest, RenumberingIsNoticedOncePerSession) {
     EXPECT_FALSE(settings.renumberNoticeOptedOut());
 
     // A new session tells it again, since the author did not opt out.
-    StageProjectCommands next{document, images, prompter, dir.path(), settings};
+    StageProjectCommands next{document, images, prompter, dir.path(), &settings};
     ASSERT_TRUE(next.editStages(StageEdit::InsertBefore));
     EXPECT_EQ(prompter.optOutTexts.size(), 2);
 }
@@ -436,7 +436,7 @@ TEST_F(StageProjectCommandsTest, OptingOutSilencesTheNoticeForLaterSessions) {
     prompter.optOutAnswers = {true};
     ASSERT_TRUE(commands.editStages(StageEdit::InsertBefore));
     EXPECT_TRUE(settings.renumberNoticeOptedOut());
-    StageProjectCommands next{document, images, prompter, dir.path(), settings};
+    StageProjectCommands next{document, images, prompter, dir.path(), &settings};
     ASSERT_TRUE(next.editStages(StageEdit::MoveLater));
     EXPECT_EQ(prompter.optOutTexts.size(), 1);
 }

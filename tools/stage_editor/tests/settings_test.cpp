@@ -114,6 +114,15 @@ TEST(EditorSettingsFile, EverythingIsThereForTheNextSession) {
     EXPECT_TRUE(next.renumberNoticeOptedOut());
 }
 
+TEST(EditorSettingsFile, InMemorySettingsRememberForTheirOwnLife) {
+    auto settings = EditorSettings::InMemory();
+    settings->setZoom(Zoom{.factor = 2});
+    settings->addRecentProject(QStringLiteral("/a/A.stp"));
+    EXPECT_EQ(settings->zoom(), Zoom{.factor = 2});
+    EXPECT_EQ(settings->recentProjects(), QStringList{"/a/A.stp"});
+    EXPECT_TRUE(EditorSettings::InMemory()->recentProjects().isEmpty());
+}
+
 // ---- command line ------------------------------------------------------------------------
 
 using Action = TesselCommandLine::Action;

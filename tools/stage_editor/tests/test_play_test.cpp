@@ -131,7 +131,7 @@ class TestPlayTest : public ::testing::Test {
     StageProjectDocument document;
     BlockImages images;
     ScriptedPrompter prompter;
-    StageProjectCommands commands{document, images, prompter, dir.path(), settings};
+    StageProjectCommands commands{document, images, prompter, dir.path(), &settings};
     std::vector<Launch> launches;
     bool launcherWorks = true;
 };
@@ -241,7 +241,7 @@ TEST_F(TestPlayTest, NoProjectNoPlay) {
 
 TEST_F(TestPlayTest, AMissingGameIsReportedWithWhereItWasLookedFor) {
     ScratchFolder empty;
-    StageProjectCommands elsewhere{document, images, prompter, empty.path(), settings};
+    StageProjectCommands elsewhere{document, images, prompter, empty.path(), &settings};
     elsewhere.setGameSearchPath({});
     elsewhere.setLauncher([this](const QString&, const QStringList&, const QString&) {
         launches.push_back({});

@@ -3,6 +3,8 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVariant>
+#include <QVariantMap>
 #include <memory>
 
 class QSettings;
@@ -48,6 +50,8 @@ class EditorSettings {
     EditorSettings();
     // Settings kept in the INI file at `path`, for tests.
     explicit EditorSettings(const QString& path);
+    // Settings that live only as long as this object and touch no file.
+    static std::unique_ptr<EditorSettings> InMemory();
     ~EditorSettings();
     EditorSettings(const EditorSettings&) = delete;
     EditorSettings& operator=(const EditorSettings&) = delete;
@@ -68,7 +72,13 @@ class EditorSettings {
     void optOutOfRenumberNotice();
 
   private:
-    std::unique_ptr<QSettings> m_settings;
+    struct InMemoryTag {};
+    explicit EditorSettings(InMemoryTag);
+    QVariant value(const QString& key, const QVariant& fallback = {}) const;
+    void setValue(const QString& key, const QVariant& value);
+
+    std::unique_ptr<QSettings> m_settings;  // nullptr: in memory only
+    QVariantMap m_memory;
 };
 
 }  // namespace qon::stage_editor

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -50,10 +51,12 @@ bool StartDetached(const QString& program, const QStringList& arguments,
 // anything changes; a failure is reported with one message naming the file.
 class StageProjectCommands {
   public:
-    // `programFolder` ends in "/" and holds the help page "Tessel.html".
+    // `programFolder` ends in "/" and holds the help page "Tessel.html". Without
+    // `settings`, what the commands remember (recent projects, the last folder) lasts only
+    // as long as they do.
     StageProjectCommands(StageProjectDocument& document, BlockImages& images,
                          tools_common::Prompter& prompter, std::string programFolder,
-                         EditorSettings& settings);
+                         EditorSettings* settings = nullptr);
 
     EditorSettings& settings() { return m_settings; }
 
@@ -124,6 +127,7 @@ class StageProjectCommands {
     BlockImages& m_images;
     tools_common::Prompter& m_prompter;
     std::string m_programFolder;
+    std::unique_ptr<EditorSettings> m_ownSettings;
     EditorSettings& m_settings;
     QWidget* m_parent = nullptr;
     std::function<void()> m_showChanges;
