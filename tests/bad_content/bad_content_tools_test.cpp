@@ -50,21 +50,23 @@ const Case kCases[] = {
      .breakFolder =
          [](BrokenFolder& f) {
              ReplaceLine(f.stageProject(), 2, "abc");
-             return Opened{f.stageProject(), {FileNameOf(f.stageProject()), "line 2", "abc"}};
+             // The stage editor tells it in its own language.
+             return Opened{f.stageProject(),
+                           {FileNameOf(f.stageProject()), "2 行目", "ステージ数"}};
          }},
     {.name = "StageEditorStageTwoMissing",
      .tool = Tool::StageProject,
      .breakFolder =
          [](BrokenFolder& f) {
              fs::remove(f.stageFile(2));
-             return Opened{f.stageProject(), {"Stage2.stg", "does not exist"}};
+             return Opened{f.stageProject(), {"Stage2.stg", "ファイルがありません"}};
          }},
     {.name = "StageEditorStageFileOfThreeLines",
      .tool = Tool::StageProject,
      .breakFolder =
          [](BrokenFolder& f) {
              KeepLines(f.stageFile(1), 3);
-             return Opened{f.stageProject(), {"Stage1.stg", "line 4"}};
+             return Opened{f.stageProject(), {"Stage1.stg", "4 行目", "途中で終わっています"}};
          }},
     {.name = "StageEditorPaletteBitmapTruncated",
      .tool = Tool::StageGraphics,

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "qon/tools_common/prompter.h"
 
+#include <algorithm>
+
 namespace qon::tools_common {
 
 std::optional<QString> ScriptedPrompter::nextFile(const QString& caption, const QString& filter) {
@@ -17,7 +19,8 @@ std::optional<QString> ScriptedPrompter::nextFile(const QString& caption, const 
 }
 
 std::optional<QString> ScriptedPrompter::openFile(QWidget*, const QString& caption,
-                                                  const QString& filter) {
+                                                  const QString& filter, const QString& folder) {
+    dialogFolders << folder;
     return nextFile(caption, filter);
 }
 
@@ -26,8 +29,11 @@ std::optional<QString> ScriptedPrompter::saveFile(QWidget*, const QString& capti
     return nextFile(caption, filter);
 }
 
-void ScriptedPrompter::message(QWidget*, const QString&, const QString& text, MessageKind) {
+void ScriptedPrompter::message(QWidget*, const QString& title, const QString& text,
+                               MessageKind kind) {
     messages << text;
+    messageTitles << title;
+    messageKinds << kind;
 }
 
 Prompter::Answer ScriptedPrompter::askUnsaved(QWidget*, const QString&, const QString& text) {
@@ -37,6 +43,34 @@ Prompter::Answer ScriptedPrompter::askUnsaved(QWidget*, const QString&, const QS
     auto answer = unsavedAnswers.front();
     unsavedAnswers.pop_front();
     return answer;
+}
+
+bool ScriptedPrompter::askToSave(QWidget*, const QString&, const QString& text) {
+    saveFirstTexts << text;
+    if (saveFirstAnswers.empty()) return false;
+    const bool save = saveFirstAnswers.front();
+    saveFirstAnswers.pop_front();
+    return save;
+}
+
+bool ScriptedPrompter::noticeWithOptOut(QWidget*, const QString&, const QString& text) {
+    optOutTexts << text;
+    if (optOutAnswers.empty()) return false;
+    const bool optOut = optOutAnswers.front();
+    optOutAnswers.pop_front();
+    return optOut;
+}
+
+std::optional<int> ScriptedPrompter::askNumber(QWidget*, const QString&, const QString& label, int,
+                                               int minimum, int maximum) {
+    numberLabels << label;
+    if (numberAnswers.empty()) return std::nullopt;
+    const bool given = numberAnswers.front().has_value();
+    const int number = given ? *numberAnswers.front() : 0;
+    numberAnswers.pop_front();
+    // The real dialog cannot return a number outside its range.
+    if (!given) return std::nullopt;
+    return std::clamp(number, minimum, maximum);
 }
 
 }  // namespace qon::tools_common

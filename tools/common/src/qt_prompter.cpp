@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "qon/tools_common/qt_prompter.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QRegularExpression>
 
@@ -20,8 +22,9 @@ QString defaultSuffixOf(const QString& filter) {
 }  // namespace
 
 std::optional<QString> QtPrompter::openFile(QWidget* parent, const QString& caption,
-                                            const QString& filter) {
-    QString path = QFileDialog::getOpenFileName(parent, caption, m_lastFolder, filter);
+                                            const QString& filter, const QString& folder) {
+    QString path = QFileDialog::getOpenFileName(parent, caption,
+                                                folder.isEmpty() ? m_lastFolder : folder, filter);
     if (path.isEmpty()) return std::nullopt;
     m_lastFolder = QFileInfo(path).absolutePath();
     return path;
@@ -55,6 +58,30 @@ Prompter::Answer QtPrompter::askUnsaved(QWidget* parent, const QString& title,
     if (button == QMessageBox::Save) return Answer::Save;
     if (button == QMessageBox::Discard) return Answer::Discard;
     return Answer::Cancel;
+}
+
+bool QtPrompter::askToSave(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Save | QMessageBox::Cancel,
+                    parent);
+    box.setDefaultButton(QMessageBox::Save);
+    return box.exec() == QMessageBox::Save;
+}
+
+bool QtPrompter::noticeWithOptOut(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
+    auto* optOut = new QCheckBox(QStringLiteral("今後このメッセージを表示しない"), &box);
+    box.setCheckBox(optOut);
+    box.exec();
+    return optOut->isChecked();
+}
+
+std::optional<int> QtPrompter::askNumber(QWidget* parent, const QString& title,
+                                         const QString& label, int value, int minimum,
+                                         int maximum) {
+    bool ok = false;
+    const int number = QInputDialog::getInt(parent, title, label, value, minimum, maximum, 1, &ok);
+    if (!ok) return std::nullopt;
+    return number;
 }
 
 }  // namespace qon::tools_common

@@ -4,15 +4,20 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <algorithm>
+#include <cstring>
 #include <exception>
 
 #include "qon/data/error.h"
 #include "qon/data/stage.h"
+#include "qon/stage_editor/problem_text.h"
 #include "qon/tools_common/picture_file.h"
 
 namespace qon::stage_editor {
 
 namespace {
+
+constexpr int kGridLeftEdge = 2;  // X of column 0 in the editor
 
 // Face colours of the nine built-in normal blocks.
 constexpr std::array<QRgb, kBlockSlots> kFaceColours = {
@@ -182,6 +187,26 @@ QImage BuiltInSpecialImage(int slot) {
     return image.convertToFormat(QImage::Format_RGB888);
 }
 
+namespace {
+
+std::string PictureProblem(tools_common::PictureRead::Failure failure) {
+    using Failure = tools_common::PictureRead::Failure;
+    switch (failure) {
+        case Failure::Missing:
+            return "画像ファイルがありません。";
+        case Failure::Folder:
+            return "画像ファイルではなくフォルダです。";
+        case Failure::NotAPicture:
+            return "画像として読めません（対応していない形式です）。";
+        case Failure::Unreadable:
+        case Failure::None:
+            break;
+    }
+    return "画像ファイルを読み込めません。";
+}
+
+}  // namespace
+
 BlockImages::BlockImages() {
     for (int i = 0; i < kBlockSlots; ++i)
         BlockS[static_cast<std::size_t>(i)] = BuiltInBlockImage(i);
@@ -203,20 +228,20 @@ BlockImages::LoadResult BlockImages::loadGraphicSet(const std::string& path) {
     try {
         palette = ReadPaletteImages(path);
     } catch (const DataError& error) {
-        result.problem = error.what();
+        result.problem = DescribeProblem(error, FileAction::Read);
         return result;
-    } catch (const std::exception& error) {
-        result.problem = path + ": " + error.what();
+    } catch (const std::exception&) {
+        result.problem = DescribeProblem(path, 0, "ファイルを読み込めませんでした。");
         return result;
     }
     for (int i = 0; i < palette.count; ++i) {
         const std::string& picture = palette.paths[static_cast<std::size_t>(i)];
-        QImage image = tools_common::ReadPictureFile(picture).picture;
-        if (image.isNull()) {
-            result.problem =
-                picture + ": 画像を読み込めません（ファイルがないか、対応していない形式です）。";
+        tools_common::PictureRead read = tools_common::ReadPictureFile(picture);
+        if (read.picture.isNull()) {
+            result.problem = DescribeProblem(picture, 0, PictureProblem(read.failure));
             return result;
         }
+        const QImage& image = read.picture;
         if (i < kBlockSlots)
             BlockS[static_cast<std::size_t>(i)] = image;
         else
@@ -224,10 +249,29 @@ BlockImages::LoadResult BlockImages::loadGraphicSet(const std::string& path) {
         result.loaded = i + 1;
     }
     if (palette.count < kBlockSlots + kSpecialSlots) {
-        result.problem = path + ": ファイルが途中で終わっています。ブロックの画像 20 枚のうち " +
-                         std::to_string(palette.count) + " 枚だけを読み込みました。";
+        result.problem =
+            DescribeProblem(path, 0,
+                            "ファイルが途中で終わっています。ブロックの画像 20 枚のうち " +
+                                std::to_string(palette.count) + " 枚だけを読み込みました。");
     }
     return result;
+}
+
+QImage ScaleWhole(const QImage& image, int factor) {
+    const QImage source = image.convertToFormat(QImage::Format_RGB32);
+    factor = std::max(factor, 1);
+    if (factor == 1) return source;
+    QImage scaled(source.width() * factor, source.height() * factor, QImage::Format_RGB32);
+    const auto rowBytes = static_cast<std::size_t>(scaled.bytesPerLine());
+    for (int y = 0; y < source.height(); ++y) {
+        const auto* in = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        auto* first = reinterpret_cast<QRgb*>(scaled.scanLine(y * factor));
+        for (int x = 0; x < source.width(); ++x)
+            std::fill_n(first + static_cast<std::ptrdiff_t>(x) * factor, factor, in[x]);
+        for (int copy = 1; copy < factor; ++copy)
+            std::memcpy(scaled.scanLine(y * factor + copy), first, rowBytes);
+    }
+    return scaled;
 }
 
 void RedrawGrid(QImage& backS, const StageProjectDocument& document, const BlockImages& images) {
@@ -250,9 +294,29 @@ void RedrawGrid(QImage& backS, const StageProjectDocument& document, const Block
             p.drawLine(cell.X + 2, cell.Y + cell.Height - 3, cell.X + cell.Width - 3, cell.Y + 2);
         }
     }
+    if (auto rectangle = document.pendingRectangle()) {
+        // What the release will paint: the selected kind's picture in every cell (an
+        // eraser shows the empty ground), framed.
+        const QImage* image = images.imageForKind(state.SelectedKind);
+        const QRect area(kGridLeftEdge + kCellWidth * rectangle->left(),
+                         kCellHeight * rectangle->top(),
+                         kCellWidth * (rectangle->right() - rectangle->left() + 1),
+                         kCellHeight * (rectangle->bottom() - rectangle->top() + 1));
+        for (int row = rectangle->top(); row <= rectangle->bottom(); ++row)
+            for (int column = rectangle->left(); column <= rectangle->right(); ++column) {
+                const QPoint at(kGridLeftEdge + kCellWidth * column, kCellHeight * row);
+                if (image)
+                    p.drawImage(at, *image, QRect(0, 0, kCellWidth, kCellHeight));
+                else
+                    p.fillRect(QRect(at, QSize(kCellWidth, kCellHeight)), QColor(kGridBackground));
+            }
+        p.setPen(QPen(QColor(kCursorColour), 1, Qt::DashLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(area.adjusted(0, 0, -1, -1));
+    }
     // One pixel larger than a cell on the right and bottom: it also touches the first
     // pixels of the next cells.
-    p.setPen(QColor(kCursorColour));
+    p.setPen(QPen(QColor(kCursorColour), 1, Qt::SolidLine));
     p.setBrush(Qt::NoBrush);
     p.drawRect(state.CursorX, state.CursorY, kCellWidth, kCellHeight);
 }

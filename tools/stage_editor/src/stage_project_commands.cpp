@@ -3,10 +3,13 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <utility>
 
 #include "qon/data/error.h"
 #include "qon/data/files.h"
+#include "qon/stage_editor/problem_text.h"
 #include "qon/tools_common/qt_text.h"
 #include "qon/tools_common/unsaved_changes.h"
 
@@ -27,22 +30,70 @@ QString GraphicSetFilter() {
     return QStringLiteral("QONグラフィックプロジェクト/*.bgp (*.bgp)");
 }
 
+QStringList TestPlayArguments(const QString& projectPath, int stage,
+                              const QString& graphicSetPath) {
+    QStringList arguments{QStringLiteral("--play"), projectPath, QStringLiteral("--stage"),
+                          QString::number(stage)};
+    if (!graphicSetPath.isEmpty()) arguments << QStringLiteral("--graphic-set") << graphicSetPath;
+    return arguments;
+}
+
+QString FindGameProgram(const QString& programFolder, const QStringList& searchPath) {
+    auto runnable = [](const QString& path) {
+        const QFileInfo info(path);
+        return info.isFile() && info.isExecutable();
+    };
+    const QStringList beside{programFolder + QStringLiteral("qon"),
+                             programFolder + QStringLiteral("../../qon/qon")};
+    for (const QString& candidate : beside)
+        if (runnable(candidate)) return QFileInfo(candidate).canonicalFilePath();
+    for (const QString& folder : searchPath) {
+        if (folder.isEmpty()) continue;  // an empty PATH entry would mean the current folder
+        const QString candidate = QDir(folder).filePath(QStringLiteral("qon"));
+        if (runnable(candidate)) return QFileInfo(candidate).absoluteFilePath();
+    }
+    return {};
+}
+
+QStringList ProgramSearchPath() {
+    return QProcessEnvironment::systemEnvironment()
+        .value(QStringLiteral("PATH"))
+        .split(QLatin1Char(':'), Qt::SkipEmptyParts);
+}
+
+bool StartDetached(const QString& program, const QStringList& arguments,
+                   const QString& workingFolder) {
+    return QProcess::startDetached(program, arguments, workingFolder);
+}
+
 StageProjectCommands::StageProjectCommands(StageProjectDocument& document, BlockImages& images,
                                            tools_common::Prompter& prompter,
-                                           std::string programFolder)
+                                           std::string programFolder, EditorSettings* settings)
     : m_document(document),
       m_images(images),
       m_prompter(prompter),
-      m_programFolder(std::move(programFolder)) {}
+      m_programFolder(std::move(programFolder)),
+      m_ownSettings(settings ? nullptr : EditorSettings::InMemory()),
+      m_settings(settings ? *settings : *m_ownSettings) {}
 
 void StageProjectCommands::showChanges() {
     if (m_showChanges) m_showChanges();
 }
 
+QString StageProjectCommands::boxTitle() const {
+    return toQ(m_document.titleText());
+}
+
+void StageProjectCommands::rememberFolderOf(const QString& path) {
+    m_settings.setLastFolder(QFileInfo(path).absolutePath());
+}
+
 bool StageProjectCommands::createProject(const NewProjectInput& typed, QWidget* dialog) {
     NewProjectCheck check = CheckNewProject(typed);
     if (!check.stageCount) {
-        m_prompter.message(dialog, QStringLiteral("新規作成"), toQ(check.message));
+        // Titled like the dialog it stands in front of.
+        m_prompter.message(dialog, QStringLiteral("新規作成"), toQ(check.message),
+                           tools_common::Prompter::MessageKind::Warning);
         return false;  // the dialog stays open with what was typed
     }
     // Asked here, not when the dialog opens: the dialog does not block the window, so
@@ -54,30 +105,51 @@ bool StageProjectCommands::createProject(const NewProjectInput& typed, QWidget* 
 
 bool StageProjectCommands::openProject() {
     if (!settleUnsavedChanges()) return false;
-    auto path = m_prompter.openFile(m_parent, QStringLiteral("開く"), ProjectFilter());
+    auto path = m_prompter.openFile(m_parent, QStringLiteral("開く"), ProjectFilter(),
+                                    m_settings.lastFolder());
     if (!path) return false;
-    if (auto error = m_document.openProject(fromQ(*path))) {
+    rememberFolderOf(*path);
+    return openPath(*path);
+}
+
+bool StageProjectCommands::openProjectAt(const QString& path) {
+    if (!settleUnsavedChanges()) return false;
+    return openPath(path);
+}
+
+bool StageProjectCommands::openPath(const QString& chosen) {
+    // Stage files are found beside the project file, so the path must name its folder.
+    const QString path = QFileInfo(chosen).absoluteFilePath();
+    if (auto error = m_document.openProject(fromQ(path))) {
+        if (!QFileInfo::exists(path)) m_settings.removeRecentProject(path);
         m_prompter.message(
-            m_parent, QStringLiteral("開く"),
-            QStringLiteral("ステージプロジェクトを開けませんでした。\n\n") + toQ(*error));
+            m_parent, boxTitle(),
+            QStringLiteral("ステージプロジェクトを開けませんでした。\n\n") + toQ(*error),
+            tools_common::Prompter::MessageKind::Warning);
         return false;
     }
+    m_settings.addRecentProject(path);
     return true;
 }
 
 bool StageProjectCommands::openGraphicSet() {
     auto path = m_prompter.openFile(m_parent, QStringLiteral("グラフィックセットを開く"),
-                                    GraphicSetFilter());
+                                    GraphicSetFilter(), m_settings.lastFolder());
     if (!path) return false;
+    rememberFolderOf(*path);
     BlockImages::LoadResult result = m_images.loadGraphicSet(fromQ(*path));
+    // A set read at least in part is the one the author chose to see; test play hands it
+    // to the game, which says what is wrong with it if anything is.
+    if (result.loaded > 0 || result.problem.empty())
+        m_graphicSetPath = QFileInfo(*path).absoluteFilePath();
     showChanges();
     if (result.problem.empty()) return true;
     QString head = result.loaded == 0 ? QStringLiteral("グラフィックセットを開けませんでした。\n\n")
                                       : QStringLiteral(
                                             "グラフィックセットを最後まで読み込めませんでした。"
                                             "読み込めた画像だけを使います。\n\n");
-    m_prompter.message(m_parent, QStringLiteral("グラフィックセットを開く"),
-                       head + toQ(result.problem));
+    m_prompter.message(m_parent, boxTitle(), head + toQ(result.problem),
+                       tools_common::Prompter::MessageKind::Warning);
     return false;
 }
 
@@ -86,22 +158,27 @@ bool StageProjectCommands::writeTo(const std::string& path) {
     showChanges();
     if (error) {
         m_prompter.message(
-            m_parent, QStringLiteral("保存"),
-            QStringLiteral("ステージプロジェクトを保存できませんでした。\n\n") + toQ(*error));
+            m_parent, boxTitle(),
+            QStringLiteral("ステージプロジェクトを保存できませんでした。\n\n") + toQ(*error),
+            tools_common::Prompter::MessageKind::Warning);
         return false;
     }
+    m_settings.addRecentProject(toQ(path));
     return true;
 }
 
 bool StageProjectCommands::saveAs() {
     if (!m_document.state().ProjectOpen) return false;
     QString suggested = toQ(m_document.state().ProjectPath);
-    if (suggested.isEmpty())
-        suggested =
-            QDir::home().filePath(toQ(m_document.state().ProjectName).replace('/', '_') + ".stp");
+    if (suggested.isEmpty()) {
+        const QString folder = m_settings.lastFolder();
+        suggested = QDir(folder.isEmpty() ? QDir::homePath() : folder)
+                        .filePath(toQ(m_document.state().ProjectName).replace('/', '_') + ".stp");
+    }
     auto path = m_prompter.saveFile(m_parent, QStringLiteral("名前を付けて保存"), ProjectFilter(),
                                     suggested);
     if (!path) return false;
+    rememberFolderOf(*path);
     // The file dialog does not add the extension by itself; the game's lists and the
     // Open dialog look for ".stp".
     if (QFileInfo(*path).suffix().isEmpty()) *path += ".stp";
@@ -117,7 +194,7 @@ bool StageProjectCommands::save() {
 bool StageProjectCommands::settleUnsavedChanges() {
     if (!m_document.isModified()) return true;
     return tools_common::SettleUnsavedChanges(
-        m_prompter, m_parent, QStringLiteral("QONCreater"),
+        m_prompter, m_parent, boxTitle(),
         QStringLiteral(
             "ステージプロジェクト「%1」には保存していない変更があります。\n保存しますか？")
             .arg(toQ(m_document.state().ProjectName)),
@@ -129,16 +206,88 @@ std::optional<QString> StageProjectCommands::readHelpPage() {
     try {
         return toQ(ReadFileBytes(path, kMaxTextFileBytes));
     } catch (const DataError&) {
-        m_prompter.message(m_parent, QStringLiteral("目次"),
-                           QStringLiteral("ヘルプファイルが見つかりません。\n\n") + toQ(path));
+        m_prompter.message(m_parent, boxTitle(),
+                           QStringLiteral("ヘルプファイルが見つかりません。\n\n") +
+                               toQ(DescribeProblem(path, 0, "ファイルがないか、読み込めません。")),
+                           tools_common::Prompter::MessageKind::Warning);
         return std::nullopt;
     }
 }
 
 void StageProjectCommands::showVersion() {
-    m_prompter.message(m_parent, QStringLiteral("バージョン情報"),
+    m_prompter.message(m_parent, boxTitle(),
                        QStringLiteral("Tessel（QONCreater）\nqon のステージエディタ\nバージョン ") +
                            QString::fromLatin1(QON_VERSION));
+}
+
+bool StageProjectCommands::editStages(StageEdit edit) {
+    const StageEditResult result = m_document.editStages(edit);
+    if (!result.done) return false;
+    if (result.renumbered) noticeRenumbering();
+    return true;
+}
+
+void StageProjectCommands::noticeRenumbering() {
+    if (m_renumberNoticeShown || m_settings.renumberNoticeOptedOut()) return;
+    m_renumberNoticeShown = true;
+    showChanges();  // the new order stands behind the notice
+    const bool optedOut = m_prompter.noticeWithOptOut(
+        m_parent, boxTitle(),
+        QStringLiteral("ステージの番号が変わりました。\n\n"
+                       "ゲームのセーブデータ（qonsave.sav）は続きをステージの番号で覚えています。"
+                       "このプロジェクトを前の版で遊んだ人のセーブデータは、番号の変わったあとでは"
+                       "別のステージを指すことがあります。\n\n"
+                       "（Tessel で保存すると、このフォルダの qonsave.sav はすべて最初のステージに"
+                       "戻ります。）"));
+    if (optedOut) m_settings.optOutOfRenumberNotice();
+}
+
+bool StageProjectCommands::goToStage() {
+    const EditorState& state = m_document.state();
+    if (!state.ProjectOpen) return false;
+    auto stage = m_prompter.askNumber(
+        m_parent, boxTitle(),
+        QStringLiteral("表示するステージの番号（1～%1）").arg(state.StageCount), state.EditedStage,
+        1, state.StageCount);
+    if (!stage) return false;
+    return m_document.goToStage(*stage);
+}
+
+bool StageProjectCommands::testPlay() {
+    if (!m_document.state().ProjectOpen) return false;
+    if (m_document.isModified() || m_document.state().ProjectPath.empty()) {
+        const QString why = m_document.state().ProjectPath.empty()
+                                ? QStringLiteral("このプロジェクトはまだ保存されていません。")
+                                : QStringLiteral("保存していない変更があります。");
+        if (!m_prompter.askToSave(
+                m_parent, boxTitle(),
+                QStringLiteral("テストプレイでは、保存されたステージプロジェクトをゲームが"
+                               "読み込みます。\n") +
+                    why + QStringLiteral("\n先に保存しますか？")))
+            return false;
+        if (!save()) return false;
+    }
+    const QString game = FindGameProgram(toQ(m_programFolder), m_gameSearchPath);
+    if (game.isEmpty()) {
+        m_prompter.message(
+            m_parent, boxTitle(),
+            QStringLiteral("ゲーム（qon）が見つからないため、テストプレイできません。\n\n"
+                           "Tessel と同じフォルダ、ビルドしたゲームのフォルダ（build/qon/）、"
+                           "PATH のフォルダの順に探しました。"),
+            tools_common::Prompter::MessageKind::Warning);
+        return false;
+    }
+    const QStringList arguments = TestPlayArguments(
+        toQ(m_document.state().ProjectPath), m_document.state().EditedStage, m_graphicSetPath);
+    if (!m_launcher(game, arguments, QFileInfo(game).absolutePath())) {
+        m_prompter.message(
+            m_parent, boxTitle(),
+            QStringLiteral("ゲームを起動できませんでした。\n\n") +
+                toQ(DescribeProblem(fromQ(game), 0, "プログラムを起動できませんでした。")),
+            tools_common::Prompter::MessageKind::Warning);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace qon::stage_editor

@@ -11,6 +11,7 @@
 
 #include "qon/data/error.h"
 #include "qon/data/text.h"
+#include "qon/stage_editor/problem_text.h"
 
 namespace qon::stage_editor {
 
@@ -67,11 +68,117 @@ class StrokeCommand final : public QUndoCommand {
     std::vector<StageProjectDocument::CellChange> m_changes;
 };
 
+// A stage put in at `stage` (a new empty one or a copy). Undo shows the stage that was
+// edited before.
+class InsertStageCommand final : public QUndoCommand {
+  public:
+    InsertStageCommand(StageProjectDocument& document, int stage, const StageGrid& grid,
+                       int shownBefore)
+        : m_document(document), m_stage(stage), m_grid(grid), m_shownBefore(shownBefore) {}
+    void redo() override {
+        m_document.insertStageGrid(m_stage, m_grid);
+        m_document.showStage(m_stage);
+    }
+    void undo() override {
+        m_document.removeStageGrid(m_stage);
+        m_document.showStage(m_shownBefore);
+    }
+
+  private:
+    StageProjectDocument& m_document;
+    int m_stage;
+    StageGrid m_grid;
+    int m_shownBefore;
+};
+
+// A stage taken out; the grid is kept here so that undo can put it back.
+class RemoveStageCommand final : public QUndoCommand {
+  public:
+    RemoveStageCommand(StageProjectDocument& document, int stage)
+        : m_document(document), m_stage(stage) {}
+    void redo() override {
+        m_grid = m_document.removeStageGrid(m_stage);
+        m_document.showStage(std::min<int>(m_stage, m_document.state().StageCount));
+    }
+    void undo() override {
+        m_document.insertStageGrid(m_stage, m_grid);
+        m_document.showStage(m_stage);
+    }
+
+  private:
+    StageProjectDocument& m_document;
+    int m_stage;
+    StageGrid m_grid{};
+};
+
+class MoveStageCommand final : public QUndoCommand {
+  public:
+    MoveStageCommand(StageProjectDocument& document, int from, int to)
+        : m_document(document), m_from(from), m_to(to) {}
+    void redo() override {
+        m_document.moveStageGrid(m_from, m_to);
+        m_document.showStage(m_to);
+    }
+    void undo() override {
+        m_document.moveStageGrid(m_to, m_from);
+        m_document.showStage(m_from);
+    }
+
+  private:
+    StageProjectDocument& m_document;
+    int m_from;
+    int m_to;
+};
+
+StageGrid EmptyEditorGrid() {
+    StageGrid grid;
+    ResetEditorGrid(grid);
+    return grid;
+}
+
 }  // namespace
 
-std::optional<CellPos> CellAt(int px, int py) {
-    if (px <= kGridLeft || px > kGridRight || py <= 0 || py > kGridBottom) return std::nullopt;
-    return CellPos{(px - kGridLeft - 1) / kCellWidth, (py - 1) / kCellHeight};
+std::optional<CellPos> CellAt(int px, int py, int zoom) {
+    // Exact for every whole factor: X < px / zoom <= X + 53 is zoom * X < px <= zoom * (X + 53).
+    const int z = std::max(zoom, 1);
+    if (px <= kGridLeft * z || px > kGridRight * z || py <= 0 || py > kGridBottom * z)
+        return std::nullopt;
+    return CellPos{(px - kGridLeft * z - 1) / (kCellWidth * z), (py - 1) / (kCellHeight * z)};
+}
+
+std::string KindName(int kind) {
+    if (kind >= Kind::kNormalFirst && kind <= Kind::kNormalLast)
+        return "ブロック " + std::to_string(kind + 1) + " 回";
+    switch (kind) {
+        case Kind::kUnbreakable:
+            return "壊れないブロック";
+        case Kind::Pin:
+            return "ピン";
+        case Kind::MiniBallItem:
+            return "ミニボール";
+        case Kind::WindLeft:
+            return "風（←）";
+        case Kind::WindRight:
+            return "風（→）";
+        case Kind::WindDown:
+            return "風（↓）";
+        case Kind::WindUp:
+            return "風（↑）";
+        case Kind::Magnet:
+            return "磁石";
+        case Kind::Warp:
+            return "ワープ";
+        case Kind::BarExtend:
+            return "バー伸びる";
+        case Kind::FireBall:
+            return "ファイアボール";
+        case Kind::Bomb:
+            return "ボム";
+        case Kind::kEmpty:
+            return "空";
+        default:
+            return "不明";
+    }
 }
 
 NewProjectCheck CheckNewProject(const NewProjectInput& input) {
@@ -126,6 +233,11 @@ std::string StageProjectDocument::statusText() const {
            ",Type=" + std::to_string(kind);
 }
 
+std::string StageProjectDocument::statusTextWithName() const {
+    if (!m_state.ProjectOpen) return statusText();
+    return statusText() + " (" + KindName(kindAt(m_state.HoverColumn, m_state.HoverRow)) + ")";
+}
+
 bool StageProjectDocument::isModified() const {
     return m_state.ProjectOpen && (!m_undo->isClean() || !m_stroke.empty());
 }
@@ -160,29 +272,30 @@ std::optional<std::string> StageProjectDocument::openProject(const std::string& 
         // leaves the open project untouched.
         project = ReadStageProject(path);
     } catch (const DataError& error) {
-        return std::string(error.what());
+        return DescribeProblem(error, FileAction::Read);
     } catch (const std::bad_alloc&) {
-        return path + ": メモリが足りないため読み込めません。";
-    } catch (const std::exception& error) {
-        return path + ": " + error.what();
+        return DescribeProblem(path, 0, "メモリが足りないため読み込めません。");
+    } catch (const std::exception&) {
+        return DescribeProblem(path, 0, "ファイルを読み込めませんでした。");
     }
     if (project.stages.empty() || project.stages.size() > static_cast<std::size_t>(kMaxStageCount))
-        return path + ", line 2: ステージ数が 1 から 32767 の範囲にありません。";
+        return DescribeProblem(path, 2, "ステージ数が 1 から 32767 の範囲にありません。");
     replaceProject(std::move(project), path);
     return std::nullopt;
 }
 
 std::optional<std::string> StageProjectDocument::writeProject(const std::string& path) {
-    if (!m_state.ProjectOpen) return path + ": 保存するステージプロジェクトがありません。";
+    if (!m_state.ProjectOpen)
+        return DescribeProblem(path, 0, "保存するステージプロジェクトがありません。");
     // A save in the middle of a stroke closes the stroke, so the saved state is one
     // undo step and "modified" is false right after the save.
     commitStroke();
     try {
         WriteStageProject(path, m_project);
     } catch (const DataError& error) {
-        return std::string(error.what());
-    } catch (const std::exception& error) {
-        return path + ": " + error.what();
+        return DescribeProblem(error, FileAction::Write);
+    } catch (const std::exception&) {
+        return DescribeProblem(path, 0, "ファイルを書き込めませんでした。");
     }
     m_state.ProjectPath = path;
     m_undo->setClean();
@@ -207,6 +320,99 @@ void StageProjectDocument::stepGo() {
     m_strokeStage = m_state.EditedStage;
 }
 
+bool StageProjectDocument::goToStage(int n) {
+    if (!m_state.ProjectOpen || n < 1 || n > m_state.StageCount) return false;
+    commitStroke();
+    m_state.EditedStage = static_cast<std::int16_t>(n);
+    m_strokeStage = n;
+    return true;
+}
+
+bool StageProjectDocument::canEditStages(StageEdit edit) const {
+    if (!m_state.ProjectOpen || m_state.MouseHeld) return false;
+    switch (edit) {
+        case StageEdit::InsertBefore:
+        case StageEdit::InsertAfter:
+        case StageEdit::Duplicate:
+            return m_state.StageCount < kMaxStageCount;
+        case StageEdit::Delete:
+            return m_state.StageCount > 1;
+        case StageEdit::MoveEarlier:
+            return m_state.EditedStage > 1;
+        case StageEdit::MoveLater:
+            return m_state.EditedStage < m_state.StageCount;
+    }
+    return false;
+}
+
+StageEditResult StageProjectDocument::editStages(StageEdit edit) {
+    if (!canEditStages(edit)) return {};
+    commitStroke();
+    const int stage = m_state.EditedStage;
+    const bool isLast = stage == m_state.StageCount;
+    StageEditResult result{.done = true, .renumbered = !isLast};
+    switch (edit) {
+        case StageEdit::InsertBefore:
+            m_undo->push(new InsertStageCommand(*this, stage, EmptyEditorGrid(), stage));
+            result.renumbered = true;
+            break;
+        case StageEdit::InsertAfter:
+            m_undo->push(new InsertStageCommand(*this, stage + 1, EmptyEditorGrid(), stage));
+            break;
+        case StageEdit::Duplicate:
+            m_undo->push(new InsertStageCommand(*this, stage + 1, grid(stage), stage));
+            break;
+        case StageEdit::Delete:
+            m_undo->push(new RemoveStageCommand(*this, stage));
+            break;
+        case StageEdit::MoveEarlier:
+            m_undo->push(new MoveStageCommand(*this, stage, stage - 1));
+            result.renumbered = true;
+            break;
+        case StageEdit::MoveLater:
+            m_undo->push(new MoveStageCommand(*this, stage, stage + 1));
+            result.renumbered = true;
+            break;
+    }
+    m_strokeStage = m_state.EditedStage;
+    return result;
+}
+
+void StageProjectDocument::insertStageGrid(int stage, const StageGrid& grid) {
+    m_project.stages.insert(m_project.stages.begin() + (stage - 1), grid);
+    m_state.StageCount = static_cast<std::int16_t>(m_project.stages.size());
+}
+
+StageGrid StageProjectDocument::removeStageGrid(int stage) {
+    const auto at = m_project.stages.begin() + (stage - 1);
+    StageGrid removed = *at;
+    m_project.stages.erase(at);
+    m_state.StageCount = static_cast<std::int16_t>(m_project.stages.size());
+    m_state.EditedStage = std::min(m_state.EditedStage, m_state.StageCount);
+    return removed;
+}
+
+void StageProjectDocument::moveStageGrid(int from, int to) {
+    StageGrid moved = removeStageGrid(from);
+    insertStageGrid(to, moved);
+}
+
+void StageProjectDocument::setTool(PaintTool tool) {
+    if (tool == PaintTool::Eyedropper && m_tool != PaintTool::Eyedropper)
+        m_toolBeforeEyedropper = m_tool;
+    m_tool = tool;
+}
+
+void StageProjectDocument::setZoom(int zoom) {
+    m_zoom = std::max(zoom, 1);
+}
+
+std::optional<CellRect> StageProjectDocument::pendingRectangle() const {
+    if (!m_state.MouseHeld || m_picking || m_tool != PaintTool::Rectangle || !m_rectangleAnchor)
+        return std::nullopt;
+    return CellRect{*m_rectangleAnchor, CellPos{m_state.HoverColumn, m_state.HoverRow}};
+}
+
 void StageProjectDocument::showStage(int stage) {
     if (stage >= 1 && stage <= m_state.StageCount)
         m_state.EditedStage = static_cast<std::int16_t>(stage);
@@ -219,9 +425,13 @@ void StageProjectDocument::setCellKind(int stage, int cellIndex, std::int16_t ki
 }
 
 bool StageProjectDocument::paintAt(int px, int py) {
-    auto cell = CellAt(px, py);
+    auto cell = CellAt(px, py, m_zoom);
     if (!cell) return false;
-    int index = cell->row * kGridColumns + cell->column;
+    return paintCell(cell->column, cell->row);
+}
+
+bool StageProjectDocument::paintCell(int column, int row) {
+    int index = row * kGridColumns + column;
     auto& target = m_project.stages[static_cast<std::size_t>(m_state.EditedStage - 1)]
                                    [static_cast<std::size_t>(index)];
     if (target.Kind == m_state.SelectedKind) return false;
@@ -235,8 +445,52 @@ bool StageProjectDocument::paintAt(int px, int py) {
     return true;
 }
 
+bool StageProjectDocument::pickAt(int px, int py) {
+    auto cell = CellAt(px, py, m_zoom);
+    if (!cell) return false;
+    const int kind = kindAt(cell->column, cell->row);
+    // A code no block has cannot be painted: the editor writes only real kinds.
+    if (!IsKnownKind(kind)) return false;
+    m_state.SelectedKind = static_cast<std::int16_t>(kind);
+    return true;
+}
+
+bool StageProjectDocument::fillFrom(int px, int py) {
+    auto start = CellAt(px, py, m_zoom);
+    if (!start) return false;
+    const int replaced = kindAt(start->column, start->row);
+    if (replaced == m_state.SelectedKind) return false;
+    // Cells of the replaced kind joined by their sides; painting a cell changes its kind,
+    // so a cell is never visited twice.
+    std::vector<CellPos> pending{*start};
+    bool painted = false;
+    while (!pending.empty()) {
+        const CellPos cell = pending.back();
+        pending.pop_back();
+        if (cell.column < 0 || cell.column >= kGridColumns || cell.row < 0 || cell.row >= kGridRows)
+            continue;
+        if (kindAt(cell.column, cell.row) != replaced) continue;
+        painted = paintCell(cell.column, cell.row) || painted;
+        pending.push_back({cell.column - 1, cell.row});
+        pending.push_back({cell.column + 1, cell.row});
+        pending.push_back({cell.column, cell.row - 1});
+        pending.push_back({cell.column, cell.row + 1});
+    }
+    return painted;
+}
+
+bool StageProjectDocument::paintRectangle() {
+    auto rectangle = pendingRectangle();
+    if (!rectangle) return false;
+    bool painted = false;
+    for (int row = rectangle->top(); row <= rectangle->bottom(); ++row)
+        for (int column = rectangle->left(); column <= rectangle->right(); ++column)
+            painted = paintCell(column, row) || painted;
+    return painted;
+}
+
 bool StageProjectDocument::hoverAt(int px, int py) {
-    auto cell = CellAt(px, py);
+    auto cell = CellAt(px, py, m_zoom);
     if (!cell) return false;  // off the grid the cursor box stays on the last cell
     if (cell->column == m_state.HoverColumn && cell->row == m_state.HoverRow &&
         m_state.CursorX == 2 + kCellWidth * cell->column &&
@@ -263,15 +517,36 @@ void StageProjectDocument::commitStroke() {
     m_undo->push(new StrokeCommand(*this, m_strokeStage, std::move(changes)));
 }
 
-bool StageProjectDocument::pointerPressed(int px, int py) {
+bool StageProjectDocument::pointerPressed(int px, int py, bool pick) {
     m_state.MouseHeld = true;
     m_lastX = px;
     m_lastY = py;
+    m_rectangleAnchor.reset();
+    m_picking = pick || m_tool == PaintTool::Eyedropper;
     if (!m_state.ProjectOpen) return false;
     beginStroke();
-    bool painted = paintAt(px, py);
-    bool moved = hoverAt(px, py);
-    return painted || moved;
+    bool changed = false;
+    if (m_picking) {
+        changed = pickAt(px, py);
+        if (changed && m_tool == PaintTool::Eyedropper) m_tool = m_toolBeforeEyedropper;
+    } else {
+        switch (m_tool) {
+            case PaintTool::Pen:
+                changed = paintAt(px, py);
+                break;
+            case PaintTool::Rectangle:
+                m_rectangleAnchor = CellAt(px, py, m_zoom);
+                changed = m_rectangleAnchor.has_value();
+                break;
+            case PaintTool::Fill:
+                changed = fillFrom(px, py);
+                break;
+            case PaintTool::Eyedropper:
+                break;
+        }
+    }
+    changed = hoverAt(px, py) || changed;
+    return changed;
 }
 
 bool StageProjectDocument::pointerMoved(int px, int py) {
@@ -281,7 +556,12 @@ bool StageProjectDocument::pointerMoved(int px, int py) {
     m_lastY = py;
     if (!m_state.ProjectOpen) return false;
     bool changed = false;
-    if (m_state.MouseHeld) {
+    if (m_state.MouseHeld && !m_picking && m_tool == PaintTool::Rectangle && !m_rectangleAnchor) {
+        // Pressed off the grid: the rectangle starts at the first cell the pointer reaches.
+        m_rectangleAnchor = CellAt(px, py, m_zoom);
+        changed = m_rectangleAnchor.has_value();
+    }
+    if (m_state.MouseHeld && !m_picking && m_tool == PaintTool::Pen) {
         // Pointer samples may lie far apart on a quick stroke: walk the segment in
         // one-pixel steps along its longer axis so every cell it crosses is painted.
         int dx = px - fromX;
@@ -299,7 +579,11 @@ bool StageProjectDocument::pointerMoved(int px, int py) {
 }
 
 void StageProjectDocument::pointerReleased() {
+    if (m_state.MouseHeld && m_state.ProjectOpen && !m_picking && m_tool == PaintTool::Rectangle)
+        paintRectangle();
     m_state.MouseHeld = false;
+    m_rectangleAnchor.reset();
+    m_picking = false;
     commitStroke();
 }
 

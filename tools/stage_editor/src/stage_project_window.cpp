@@ -2,6 +2,7 @@
 #include "qon/stage_editor/stage_project_window.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QLabel>
@@ -13,6 +14,8 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextBrowser>
+#include <QToolButton>
+#include <algorithm>
 #include <utility>
 
 #include "qon/stage_editor/editor_surface.h"
@@ -64,24 +67,30 @@ QString BlockTip(int kind) {
 }  // namespace
 
 StageProjectWindow::StageProjectWindow(tools_common::Prompter& prompter, std::string programFolder,
-                                       QWidget* parent)
-    : QMainWindow(parent), m_commands(m_document, m_images, prompter, std::move(programFolder)) {
+                                       EditorSettings* settings, QWidget* parent)
+    : QMainWindow(parent),
+      m_ownSettings(settings ? nullptr : std::make_unique<EditorSettings>()),
+      m_settings(settings ? *settings : *m_ownSettings),
+      m_commands(m_document, m_images, prompter, std::move(programFolder), &m_settings) {
     setObjectName("Form1");
     m_commands.setDialogParent(this);
     m_commands.setShowChanges([this] {
         refreshPalette();
         refresh();
     });
-    buildSurface();
     buildMenus();
+    buildSurface();
+    buildToolButtons();
     m_frmDia = new NewProjectDialog(this);
     connect(m_frmDia->OKButton, &QPushButton::clicked, this, &StageProjectWindow::OKButton_Click);
 
+    m_surface->setZoom(m_settings.zoom());
     refreshPalette();
     refresh();
-    // The client area is fixed: 716 x 610 below the menu bar.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-    adjustSize();
+    // The default client area is 716 x 610 below the menu bar; a remembered zoom makes it
+    // as large as the enlarged grid needs, within the screen. The author may resize it.
+    resize(sizeHint());
+    fitWindowToZoom();
     if (QScreen* screen = this->screen()) {
         QRect available = screen->availableGeometry();
         move(available.center() - QPoint(width() / 2, height() / 2));
@@ -93,17 +102,18 @@ StageProjectWindow::~StageProjectWindow() = default;
 void StageProjectWindow::buildSurface() {
     m_surface = new EditorSurface(m_document, m_images, this);
     m_surface->setObjectName("surface");
-    m_surface->setFixedSize(716, 585);
+    m_surface->resize(716, 585);
     QFont font = m_surface->font();
     font.setPixelSize(12);
     m_surface->setFont(font);
     setCentralWidget(m_surface);
     connect(m_surface, &EditorSurface::edited, this, &StageProjectWindow::refresh);
+    connect(m_surface, &EditorSurface::zoomStep, this, &StageProjectWindow::ZoomStep_Click);
 
     auto label = [this](const char* name, const char* text, QRect geometry) {
         auto* l = new QLabel(QString::fromUtf8(text), m_surface);
         if (name) l->setObjectName(name);
-        l->setGeometry(geometry);
+        m_surface->addPanelWidget(l, geometry);
         return l;
     };
     label(nullptr, "アイテムパレット", QRect(0, 512, 129, 17));
@@ -113,7 +123,7 @@ void StageProjectWindow::buildSurface() {
 
     m_picParet = new QLabel(m_surface);
     m_picParet->setObjectName("picParet");
-    m_picParet->setGeometry(304, 496, 57, 19);
+    m_surface->addPanelWidget(m_picParet, QRect(304, 496, 57, 19));
     m_picParet->setFrameShape(QFrame::Panel);
     m_picParet->setFrameShadow(QFrame::Sunken);
     m_picParet->setAlignment(Qt::AlignCenter);
@@ -124,7 +134,7 @@ void StageProjectWindow::buildSurface() {
         auto* button = new PaletteButton(m_surface);
         button->setObjectName(name);
         button->setProperty("index", index);
-        button->setGeometry(QRect(at, QSize(49, 17)));
+        m_surface->addPanelWidget(button, QRect(at, QSize(49, 17)));
         button->setToolTip(kind == Kind::kEmpty ? QString::fromUtf8("消しゴム：マスを空にする")
                                                 : BlockTip(kind));
         group->addButton(button);
@@ -150,12 +160,12 @@ void StageProjectWindow::buildSurface() {
 
     auto* cmdBack = new QPushButton(QString::fromUtf8("←"), m_surface);
     cmdBack->setObjectName("cmdBack");
-    cmdBack->setGeometry(576, 544, 33, 33);
+    m_surface->addPanelWidget(cmdBack, QRect(576, 544, 33, 33));
     cmdBack->setToolTip(QString::fromUtf8("前のステージ (PageUp)"));
     connect(cmdBack, &QPushButton::clicked, this, &StageProjectWindow::cmdBack_Click);
     auto* cmdGo = new QPushButton(QString::fromUtf8("→"), m_surface);
     cmdGo->setObjectName("cmdGo");
-    cmdGo->setGeometry(608, 544, 33, 33);
+    m_surface->addPanelWidget(cmdGo, QRect(608, 544, 33, 33));
     cmdGo->setToolTip(QString::fromUtf8("次のステージ (PageDown)"));
     connect(cmdGo, &QPushButton::clicked, this, &StageProjectWindow::cmdGo_Click);
 
@@ -166,7 +176,24 @@ void StageProjectWindow::buildSurface() {
     m_statusText = new QLabel(sbBar);
     m_statusText->setObjectName("sbBarText");
     sbBar->addWidget(m_statusText, 1);
+    m_zoomText = new QLabel(sbBar);
+    m_zoomText->setObjectName("zoomText");
+    sbBar->addPermanentWidget(m_zoomText);
     setStatusBar(sbBar);
+}
+
+void StageProjectWindow::buildToolButtons() {
+    // In the free room of the panel, right of the selected-kind preview.
+    int left = 372;
+    for (const auto& [tool, action] : m_tools) {
+        auto* button = new QToolButton(m_surface);
+        button->setObjectName(QStringLiteral("tool") + action->objectName());
+        button->setDefaultAction(action);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        const int width = tool == PaintTool::Eyedropper ? 60 : 40;
+        m_surface->addPanelWidget(button, QRect(left, 494, width, 22));
+        left += width + 3;
+    }
 }
 
 void StageProjectWindow::buildMenus() {
@@ -182,6 +209,10 @@ void StageProjectWindow::buildMenus() {
     file->setObjectName("File");
     action(file, "NewFile", "新規作成(&N)", "Ctrl+N", &StageProjectWindow::NewFile_Click);
     action(file, "OpenFile", "開く(&O)", "Ctrl+O", &StageProjectWindow::OpenFile_Click);
+    m_recentMenu = file->addMenu(QString::fromUtf8("最近使ったファイル(&R)"));
+    m_recentMenu->setObjectName("RecentFiles");
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &StageProjectWindow::fillRecentMenu);
+    fillRecentMenu();
     action(file, "OpenGRA", "グラフィックセットを開く(&G)", "Ctrl+G",
            &StageProjectWindow::OpenGRA_Click);
     m_save = action(file, "Save", "名前を付けて保存(&S)", "Ctrl+S", [this] { Save_Click(); });
@@ -194,13 +225,93 @@ void StageProjectWindow::buildMenus() {
     m_undo = action(edit, "Undo", "元に戻す(&U)", "Ctrl+Z", &StageProjectWindow::Undo_Click);
     m_redo = action(edit, "Redo", "やり直し(&R)", "Ctrl+Y", &StageProjectWindow::Redo_Click);
     edit->addSeparator();
-    action(edit, "PrevStage", "前のステージ(&B)", "PgUp", &StageProjectWindow::cmdBack_Click);
-    action(edit, "NextStage", "次のステージ(&G)", "PgDown", &StageProjectWindow::cmdGo_Click);
+    auto* tools = new QActionGroup(this);
+    auto tool = [&](std::size_t at, PaintTool which, const char* name, const char* caption,
+                    const char* keys, const char* tip) {
+        QAction* a = action(edit, name, caption, keys, [this, which] { Tool_Click(which); });
+        a->setCheckable(true);
+        a->setIconText(QString::fromUtf8(tip));
+        a->setToolTip(QString::fromUtf8(caption).remove(QStringLiteral("(&")).chopped(2) +
+                      QStringLiteral(" (") + QString::fromLatin1(keys) + QStringLiteral(")"));
+        tools->addAction(a);
+        m_tools[at] = {which, a};
+    };
+    tool(0, PaintTool::Pen, "ToolPen", "ペン(&P)", "P", "ペン");
+    tool(1, PaintTool::Rectangle, "ToolRectangle", "四角形で塗る(&Q)", "R", "四角");
+    tool(2, PaintTool::Fill, "ToolFill", "つながったマスを塗る(&F)", "F", "塗る");
+    tool(3, PaintTool::Eyedropper, "ToolEyedropper", "スポイト（Alt+クリック）(&I)", "I",
+         "スポイト");
+
+    QMenu* stage = menuBar()->addMenu(QString::fromUtf8("ステージ(&S)"));
+    stage->setObjectName("Stage");
+    action(stage, "PrevStage", "前のステージ(&B)", "PgUp", &StageProjectWindow::cmdBack_Click);
+    action(stage, "NextStage", "次のステージ(&G)", "PgDown", &StageProjectWindow::cmdGo_Click);
+    m_goToStage = action(stage, "GoToStage", "ステージ番号を指定して移動(&J)...", "Ctrl+J",
+                         &StageProjectWindow::GoToStage_Click);
+    stage->addSeparator();
+    auto stageEdit = [&](std::size_t at, StageEdit which, const char* name, const char* caption,
+                         const char* keys) {
+        m_stageEdits[at] = {
+            which, action(stage, name, caption, keys, [this, which] { EditStages_Click(which); })};
+    };
+    stageEdit(0, StageEdit::InsertBefore, "InsertStageBefore", "前に空のステージを挿入(&I)",
+              "Ctrl+Shift+Ins");
+    stageEdit(1, StageEdit::InsertAfter, "InsertStageAfter", "後ろに空のステージを挿入(&A)",
+              "Ctrl+Ins");
+    stageEdit(2, StageEdit::Duplicate, "DuplicateStage", "このステージを複製(&D)", "Ctrl+D");
+    stageEdit(3, StageEdit::Delete, "DeleteStage", "このステージを削除(&X)", "Ctrl+Shift+Del");
+    stage->addSeparator();
+    stageEdit(4, StageEdit::MoveEarlier, "MoveStageEarlier", "ひとつ前へ移動(&U)",
+              "Ctrl+Shift+PgUp");
+    stageEdit(5, StageEdit::MoveLater, "MoveStageLater", "ひとつ後ろへ移動(&N)",
+              "Ctrl+Shift+PgDown");
+
+    QMenu* view = menuBar()->addMenu(QString::fromUtf8("表示(&V)"));
+    view->setObjectName("View");
+    auto* zooms = new QActionGroup(this);
+    auto zoom = [&](std::size_t at, Zoom which, const char* name, const char* caption,
+                    const char* keys) {
+        QAction* a = action(view, name, caption, keys, [this, which] { Zoom_Click(which); });
+        a->setCheckable(true);
+        zooms->addAction(a);
+        m_zooms[at] = {which, a};
+    };
+    zoom(0, Zoom{.factor = 1}, "Zoom1", "等倍（1×）(&1)", "Ctrl+1");
+    zoom(1, Zoom{.factor = 2}, "Zoom2", "2 倍（2×）(&2)", "Ctrl+2");
+    zoom(2, Zoom{.factor = 3}, "Zoom3", "3 倍（3×）(&3)", "Ctrl+3");
+    zoom(3, Zoom{.fit = true}, "ZoomFit", "ウィンドウに合わせる(&W)", "Ctrl+0");
+    view->addSeparator();
+    QAction* zoomIn = action(view, "ZoomIn", "拡大(&I)", "Ctrl++", [this] { ZoomStep_Click(1); });
+    // "+" needs Shift on many keyboards; Ctrl+= is the same key without it.
+    zoomIn->setShortcuts(
+        {QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
+    action(view, "ZoomOut", "縮小(&O)", "Ctrl+-", [this] { ZoomStep_Click(-1); });
+
+    QMenu* play = menuBar()->addMenu(QString::fromUtf8("テスト(&T)"));
+    play->setObjectName("Test");
+    m_testPlay = action(play, "TestPlay", "このステージをテストプレイ(&P)", "F5",
+                        &StageProjectWindow::TestPlay_Click);
 
     QMenu* help = menuBar()->addMenu(QString::fromUtf8("ヘルプ(&H)"));
     help->setObjectName("Hel");
     action(help, "HelpOpen", "目次(&C)", "Ctrl+C", &StageProjectWindow::HelpOpen_Click);
     action(help, "Ver", "バージョン情報(&I)", "Ctrl+I", &StageProjectWindow::Ver_Click);
+}
+
+void StageProjectWindow::fillRecentMenu() {
+    m_recentMenu->clear();
+    const QStringList recent = m_settings.recentProjects();
+    if (recent.isEmpty()) {
+        m_recentMenu->addAction(QString::fromUtf8("（まだありません）"))->setEnabled(false);
+        return;
+    }
+    for (int i = 0; i < recent.size(); ++i) {
+        const QString path = recent[i];
+        QAction* a = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path));
+        a->setObjectName("RecentFile");
+        a->setData(path);
+        connect(a, &QAction::triggered, this, [this, path] { RecentFile_Click(path); });
+    }
 }
 
 void StageProjectWindow::refreshPalette() {
@@ -217,33 +328,126 @@ void StageProjectWindow::refreshPalette() {
 }
 
 void StageProjectWindow::refresh() {
+    const EditorState& state = m_document.state();
     setWindowTitle(toQ(m_document.titleText()) + "[*]");
     setWindowModified(m_document.isModified());
-    m_Label3->setText(QString::number(m_document.state().EditedStage));
-    m_statusText->setText(toQ(m_document.statusText()));
-    m_save->setEnabled(m_document.state().ProjectOpen);
-    m_vSave->setEnabled(m_document.state().ProjectOpen);
+    m_Label3->setText(QString::number(state.EditedStage));
+    m_statusText->setText(toQ(m_document.statusTextWithName()));
+    m_save->setEnabled(state.ProjectOpen);
+    m_vSave->setEnabled(state.ProjectOpen);
     m_undo->setEnabled(m_document.canUndo());
     m_redo->setEnabled(m_document.canRedo());
+    for (const auto& [edit, action] : m_stageEdits)
+        action->setEnabled(m_document.canEditStages(edit));
+    m_goToStage->setEnabled(state.ProjectOpen);
+    m_testPlay->setEnabled(state.ProjectOpen);
+    for (const auto& [tool, action] : m_tools) action->setChecked(tool == m_document.tool());
+    const Zoom zoom = m_surface->zoom();
+    for (const auto& [choice, action] : m_zooms)
+        action->setChecked(choice.fit ? zoom.fit : !zoom.fit && choice.factor == zoom.factor);
+    m_zoomText->setText(QStringLiteral("%1×").arg(m_surface->shownZoom()));
+    showSelectedKind();
     m_surface->redrawGrid();
+}
+
+void StageProjectWindow::showSelectedKind() {
+    const std::int16_t kind = m_document.state().SelectedKind;
+    if (kind == m_shownKind) return;
+    m_shownKind = kind;
+    if (kind >= Kind::kNormalFirst && kind <= Kind::kUnbreakable)
+        m_cmdBlock[static_cast<std::size_t>(kind)]->setChecked(true);
+    else if (IsSpecialKind(kind))
+        m_cmdSBlockS[static_cast<std::size_t>(kind - Kind::Pin)]->setChecked(true);
+    else
+        m_cmdCrea->setChecked(true);
+    refreshPalette();
 }
 
 void StageProjectWindow::cmdBlock_Click(int index) {
     m_document.selectKind(static_cast<std::int16_t>(index));
     m_cmdBlock[static_cast<std::size_t>(index)]->setChecked(true);
+    m_shownKind = m_document.state().SelectedKind;
     refreshPalette();
 }
 
 void StageProjectWindow::cmdSBlockS_Click(int index) {
     m_document.selectKind(static_cast<std::int16_t>(Kind::Pin + index));
     m_cmdSBlockS[static_cast<std::size_t>(index)]->setChecked(true);
+    m_shownKind = m_document.state().SelectedKind;
     refreshPalette();
 }
 
 void StageProjectWindow::cmdCrea_Click() {
     m_document.selectKind(Kind::kEmpty);
     m_cmdCrea->setChecked(true);
+    m_shownKind = Kind::kEmpty;
     refreshPalette();
+}
+
+void StageProjectWindow::EditStages_Click(StageEdit edit) {
+    m_commands.editStages(edit);
+    refresh();
+}
+
+void StageProjectWindow::GoToStage_Click() {
+    m_commands.goToStage();
+    refresh();
+}
+
+void StageProjectWindow::Tool_Click(PaintTool tool) {
+    m_document.setTool(tool);
+    refresh();
+}
+
+void StageProjectWindow::Zoom_Click(Zoom zoom) {
+    m_surface->setZoom(zoom);
+    m_settings.setZoom(zoom);
+    fitWindowToZoom();
+    refresh();
+}
+
+void StageProjectWindow::ZoomStep_Click(int step) {
+    const int shown = m_surface->shownZoom();
+    Zoom_Click(step > 0 ? ZoomIn(m_surface->zoom(), shown) : ZoomOut(shown));
+}
+
+void StageProjectWindow::fitWindowToZoom() {
+    const Zoom zoom = m_surface->zoom();
+    if (zoom.fit || isMaximized() || isFullScreen()) return;
+    QSize wanted = size() - m_surface->size() + m_surface->sizeHint();
+    // At 1x the default size stands even on a small screen; a larger grid is given only
+    // the room the screen has, and scrolls within it.
+    QScreen* screen = this->screen();
+    if (zoom.factor > 1 && screen) {
+        const QSize frame = frameGeometry().size() - geometry().size();
+        wanted = wanted.boundedTo(screen->availableGeometry().size() - frame);
+    }
+    resize(wanted);
+    if (zoom.factor > 1 && screen && isVisible()) {
+        // A window grown past the screen's edge comes back onto it.
+        const QRect available = screen->availableGeometry();
+        const QRect frame = frameGeometry();
+        QPoint at = frame.topLeft();
+        at.setX(
+            std::max(available.left(), std::min(at.x(), available.right() + 1 - frame.width())));
+        at.setY(
+            std::max(available.top(), std::min(at.y(), available.bottom() + 1 - frame.height())));
+        if (at != frame.topLeft()) move(at);
+    }
+}
+
+void StageProjectWindow::TestPlay_Click() {
+    m_commands.testPlay();
+    refresh();
+}
+
+void StageProjectWindow::RecentFile_Click(const QString& path) {
+    openProjectAt(path);
+}
+
+void StageProjectWindow::openProjectAt(const QString& path) {
+    m_commands.openProjectAt(path);
+    refresh();
 }
 
 void StageProjectWindow::cmdBack_Click() {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QDir>
 #include <chrono>
 
 #include "graphic_set_files.h"
@@ -52,10 +53,11 @@ class StageProjectCommandsTest : public ::testing::Test {
     }
 
     ScratchFolder dir;
+    EditorSettings settings{toQ(dir.file("tessel.ini"))};
     StageProjectDocument document;
     BlockImages images;
     ScriptedPrompter prompter;
-    StageProjectCommands commands{document, images, prompter, dir.path()};
+    StageProjectCommands commands{document, images, prompter, dir.path(), &settings};
     int shown = 0;
     int messagesWhenShown = -1;
 };
@@ -293,10 +295,12 @@ const GraphicSetRow kGraphicSetRows[] = {
 INSTANTIATE_TEST_SUITE_P(Sets, GraphicSetProblem, ::testing::ValuesIn(kGraphicSetRows), RowName);
 
 TEST(StageProjectHelp, PageIsReadFromTheProgramFolder) {
+    ScratchFolder dir;
+    EditorSettings settings(toQ(dir.file("tessel.ini")));
     StageProjectDocument document;
     BlockImages images;
     ScriptedPrompter prompter;
-    StageProjectCommands commands(document, images, prompter, QON_STAGE_EDITOR_HELP_DIR);
+    StageProjectCommands commands(document, images, prompter, QON_STAGE_EDITOR_HELP_DIR, &settings);
     const std::optional<QString> page = commands.readHelpPage();
     ASSERT_TRUE(page.has_value());
     EXPECT_TRUE(page->contains(QStringLiteral("ボム")));
@@ -306,8 +310,10 @@ TEST(StageProjectHelp, PageIsReadFromTheProgramFolder) {
 TEST_F(StageProjectCommandsTest, MissingHelpPageIsReportedWithItsPath) {
     EXPECT_FALSE(commands.readHelpPage().has_value());
     EXPECT_EQ(prompter.messages,
-              QStringList{QStringLiteral("ヘルプファイルが見つかりません。\n\n") +
-                          toQ(dir.file("Tessel.html"))});
+              QStringList{QStringLiteral("ヘルプファイルが見つかりません。\n\nファイル: ") +
+                          toQ(dir.file("Tessel.html")) +
+                          QStringLiteral("\n理由: ファイルがないか、読み込めません。")});
+    EXPECT_EQ(prompter.messageKinds, QList{Prompter::MessageKind::Warning});
 }
 
 TEST_F(StageProjectCommandsTest, HelpPageThatIsANamedPipeIsReportedAtOnce) {
@@ -322,6 +328,140 @@ TEST_F(StageProjectCommandsTest, VersionBoxNamesTheEditor) {
     ASSERT_EQ(prompter.messages.size(), 1);
     EXPECT_TRUE(prompter.messages[0].startsWith(
         QStringLiteral("Tessel（QONCreater）\nqon のステージエディタ\nバージョン ")));
+}
+
+// ---- messages ------------------------------------------------------------------------
+
+TEST_F(StageProjectCommandsTest, EmptyFieldWarningHasTheWarningIconAndTheDialogsTitle) {
+    EXPECT_FALSE(commands.createProject({"", "3", "Ann"}));
+    EXPECT_EQ(prompter.messages,
+              QStringList{QStringLiteral("何も入力されていない項目があります。")});
+    EXPECT_EQ(prompter.messageTitles, QStringList{QStringLiteral("新規作成")});
+    EXPECT_EQ(prompter.messageKinds, QList{Prompter::MessageKind::Warning});
+}
+
+TEST_F(StageProjectCommandsTest, FailuresAreTitledLikeTheWindowAndExplainedInJapanese) {
+    ASSERT_TRUE(commands.createProject({"Keep", "2", "Me"}));
+    answer(dir.file("missing.stp"));
+    EXPECT_FALSE(commands.openProject());
+    answer(dir.file("none/a.stp"));
+    EXPECT_FALSE(commands.saveAs());
+    ASSERT_EQ(prompter.messages.size(), 2);
+    EXPECT_EQ(prompter.messages[0],
+              QStringLiteral("ステージプロジェクトを開けませんでした。\n\nファイル: ") +
+                  toQ(dir.file("missing.stp")) + QStringLiteral("\n理由: ファイルがありません。"));
+    // The save names the first file it could not write, in the missing folder.
+    EXPECT_TRUE(prompter.messages[1].startsWith(
+        QStringLiteral("ステージプロジェクトを保存できませんでした。\n\nファイル: ") +
+        toQ(dir.file("none/"))))
+        << prompter.messages[1].toStdString();
+    EXPECT_TRUE(
+        prompter.messages[1].endsWith(QStringLiteral("\n理由: 保存先のフォルダがありません。")))
+        << prompter.messages[1].toStdString();
+    EXPECT_EQ(prompter.messageTitles, (QStringList{QStringLiteral("QONCreater-Keep-製作者：Me"),
+                                                   QStringLiteral("QONCreater-Keep-製作者：Me")}));
+    EXPECT_EQ(prompter.messageKinds,
+              (QList{Prompter::MessageKind::Warning, Prompter::MessageKind::Warning}));
+}
+
+// ---- recent projects and the remembered folder --------------------------------------------
+
+TEST_F(StageProjectCommandsTest, OpenedAndSavedProjectsBecomeRecentMostRecentFirst) {
+    const std::string haru = savedProject("Haru", 1);
+    const std::string natsu = savedProject("Natsu", 2);
+    answer(haru);
+    ASSERT_TRUE(commands.openProject());
+    answer(natsu);
+    ASSERT_TRUE(commands.openProject());
+    ASSERT_TRUE(commands.createProject({"Aki", "1", "Ann"}));
+    answer(dir.file("Aki.stp"));
+    ASSERT_TRUE(commands.saveAs());
+    EXPECT_EQ(settings.recentProjects(),
+              (QStringList{toQ(dir.file("Aki.stp")), toQ(natsu), toQ(haru)}));
+    ASSERT_TRUE(commands.openProjectAt(toQ(haru)));  // as from the menu: no dialog
+    EXPECT_EQ(prompter.dialogCaptions.size(), 3);
+    EXPECT_EQ(settings.recentProjects().first(), toQ(haru));
+}
+
+TEST_F(StageProjectCommandsTest, ARecentProjectThatIsGoneLeavesTheList) {
+    const std::string haru = savedProject("Haru", 1);
+    settings.addRecentProject(toQ(haru));
+    settings.addRecentProject(toQ(dir.file("gone/Gone.stp")));
+    EXPECT_FALSE(commands.openProjectAt(toQ(dir.file("gone/Gone.stp"))));
+    EXPECT_EQ(prompter.messages.size(), 1);
+    EXPECT_EQ(settings.recentProjects(), QStringList{toQ(haru)});
+}
+
+TEST_F(StageProjectCommandsTest, ARelativePathIsOpenedFromTheCurrentFolder) {
+    const std::string haru = savedProject("Haru", 5);
+    const QString current = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(toQ(dir.file("Haru"))));
+    const bool opened = commands.openProjectAt(QStringLiteral("Haru.stp"));
+    QDir::setCurrent(current);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(document.state().ProjectPath, haru);
+    EXPECT_EQ(document.kindAt(1, 1), 5);
+}
+
+TEST_F(StageProjectCommandsTest, DialogsStartInTheFolderLastUsed) {
+    const std::string haru = savedProject("Haru", 1);
+    EXPECT_FALSE(commands.openProject());  // cancelled: nothing remembered yet
+    answer(haru);
+    ASSERT_TRUE(commands.openProject());
+    EXPECT_FALSE(commands.openGraphicSet());
+    EXPECT_EQ(prompter.dialogFolders,
+              (QStringList{QString(), QString(), toQ(dir.path() + "Haru")}));
+    EXPECT_EQ(settings.lastFolder(), toQ(dir.path() + "Haru"));
+}
+
+// ---- stage list edits -------------------------------------------------------------------------
+
+TEST_F(StageProjectCommandsTest, RenumberingIsNoticedOncePerSession) {
+    ASSERT_TRUE(commands.createProject({"Spring", "3", "Ann"}));
+    ASSERT_TRUE(commands.editStages(StageEdit::MoveLater));
+    ASSERT_TRUE(commands.editStages(StageEdit::Delete));
+    ASSERT_EQ(prompter.optOutTexts.size(), 1);
+    EXPECT_TRUE(prompter.optOutTexts[0].contains(QStringLiteral("qonsave.sav")));
+    EXPECT_EQ(shown, 1);  // the new order stands behind the notice
+    EXPECT_FALSE(settings.renumberNoticeOptedOut());
+
+    // A new session tells it again, since the author did not opt out.
+    StageProjectCommands next{document, images, prompter, dir.path(), &settings};
+    ASSERT_TRUE(next.editStages(StageEdit::InsertBefore));
+    EXPECT_EQ(prompter.optOutTexts.size(), 2);
+}
+
+TEST_F(StageProjectCommandsTest, OptingOutSilencesTheNoticeForLaterSessions) {
+    ASSERT_TRUE(commands.createProject({"Spring", "3", "Ann"}));
+    prompter.optOutAnswers = {true};
+    ASSERT_TRUE(commands.editStages(StageEdit::InsertBefore));
+    EXPECT_TRUE(settings.renumberNoticeOptedOut());
+    StageProjectCommands next{document, images, prompter, dir.path(), &settings};
+    ASSERT_TRUE(next.editStages(StageEdit::MoveLater));
+    EXPECT_EQ(prompter.optOutTexts.size(), 1);
+}
+
+TEST_F(StageProjectCommandsTest, EditsThatKeepEveryNumberAreNotNoticed) {
+    ASSERT_TRUE(commands.createProject({"Spring", "2", "Ann"}));
+    document.stepGo();
+    ASSERT_TRUE(commands.editStages(StageEdit::InsertAfter));  // after the last
+    ASSERT_TRUE(commands.editStages(StageEdit::Delete));       // the last
+    EXPECT_FALSE(commands.editStages(StageEdit::MoveLater));   // refused: it is the last
+    EXPECT_TRUE(prompter.optOutTexts.isEmpty());
+    EXPECT_EQ(document.state().StageCount, 2);
+}
+
+TEST_F(StageProjectCommandsTest, GoToStageAsksForANumberInRange) {
+    EXPECT_FALSE(commands.goToStage());  // no project: no question
+    ASSERT_TRUE(commands.createProject({"Spring", "40", "Ann"}));
+    prompter.numberAnswers = {std::optional<int>(27), std::nullopt};
+    ASSERT_TRUE(commands.goToStage());
+    EXPECT_EQ(document.state().EditedStage, 27);
+    EXPECT_FALSE(commands.goToStage());  // cancelled
+    EXPECT_EQ(document.state().EditedStage, 27);
+    EXPECT_EQ(prompter.numberLabels,
+              (QStringList{QStringLiteral("表示するステージの番号（1～40）"),
+                           QStringLiteral("表示するステージの番号（1～40）")}));
 }
 
 }  // namespace

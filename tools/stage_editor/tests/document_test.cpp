@@ -387,6 +387,7 @@ struct BadOpenRow {
     const char* projectText = nullptr;  // nullptr: no project file
     int stageFiles = 0;                 // how many valid stage files lie beside it
     int linesInLastStage = 30;          // 30 for a whole file
+    const char* reason = "";            // the Japanese reason the author is given
 };
 
 class FailedOpen : public ::testing::TestWithParam<BadOpenRow> {};
@@ -414,6 +415,7 @@ TEST_P(FailedOpen, KeepsThePreviousProjectIntact) {
     auto error = document.openProject(bad);
     ASSERT_TRUE(error.has_value());
     EXPECT_NE(error->find(dir.file("")), std::string::npos) << *error;  // names the file
+    EXPECT_NE(error->find(std::string("\n理由: ") + row.reason), std::string::npos) << *error;
     const EditorState& after = document.state();
     EXPECT_EQ(after.ProjectName, before.ProjectName);
     EXPECT_EQ(after.StaffName, before.StaffName);
@@ -428,15 +430,28 @@ TEST_P(FailedOpen, KeepsThePreviousProjectIntact) {
 }
 
 const BadOpenRow kBadOpenRows[] = {
-    {.name = "MissingProjectFile"},
-    {.name = "MissingStageFile", .projectText = "a\r\n3\r\nb\r\n", .stageFiles = 2},
+    {.name = "MissingProjectFile", .reason = "ファイルがありません。"},
+    {.name = "MissingStageFile",
+     .projectText = "a\r\n3\r\nb\r\n",
+     .stageFiles = 2,
+     .reason = "ファイルがありません。"},
     {.name = "ShortStageFile",
      .projectText = "a\r\n2\r\nb\r\n",
      .stageFiles = 2,
-     .linesInLastStage = 29},
-    {.name = "StageCountNotANumber", .projectText = "a\r\nthree\r\nb\r\n", .stageFiles = 3},
-    {.name = "StageCountZero", .projectText = "a\r\n0\r\nb\r\n", .stageFiles = 1},
-    {.name = "ProjectFileEndsEarly", .projectText = "a\r\n2\r\n", .stageFiles = 2},
+     .linesInLastStage = 29,
+     .reason = "ファイルが途中で終わっています"},
+    {.name = "StageCountNotANumber",
+     .projectText = "a\r\nthree\r\nb\r\n",
+     .stageFiles = 3,
+     .reason = "ステージ数が 1 から 32767 までの整数ではありません。"},
+    {.name = "StageCountZero",
+     .projectText = "a\r\n0\r\nb\r\n",
+     .stageFiles = 1,
+     .reason = "ステージ数が 1 から 32767 までの整数ではありません。"},
+    {.name = "ProjectFileEndsEarly",
+     .projectText = "a\r\n2\r\n",
+     .stageFiles = 2,
+     .reason = "ファイルが途中で終わっています"},
 };
 INSTANTIATE_TEST_SUITE_P(Open, FailedOpen, ::testing::ValuesIn(kBadOpenRows), RowName);
 

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,7 +15,9 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QToolButton>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include "painting.h"
 #include "qon/stage_editor/editor_surface.h"
@@ -48,7 +51,8 @@ using tools_common::ScriptedPrompter;
 class StageProjectWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        window = std::make_unique<StageProjectWindow>(prompter, QON_STAGE_EDITOR_HELP_DIR);
+        window =
+            std::make_unique<StageProjectWindow>(prompter, QON_STAGE_EDITOR_HELP_DIR, &settings);
         window->show();
     }
     void TearDown() override {
@@ -86,6 +90,8 @@ class StageProjectWindowTest : public ::testing::Test {
         release(CellCentreX(column), CellCentreY(row));
     }
 
+    ScratchFolder settingsFolder;
+    EditorSettings settings{QString::fromStdString(settingsFolder.file("tessel.ini"))};
     ScriptedPrompter prompter;
     std::unique_ptr<StageProjectWindow> window;
 };
@@ -163,6 +169,48 @@ TEST_F(StageProjectWindowTest, MenusKeepTheirCaptionsAndShortcuts) {
         {.name = "Redo", .caption = "やり直し(&R)", .keys = "Ctrl+Y", .enabledAtStart = false},
         {.name = "PrevStage", .caption = "前のステージ(&B)", .keys = "PgUp"},
         {.name = "NextStage", .caption = "次のステージ(&G)", .keys = "PgDown"},
+        {.name = "GoToStage",
+         .caption = "ステージ番号を指定して移動(&J)...",
+         .keys = "Ctrl+J",
+         .enabledAtStart = false},
+        {.name = "InsertStageBefore",
+         .caption = "前に空のステージを挿入(&I)",
+         .keys = "Ctrl+Shift+Ins",
+         .enabledAtStart = false},
+        {.name = "InsertStageAfter",
+         .caption = "後ろに空のステージを挿入(&A)",
+         .keys = "Ctrl+Ins",
+         .enabledAtStart = false},
+        {.name = "DuplicateStage",
+         .caption = "このステージを複製(&D)",
+         .keys = "Ctrl+D",
+         .enabledAtStart = false},
+        {.name = "DeleteStage",
+         .caption = "このステージを削除(&X)",
+         .keys = "Ctrl+Shift+Del",
+         .enabledAtStart = false},
+        {.name = "MoveStageEarlier",
+         .caption = "ひとつ前へ移動(&U)",
+         .keys = "Ctrl+Shift+PgUp",
+         .enabledAtStart = false},
+        {.name = "MoveStageLater",
+         .caption = "ひとつ後ろへ移動(&N)",
+         .keys = "Ctrl+Shift+PgDown",
+         .enabledAtStart = false},
+        {.name = "ToolPen", .caption = "ペン(&P)", .keys = "P"},
+        {.name = "ToolRectangle", .caption = "四角形で塗る(&Q)", .keys = "R"},
+        {.name = "ToolFill", .caption = "つながったマスを塗る(&F)", .keys = "F"},
+        {.name = "ToolEyedropper", .caption = "スポイト（Alt+クリック）(&I)", .keys = "I"},
+        {.name = "Zoom1", .caption = "等倍（1×）(&1)", .keys = "Ctrl+1"},
+        {.name = "Zoom2", .caption = "2 倍（2×）(&2)", .keys = "Ctrl+2"},
+        {.name = "Zoom3", .caption = "3 倍（3×）(&3)", .keys = "Ctrl+3"},
+        {.name = "ZoomFit", .caption = "ウィンドウに合わせる(&W)", .keys = "Ctrl+0"},
+        {.name = "ZoomIn", .caption = "拡大(&I)", .keys = "Ctrl++"},
+        {.name = "ZoomOut", .caption = "縮小(&O)", .keys = "Ctrl+-"},
+        {.name = "TestPlay",
+         .caption = "このステージをテストプレイ(&P)",
+         .keys = "F5",
+         .enabledAtStart = false},
     };
     for (const auto& row : rows) {
         QAction* a = action(row.name);
@@ -173,6 +221,8 @@ TEST_F(StageProjectWindowTest, MenusKeepTheirCaptionsAndShortcuts) {
     }
     EXPECT_EQ(window->findChild<QMenu*>("File")->title(), "ファイル(&F)");
     EXPECT_EQ(window->findChild<QMenu*>("Hel")->title(), "ヘルプ(&H)");
+    EXPECT_TRUE(action("ToolPen")->isChecked());
+    EXPECT_TRUE(action("Zoom1")->isChecked());
 }
 
 TEST_F(StageProjectWindowTest, GrabbedGridShowsTheRightTileImages) {
@@ -189,7 +239,7 @@ TEST_F(StageProjectWindowTest, GrabbedGridShowsTheRightTileImages) {
     press(CellCentreX(4), CellCentreY(5));
     move(CellCentreX(6), CellCentreY(5), Qt::LeftButton);
     release(CellCentreX(6), CellCentreY(5));
-    EXPECT_EQ(statusText(), "X=6,Y=5,Type=103");
+    EXPECT_EQ(statusText(), "X=6,Y=5,Type=103 (風（←）)");
     EXPECT_TRUE(window->isWindowModified());
     move(CellCentreX(10), CellCentreY(20), Qt::NoButton);  // take the cursor box away
 
@@ -211,7 +261,7 @@ TEST_F(StageProjectWindowTest, GrabbedGridShowsTheRightTileImages) {
     QTest::mouseClick(window->findChild<PaletteButton*>("cmdCrea"), Qt::LeftButton);
     EXPECT_TRUE(window->findChild<QLabel*>("picParet")->pixmap().isNull());
     paint(2, 3);
-    EXPECT_EQ(statusText(), "X=2,Y=3,Type=255");
+    EXPECT_EQ(statusText(), "X=2,Y=3,Type=255 (空)");
 }
 
 TEST_F(StageProjectWindowTest, ReleaseOverAPaletteButtonEndsPainting) {
@@ -361,10 +411,199 @@ TEST_F(StageProjectWindowTest, HelpPageOpensInAHelpWindow) {
     EXPECT_TRUE(prompter.messages[0].contains("Tessel"));
 }
 
+// ---- additions around the grid -----------------------------------------------------------
+
+TEST_F(StageProjectWindowTest, WindowIsResizableAndThePanelKeepsToTheBottom) {
+    EXPECT_LT(window->minimumSize().width(), window->maximumSize().width());
+    EXPECT_EQ(window->surface()->gridCanvas()->size(), QSize(640, 480));
+    auto* cmdGo = window->surface()->findChild<QWidget*>("cmdGo");
+    window->resize(window->size() + QSize(200, 150));
+    QApplication::processEvents();
+    EXPECT_EQ(window->surface()->size(), QSize(916, 735));
+    EXPECT_EQ(cmdGo->geometry(), QRect(608, 544 + 150, 33, 33));
+    EXPECT_EQ(window->surface()->gridCanvas()->size(), QSize(640, 480));  // 1x stays 1x
+}
+
+TEST_F(StageProjectWindowTest, StageMenuEditsTheStageListAndUndoRestoresIt) {
+    newProjectThroughDialog("5");
+    auto* label3 = window->findChild<QLabel*>("Label3");
+    EXPECT_FALSE(action("MoveStageEarlier")->isEnabled());  // stage 1
+    EXPECT_TRUE(action("MoveStageLater")->isEnabled());
+    QTest::mouseClick(paletteButton("cmdBlock", 4), Qt::LeftButton);
+    paint(0, 0);
+
+    action("DuplicateStage")->trigger();
+    EXPECT_EQ(label3->text(), "2");
+    EXPECT_EQ(window->document().state().StageCount, 6);
+    EXPECT_EQ(window->document().kindAt(0, 0), 4);  // the copy is shown
+    EXPECT_EQ(prompter.optOutTexts.size(), 1);      // stages 2..5 are now 3..6
+
+    action("MoveStageLater")->trigger();
+    EXPECT_EQ(label3->text(), "3");
+    action("DeleteStage")->trigger();
+    EXPECT_EQ(window->document().state().StageCount, 5);
+    EXPECT_EQ(prompter.optOutTexts.size(), 1);  // told once per session
+
+    action("Undo")->trigger();
+    action("Undo")->trigger();
+    action("Undo")->trigger();
+    EXPECT_EQ(window->document().state().StageCount, 5);
+    EXPECT_EQ(label3->text(), "1");
+    EXPECT_EQ(window->document().grid(2)[0].Kind, Kind::kEmpty);
+
+    prompter.numberAnswers = {std::optional<int>(4)};
+    action("GoToStage")->trigger();
+    EXPECT_EQ(label3->text(), "4");
+}
+
+TEST_F(StageProjectWindowTest, TheLastStageCannotBeDeleted) {
+    newProjectThroughDialog("1");
+    EXPECT_FALSE(action("DeleteStage")->isEnabled());
+    action("DeleteStage")->trigger();  // a shortcut of a disabled action does nothing
+    EXPECT_EQ(window->document().state().StageCount, 1);
+    EXPECT_TRUE(action("InsertStageBefore")->isEnabled());
+}
+
+TEST_F(StageProjectWindowTest, ZoomedGridIsCrispAndPaintsUnderThePointer) {
+    newProjectThroughDialog("1");
+    action("Zoom2")->trigger();
+    QWidget* canvas = window->surface()->gridCanvas();
+    EXPECT_EQ(canvas->size(), QSize(1280, 960));
+    EXPECT_EQ(settings.zoom(), (Zoom{.factor = 2}));
+    EXPECT_EQ(window->findChild<QLabel*>("zoomText")->text(), "2×");
+
+    QTest::mouseClick(paletteButton("cmdBlock", 6), Qt::LeftButton);
+    // x = 110 is still column 0 at 2x (the shared edge belongs to the left cell).
+    QTest::mousePress(canvas, Qt::LeftButton, {}, QPoint(110, 2 * CellCentreY(1)));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, QPoint(110, 2 * CellCentreY(1)));
+    EXPECT_EQ(window->document().kindAt(0, 1), 6);
+    EXPECT_EQ(window->document().kindAt(1, 1), Kind::kEmpty);
+    EXPECT_EQ(statusText(), "X=0,Y=1,Type=6 (ブロック 7 回)");
+
+    const QImage shown =
+        canvas->grab(QRect(0, 0, 200, 100)).toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shown, ScaleWhole(window->surface()->backS(), 2).copy(0, 0, 200, 100));
+}
+
+TEST_F(StageProjectWindowTest, CtrlWheelZoomsAndTheZoomIsRemembered) {
+    QWidget* canvas = window->surface()->gridCanvas();
+    const QPointF at(100, 100);
+    QWheelEvent wheel(at, canvas->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(canvas, &wheel);
+    QApplication::sendEvent(canvas, &wheel);
+    QApplication::sendEvent(canvas, &wheel);  // 3x is the largest step
+    EXPECT_EQ(window->surface()->shownZoom(), 3);
+    EXPECT_TRUE(action("Zoom3")->isChecked());
+
+    window.reset();
+    window = std::make_unique<StageProjectWindow>(prompter, QON_STAGE_EDITOR_HELP_DIR, &settings);
+    EXPECT_EQ(window->surface()->shownZoom(), 3);
+    EXPECT_TRUE(action("Zoom3")->isChecked());
+    action("ZoomOut")->trigger();
+    EXPECT_EQ(window->surface()->shownZoom(), 2);
+}
+
+TEST_F(StageProjectWindowTest, AltClickPicksAKindAndRightClickPaintsIt) {
+    newProjectThroughDialog("1");
+    window->cmdSBlockS_Click(6);  // code 107, the magnet
+    paint(2, 2);
+    window->cmdBlock_Click(0);
+    QTest::mouseClick(window->surface(), Qt::LeftButton, Qt::AltModifier,
+                      QPoint(CellCentreX(2), CellCentreY(2)));
+    EXPECT_EQ(window->document().state().SelectedKind, Kind::Magnet);
+    EXPECT_TRUE(paletteButton("cmdSBlockS", 6)->isChecked());
+    EXPECT_FALSE(window->findChild<QLabel*>("picParet")->pixmap().isNull());
+
+    QTest::mousePress(window->surface(), Qt::RightButton, {},
+                      QPoint(CellCentreX(5), CellCentreY(5)));
+    QTest::mouseRelease(window->surface(), Qt::RightButton, {},
+                        QPoint(CellCentreX(5), CellCentreY(5)));
+    EXPECT_EQ(window->document().kindAt(5, 5), Kind::Magnet);
+}
+
+TEST_F(StageProjectWindowTest, ToolButtonsFillRectanglesAndRegions) {
+    newProjectThroughDialog("1");
+    QTest::mouseClick(paletteButton("cmdBlock", 8), Qt::LeftButton);
+    QTest::mouseClick(window->findChild<QToolButton*>("toolToolRectangle"), Qt::LeftButton);
+    EXPECT_EQ(window->document().tool(), PaintTool::Rectangle);
+    press(CellCentreX(1), CellCentreY(1));
+    move(CellCentreX(3), CellCentreY(2), Qt::LeftButton);
+    release(CellCentreX(3), CellCentreY(2));
+    for (int column = 1; column <= 3; ++column)
+        for (int row = 1; row <= 2; ++row)
+            EXPECT_EQ(window->document().kindAt(column, row), Kind::kUnbreakable);
+
+    QTest::mouseClick(window->findChild<QToolButton*>("toolToolFill"), Qt::LeftButton);
+    QTest::mouseClick(paletteButton("cmdBlock", 2), Qt::LeftButton);
+    paint(2, 1);  // fills the rectangle, which is one region of unbreakable blocks
+    EXPECT_EQ(window->document().kindAt(1, 1), 2);
+    EXPECT_EQ(window->document().kindAt(3, 2), 2);
+    EXPECT_EQ(window->document().kindAt(4, 2), Kind::kEmpty);
+
+    action("ToolEyedropper")->trigger();
+    paint(9, 9);  // an empty cell
+    EXPECT_EQ(window->document().state().SelectedKind, Kind::kEmpty);
+    EXPECT_TRUE(window->findChild<PaletteButton*>("cmdCrea")->isChecked());
+    EXPECT_TRUE(action("ToolFill")->isChecked());  // back to the tool before
+}
+
+TEST_F(StageProjectWindowTest, F5SavesFirstThenStartsTheGameOnTheEditedStage) {
+    ScratchFolder dir;
+    QFile game(QString::fromStdString(dir.file("qon")));
+    ASSERT_TRUE(game.open(QIODevice::WriteOnly));
+    game.write("#!/bin/sh\n");
+    game.close();
+    game.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QStringList launched;
+    window->commands().setGameSearchPath({QString::fromStdString(dir.path())});
+    window->commands().setLauncher(
+        [&](const QString& program, const QStringList& arguments, const QString&) {
+            launched << program << arguments;
+            return true;
+        });
+    newProjectThroughDialog("3");
+    action("NextStage")->trigger();
+    prompter.saveFirstAnswers = {true};
+    prompter.fileAnswers.push_back(QString::fromStdString(dir.file("Try.stp")));
+    action("TestPlay")->trigger();  // F5
+    EXPECT_EQ(prompter.saveFirstTexts.size(), 1);
+    EXPECT_EQ(launched, (QStringList{QString::fromStdString(dir.file("qon")), "--play",
+                                     QString::fromStdString(dir.file("Try.stp")), "--stage", "2"}));
+    EXPECT_FALSE(window->isWindowModified());
+}
+
+TEST_F(StageProjectWindowTest, RecentFilesMenuReopensASavedProject) {
+    ScratchFolder dir;
+    newProjectThroughDialog("2");
+    prompter.fileAnswers.push_back(QString::fromStdString(dir.file("Kept.stp")));
+    ASSERT_TRUE(window->Save_Click());
+    newProjectThroughDialog("4");
+    auto* recent = window->findChild<QMenu*>("RecentFiles");
+    ASSERT_NE(recent, nullptr);
+    emit recent->aboutToShow();
+    QList<QAction*> entries = recent->actions();
+    ASSERT_EQ(entries.size(), 1);
+    EXPECT_EQ(entries[0]->text(), "&1 " + QString::fromStdString(dir.file("Kept.stp")));
+    entries[0]->trigger();
+    EXPECT_EQ(window->document().state().StageCount, 2);
+    EXPECT_EQ(window->document().state().ProjectPath, dir.file("Kept.stp"));
+}
+
+TEST_F(StageProjectWindowTest, EmptyFieldWarningComesWithTheWarningIcon) {
+    window->NewFile_Click();
+    window->frmDia()->texStaff->clear();
+    QTest::mouseClick(window->frmDia()->OKButton, Qt::LeftButton);
+    EXPECT_EQ(prompter.messages, QStringList{"何も入力されていない項目があります。"});
+    EXPECT_EQ(prompter.messageTitles, QStringList{"新規作成"});
+    EXPECT_EQ(prompter.messageKinds, QList{Prompter::MessageKind::Warning});
+}
+
 TEST(StageProjectWindowHelp, MissingHelpPageIsReported) {
     ScriptedPrompter prompter;
     ScratchFolder dir;
-    StageProjectWindow window(prompter, dir.file(""));
+    EditorSettings settings(QString::fromStdString(dir.file("tessel.ini")));
+    StageProjectWindow window(prompter, dir.file(""), &settings);
     window.HelpOpen_Click();
     ASSERT_EQ(prompter.messages.size(), 1);
     EXPECT_TRUE(prompter.messages[0].contains("Tessel.html"));

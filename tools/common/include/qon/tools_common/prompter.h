@@ -23,9 +23,10 @@ class Prompter {
     virtual ~Prompter() = default;
 
     // A path, or std::nullopt when the user cancelled. `filter` is Qt's form,
-    // e.g. "ステージプロジェクト (*.stp)".
+    // e.g. "ステージプロジェクト (*.stp)". The dialog starts in `folder` when one is given,
+    // otherwise where the last dialog was left.
     virtual std::optional<QString> openFile(QWidget* parent, const QString& caption,
-                                            const QString& filter) = 0;
+                                            const QString& filter, const QString& folder = {}) = 0;
     virtual std::optional<QString> saveFile(QWidget* parent, const QString& caption,
                                             const QString& filter,
                                             const QString& suggested = {}) = 0;
@@ -35,27 +36,52 @@ class Prompter {
     // "There are unsaved changes": save, discard or cancel. Tools ask it through
     // SettleUnsavedChanges (unsaved_changes.h).
     virtual Answer askUnsaved(QWidget* parent, const QString& title, const QString& text) = 0;
+    // "Save first?" before work that needs the file on disk: Save or Cancel, no Discard.
+    // True for Save.
+    virtual bool askToSave(QWidget* parent, const QString& title, const QString& text) = 0;
+    // A notice with an OK button and a "don't show this again" check box; true when the
+    // box was checked.
+    virtual bool noticeWithOptOut(QWidget* parent, const QString& title, const QString& text) = 0;
+    // A whole number from `minimum` to `maximum`, starting at `value`; std::nullopt when
+    // the user cancelled.
+    virtual std::optional<int> askNumber(QWidget* parent, const QString& title,
+                                         const QString& label, int value, int minimum,
+                                         int maximum) = 0;
 };
 
 // Answers from queues and records every question; for tests. An empty file queue
-// answers "cancelled", an empty answer queue answers Cancel.
+// answers "cancelled", an empty answer queue answers Cancel (and "not checked", and no
+// number).
 class ScriptedPrompter final : public Prompter {
   public:
     std::deque<std::optional<QString>> fileAnswers;
     std::deque<Answer> unsavedAnswers;
-    QStringList messages;        // texts of message() calls, in order
+    std::deque<bool> saveFirstAnswers;  // true: Save
+    std::deque<bool> optOutAnswers;     // true: "don't show again" checked
+    std::deque<std::optional<int>> numberAnswers;
+    QStringList messages;       // texts of message() calls, in order
+    QStringList messageTitles;  // their box titles
+    QList<MessageKind> messageKinds;
     QStringList dialogCaptions;  // captions of file dialogs, in order
     QStringList dialogFilters;   // filters of file dialogs, in order
+    QStringList dialogFolders;   // folders the open dialogs start in (empty: none given)
     QStringList unsavedTexts;    // texts of the unsaved-changes questions, in order
+    QStringList saveFirstTexts;  // texts of askToSave() questions, in order
+    QStringList optOutTexts;     // texts of noticeWithOptOut() calls, in order
+    QStringList numberLabels;    // labels of askNumber() questions, in order
     int unsavedQuestions = 0;
 
-    std::optional<QString> openFile(QWidget* parent, const QString& caption,
-                                    const QString& filter) override;
+    std::optional<QString> openFile(QWidget* parent, const QString& caption, const QString& filter,
+                                    const QString& folder = {}) override;
     std::optional<QString> saveFile(QWidget* parent, const QString& caption, const QString& filter,
                                     const QString& suggested) override;
     void message(QWidget* parent, const QString& title, const QString& text,
                  MessageKind kind = MessageKind::Plain) override;
     Answer askUnsaved(QWidget* parent, const QString& title, const QString& text) override;
+    bool askToSave(QWidget* parent, const QString& title, const QString& text) override;
+    bool noticeWithOptOut(QWidget* parent, const QString& title, const QString& text) override;
+    std::optional<int> askNumber(QWidget* parent, const QString& title, const QString& label,
+                                 int value, int minimum, int maximum) override;
 
   private:
     std::optional<QString> nextFile(const QString& caption, const QString& filter);

@@ -8,13 +8,17 @@ namespace qon::tools_common {
 // The real dialogs: QFileDialog and QMessageBox.
 class QtPrompter final : public Prompter {
   public:
-    std::optional<QString> openFile(QWidget* parent, const QString& caption,
-                                    const QString& filter) override;
+    std::optional<QString> openFile(QWidget* parent, const QString& caption, const QString& filter,
+                                    const QString& folder = {}) override;
     std::optional<QString> saveFile(QWidget* parent, const QString& caption, const QString& filter,
                                     const QString& suggested) override;
     void message(QWidget* parent, const QString& title, const QString& text,
                  MessageKind kind = MessageKind::Plain) override;
     Answer askUnsaved(QWidget* parent, const QString& title, const QString& text) override;
+    bool askToSave(QWidget* parent, const QString& title, const QString& text) override;
+    bool noticeWithOptOut(QWidget* parent, const QString& title, const QString& text) override;
+    std::optional<int> askNumber(QWidget* parent, const QString& title, const QString& label,
+                                 int value, int minimum, int maximum) override;
 
   private:
     // File dialogs open where the last one was left, as authors expect.

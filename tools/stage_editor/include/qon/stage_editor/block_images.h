@@ -47,6 +47,10 @@ inline constexpr QRgb kCellOutline = qRgb(44, 44, 66);
 inline constexpr QRgb kCursorColour = qRgb(255, 255, 0);
 inline constexpr QRgb kUnknownMark = qRgb(220, 40, 40);
 
+// `image` enlarged by a whole `factor` (1 or more): every pixel becomes a factor x factor
+// square of the same colour, so edges stay sharp. The result is 32-bit.
+QImage ScaleWhole(const QImage& image, int factor);
+
 // One redraw of the edited stage into `backS` (at least 640 x 480): background, every
 // cell's picture, then the cursor box one pixel larger than a cell. Without a project
 // only the background is drawn.

@@ -27,7 +27,52 @@ struct CellPos {
 // The cell under a pointer at client pixel (px, py). A cell owns X < px <= X + 53 and
 // Y < py <= Y + 15: its left and top edges belong to the neighbour, so x = 55 is column
 // 0 and x = 56 column 1. x <= 2, y <= 0, x > 638 and y > 450 hit no cell.
-std::optional<CellPos> CellAt(int px, int py);
+//
+// With the grid shown `zoom` times larger (a whole factor of 1 or more), (px, py) are
+// pixels of the enlarged picture and the same rule holds for px / zoom and py / zoom,
+// compared exactly: at 2x, x = 110 is still column 0 and x = 111 column 1.
+std::optional<CellPos> CellAt(int px, int py, int zoom = 1);
+
+// A rectangle of cells, corners included, in any order of its two corners.
+struct CellRect {
+    CellPos first;
+    CellPos last;
+    int left() const { return first.column < last.column ? first.column : last.column; }
+    int right() const { return first.column < last.column ? last.column : first.column; }
+    int top() const { return first.row < last.row ? first.row : last.row; }
+    int bottom() const { return first.row < last.row ? last.row : first.row; }
+    bool operator==(const CellRect&) const = default;
+};
+
+// What a held button does on the grid. Every tool paints with any button; Alt with a
+// click picks the kind whatever the tool.
+enum class PaintTool {
+    Pen,         // paints every cell the pointer passes
+    Rectangle,   // paints the rectangle between the press and the release
+    Fill,        // paints the cell and every cell of the same kind joined to it by sides
+    Eyedropper,  // takes the clicked cell's kind, then hands back to the previous tool
+};
+
+// The stage list edits of the Stage menu.
+enum class StageEdit {
+    InsertBefore,  // an empty stage in place of the edited one, which moves one on
+    InsertAfter,   // an empty stage after the edited one
+    Duplicate,     // a copy of the edited stage after it
+    Delete,        // the edited stage; refused for the only stage
+    MoveEarlier,   // the edited stage swaps places with the one before it
+    MoveLater,     // the edited stage swaps places with the one after it
+};
+
+// What a stage list edit did: `done` when it happened, `renumbered` when stages that
+// existed before it now have other numbers (the save slots of players count by number).
+struct StageEditResult {
+    bool done = false;
+    bool renumbered = false;
+};
+
+// The name of a kind as the palette calls it ("ピン", "空"), for the status bar;
+// "不明" for a code no block has.
+std::string KindName(int kind);
 
 // Editor state; field names follow the editor's own vocabulary so that the window,
 // the tests and the documentation speak of the same things.
@@ -86,6 +131,9 @@ class StageProjectDocument {
     std::string titleText() const;
     // "X=3,Y=12,Type=255": the last hovered cell and its Kind in the edited stage.
     std::string statusText() const;
+    // statusText() and the kind's name: "X=3,Y=12,Type=101 (ピン)". Without a project
+    // there is no cell to name, and it is statusText() alone.
+    std::string statusTextWithName() const;
     // True when the project holds paint that no save has written yet.
     bool isModified() const;
 
@@ -111,16 +159,36 @@ class StageProjectDocument {
     void stepBack();
     // One stage on, never beyond StageCount; stays 1 without a project.
     void stepGo();
+    // Shows stage n; false (and nothing changes) when there is no such stage.
+    bool goToStage(int n);
 
+    // ---- stage list -------------------------------------------------------------
+    // Each edit is one undo step; undo and redo show the stage they touch. The stage
+    // count stays within 1..32767: an edit that would leave that range is refused.
+
+    bool canEditStages(StageEdit edit) const;
+    StageEditResult editStages(StageEdit edit);
+
+    // ---- tools and zoom -----------------------------------------------------------
+
+    void setTool(PaintTool tool);
+    PaintTool tool() const { return m_tool; }
+    // The whole factor (1 or more) by which the grid is shown enlarged; pointer
+    // coordinates are pixels of the enlarged picture.
+    void setZoom(int zoom);
+    int zoom() const { return m_zoom; }
+    // The rectangle the Rectangle tool would paint if the button went up now.
+    std::optional<CellRect> pendingRectangle() const;
     // ---- pointer ----------------------------------------------------------------
     // Each returns true when something visible changed (a painted cell, the cursor box).
 
-    // A button went down at (px, py): painting starts with the cell under the pointer.
-    bool pointerPressed(int px, int py);
+    // A button went down at (px, py): the tool starts with the cell under the pointer.
+    // `pick` (Alt held) takes the cell's kind instead, whatever the tool.
+    bool pointerPressed(int px, int py, bool pick = false);
     // The pointer moved to (px, py). While a button is held every cell along the path
     // from the previous sample is painted, so a quick stroke leaves no gaps.
     bool pointerMoved(int px, int py);
-    // The button went up: the stroke becomes one undo step.
+    // The button went up: the stroke, rectangle or fill becomes one undo step.
     void pointerReleased();
 
     // ---- undo -------------------------------------------------------------------
@@ -132,9 +200,13 @@ class StageProjectDocument {
     void undo();
     void redo();
 
-    // Used by the undo commands: sets the Kind of a cell without recording it.
+    // Used by the undo commands: sets the Kind of a cell, or changes the stage list,
+    // without recording it.
     void setCellKind(int stage, int cellIndex, std::int16_t kind);
     void showStage(int stage);
+    void insertStageGrid(int stage, const StageGrid& grid);
+    StageGrid removeStageGrid(int stage);
+    void moveStageGrid(int from, int to);
 
     struct CellChange {
         int cellIndex;
@@ -144,7 +216,11 @@ class StageProjectDocument {
 
   private:
     bool paintAt(int px, int py);
+    bool paintCell(int column, int row);
     bool hoverAt(int px, int py);
+    bool pickAt(int px, int py);
+    bool fillFrom(int px, int py);
+    bool paintRectangle();
     void beginStroke();
     void commitStroke();
     void replaceProject(StageProject project, std::string path);
@@ -158,6 +234,13 @@ class StageProjectDocument {
     std::vector<CellChange> m_stroke;
     int m_lastX = 0;
     int m_lastY = 0;
+    PaintTool m_tool = PaintTool::Pen;
+    PaintTool m_toolBeforeEyedropper = PaintTool::Pen;
+    int m_zoom = 1;
+    // The press of a rectangle: its first corner, once the held pointer has been on a cell.
+    std::optional<CellPos> m_rectangleAnchor;
+    // The pointer's press is a pick (Alt or the eyedropper): the rest of it paints nothing.
+    bool m_picking = false;
 };
 
 }  // namespace qon::stage_editor
