@@ -230,7 +230,7 @@ TEST(SelectorClose, FailedWriteNamesTheFileAndLetsTheUserRetryOrStay) {
     EXPECT_EQ(prompter.unsavedQuestions, 1);
     ASSERT_EQ(prompter.unsavedTexts.size(), 1);
     EXPECT_TRUE(prompter.unsavedTexts[0].startsWith(
-        QStringLiteral("次の一覧を保存できませんでした。\n\n") + tools_common::toQ(lists)));
+        QStringLiteral("次の一覧を保存できませんでした。\n\n\"") + tools_common::toQ(lists)));
     EXPECT_TRUE(prompter.unsavedTexts[0].endsWith(QStringLiteral(
         "\n\nもう一度保存しますか？\n保存せずに終了すると、その一覧への変更は失われます。")));
 
