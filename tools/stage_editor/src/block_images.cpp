@@ -9,6 +9,7 @@
 #include "qon/data/error.h"
 #include "qon/data/stage.h"
 #include "qon/tools_common/picture_file.h"
+#include "qon/tools_common/qt_text.h"
 
 namespace qon::stage_editor {
 
@@ -206,17 +207,18 @@ BlockImages::LoadResult BlockImages::loadGraphicSet(const std::string& path) {
         result.problem = error.what();
         return result;
     } catch (const std::exception& error) {
-        result.problem = path + ": " + error.what();
+        result.problem = QuotedPath(path) + ": " + error.what();
         return result;
     }
     for (int i = 0; i < palette.count; ++i) {
         const std::string& picture = palette.paths[static_cast<std::size_t>(i)];
-        QImage image = tools_common::ReadPictureFile(picture).picture;
-        if (image.isNull()) {
-            result.problem =
-                picture + ": 画像を読み込めません（ファイルがないか、対応していない形式です）。";
+        const tools_common::PictureRead read = tools_common::ReadPictureFile(picture);
+        if (read.picture.isNull()) {
+            result.problem = QuotedPath(picture) + ": 画像を読み込めません（" +
+                             tools_common::fromQ(read.reason) + "）。";
             return result;
         }
+        const QImage& image = read.picture;
         if (i < kBlockSlots)
             BlockS[static_cast<std::size_t>(i)] = image;
         else
@@ -224,7 +226,8 @@ BlockImages::LoadResult BlockImages::loadGraphicSet(const std::string& path) {
         result.loaded = i + 1;
     }
     if (palette.count < kBlockSlots + kSpecialSlots) {
-        result.problem = path + ": ファイルが途中で終わっています。ブロックの画像 20 枚のうち " +
+        result.problem = QuotedPath(path) +
+                         ": ファイルが途中で終わっています。ブロックの画像 20 枚のうち " +
                          std::to_string(palette.count) + " 枚だけを読み込みました。";
     }
     return result;
