@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "broken_folder.h"
+#include "qon/data/graphic_set.h"
 #include "qon/data/paths.h"
 #include "qon/graphic_set_creator/graphic_set_commands.h"
 #include "qon/music_set_creator/music_set_commands.h"
@@ -142,13 +143,13 @@ const OpenPath kOpenPaths[] = {
      .file = [](const BrokenFolder& f) { return f.graphicSet(); },
      .open = openPalette},
     {.name = "TesselPaletteBitmap",
-     .file = [](const BrokenFolder& f) { return f.bitmap(12); },
+     .file = [](const BrokenFolder& f) { return f.bitmap(kFirstSpecialSlot); },  // Pin.bmp
      .open = openPalette},
     {.name = "PavaneGraphicSetFile",
      .file = [](const BrokenFolder& f) { return f.graphicSet(); },
      .open = openGraphicSet},
     {.name = "PavaneBitmapOfTheSet",
-     .file = [](const BrokenFolder& f) { return f.bitmap(22); },
+     .file = [](const BrokenFolder& f) { return f.bitmap(kFirstSpecialSlot); },  // Pin.bmp
      .open = openGraphicSet},
     {.name = "PavaneBitmapChoice",
      .file = [](const BrokenFolder& f) { return f.bitmap(0); },
