@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "fuzz_input.h"
+#include "qon/data/bitmap_header.h"
 #include "qon/data/files.h"
 #include "qon/headless/headless.h"
 
@@ -59,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!picture) qon::fuzz::Broken("a load returned no surface without an error");
     const int w = picture->width();
     const int h = picture->height();
-    if (w < 1 || h < 1 || w > 4096 || h > 4096) {
+    if (w < 1 || h < 1 || w > qon::kMaxBitmapWidth || h > qon::kMaxBitmapHeight) {
         qon::fuzz::Broken("picture of " + std::to_string(w) + " x " + std::to_string(h));
     }
     qon::media::Surface& back = media.BackBuffer();

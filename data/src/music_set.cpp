@@ -16,8 +16,7 @@ namespace {
 constexpr long kMaxTrackCount = 32767;
 
 std::string countProblem(const std::string& text) {
-    return "the track count \"" + text + "\" is not a whole number from 0 to " +
-           std::to_string(kMaxTrackCount);
+    return NumberProblem("the track count", text, 0, kMaxTrackCount);
 }
 
 // The integer part of the number the text begins with ("3", " 3.7", "3 tracks"), or nullopt

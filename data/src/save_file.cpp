@@ -24,8 +24,8 @@ SaveSlots ParseSaveFile(std::string_view bytes, const std::string& name) {
                                                 std::to_string(kSaveSlotCount));
         const std::optional<std::int16_t> value = ParseInt16(text);
         if (!value) {
-            reader.fail("save slot " + std::to_string(slot + 1) + " \"" + text +
-                        "\" is not a whole number from -32768 to 32767");
+            reader.fail(
+                NumberProblem("save slot " + std::to_string(slot + 1), text, -32768, 32767));
         }
         slots[slot] = *value;
     }

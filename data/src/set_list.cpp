@@ -17,8 +17,7 @@ std::int16_t readCount(LineReader& reader) {
     const std::string text = reader.require("the entry count");
     const std::optional<std::int16_t> count = ParseInt16(text);
     if (!count || *count < 0) {
-        reader.fail("the entry count \"" + text + "\" is not a whole number from 0 to " +
-                    std::to_string(kMaxEntries));
+        reader.fail(NumberProblem("the entry count", text, 0, kMaxEntries));
     }
     return *count;
 }
@@ -31,6 +30,58 @@ std::vector<std::string> readEntries(LineReader& reader, int count) {
             reader.require("entry " + std::to_string(i + 1) + " of " + std::to_string(count)));
     }
     return entries;
+}
+
+// The length of the longest run of whole Shift-JIS characters at the start of `bytes`: a
+// lead byte whose second byte was cut off is left out.
+std::size_t wholeCharacters(std::string_view bytes) {
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        const unsigned char c = static_cast<unsigned char>(bytes[at]);
+        const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+        const std::size_t length = lead ? 2 : 1;
+        if (at + length > bytes.size()) break;
+        at += length;
+    }
+    return at;
+}
+
+void readSetLists(const std::string& programFolder, SetLists& lists, const FileSource& source,
+                  const FileSource& nameSource) {
+    std::string folder = programFolder;
+    if (folder.empty() || folder.back() != '/') {
+        folder += '/';
+    }
+    lists.stoppedAt.clear();
+    const std::pair<SetKind, SetList*> order[] = {
+        {SetKind::Stage, &lists.stage},
+        {SetKind::BitMap, &lists.bitmap},
+        {SetKind::Music, &lists.music},
+    };
+    for (const auto& [kind, list] : order) {
+        const std::string path = folder + SetListFileName(kind);
+        std::vector<std::string> paths;
+        {
+            LineReader reader(path, source(path));
+            const std::int16_t count = readCount(reader);
+            if (count == 0) {
+                // The game stops here; this list's old arrays and every later list stay as
+                // they were, and the caller must not take them for current.
+                list->count = 0;
+                lists.stoppedAt = path;
+                return;
+            }
+            paths = readEntries(reader, count);
+        }
+        std::vector<std::string> names;
+        for (const std::string& setPath : paths) {
+            names.push_back(ParseDisplayName(nameSource(setPath), setPath));
+        }
+        // Replace the list only once it has been read whole.
+        list->count = static_cast<std::int16_t>(paths.size());
+        list->paths = std::move(paths);
+        list->names = std::move(names);
+    }
 }
 
 }  // namespace
@@ -80,45 +131,24 @@ std::string ParseDisplayName(std::string_view bytes, const std::string& name) {
     return reader.next().value_or(std::string());
 }
 
+std::string ReadDisplayNameBytes(const std::string& setPath) {
+    std::string start = ReadFileStart(setPath, kMaxFirstLineBytes);
+    if (start.size() == kMaxFirstLineBytes && start.find('\n') == std::string::npos) {
+        start.resize(wholeCharacters(start));
+    }
+    return start;
+}
+
 std::string ReadDisplayName(const std::string& setPath) {
-    return ParseDisplayName(ReadTextFileBytes(setPath), setPath);
+    return ParseDisplayName(ReadDisplayNameBytes(setPath), setPath);
+}
+
+void ReadSetLists(const std::string& programFolder, SetLists& lists) {
+    readSetLists(programFolder, lists, ReadTextFileBytes, ReadDisplayNameBytes);
 }
 
 void ReadSetLists(const std::string& programFolder, SetLists& lists, const FileSource& source) {
-    std::string folder = programFolder;
-    if (folder.empty() || folder.back() != '/') {
-        folder += '/';
-    }
-    lists.stoppedAt.clear();
-    const std::pair<SetKind, SetList*> order[] = {
-        {SetKind::Stage, &lists.stage},
-        {SetKind::BitMap, &lists.bitmap},
-        {SetKind::Music, &lists.music},
-    };
-    for (const auto& [kind, list] : order) {
-        const std::string path = folder + SetListFileName(kind);
-        std::vector<std::string> paths;
-        {
-            LineReader reader(path, source(path));
-            const std::int16_t count = readCount(reader);
-            if (count == 0) {
-                // The game stops here; this list's old arrays and every later list stay as
-                // they were, and the caller must not take them for current.
-                list->count = 0;
-                lists.stoppedAt = path;
-                return;
-            }
-            paths = readEntries(reader, count);
-        }
-        std::vector<std::string> names;
-        for (const std::string& setPath : paths) {
-            names.push_back(ParseDisplayName(source(setPath), setPath));
-        }
-        // Replace the list only once it has been read whole.
-        list->count = static_cast<std::int16_t>(paths.size());
-        list->paths = std::move(paths);
-        list->names = std::move(names);
-    }
+    readSetLists(programFolder, lists, source, source);
 }
 
 }  // namespace qon

@@ -12,11 +12,16 @@ namespace qon {
 
 namespace {
 
-std::int16_t readIndex(LineReader& reader, const char* name) {
-    const std::string text = reader.require(std::string("the ") + name);
+std::int16_t readIndex(LineReader& reader, const char* name, SetKind list) {
+    const std::string what = std::string("the ") + name;
+    const std::string text = reader.require(what);
     const std::optional<std::int16_t> value = ParseInt16(text);
     if (!value) {
-        reader.fail(std::string("the ") + name + " \"" + text + "\" is not a whole number");
+        // The file only remembers choices: say how to get a good one back.
+        reader.fail(NumberProblem(what, text, 0, 32767) + " (the set's position in " +
+                    SetListFileName(list) + ", 0 for the first). Correct the line or delete " +
+                    kSettingsFileName +
+                    ", then choose the sets again in the configuration screen.");
     }
     return *value;
 }
@@ -30,9 +35,9 @@ std::int16_t bound(std::int16_t index, const SetList& list) {
 GameSettings ParseSettingsFile(std::string_view bytes, const std::string& name) {
     LineReader reader(name, std::string(bytes));
     GameSettings settings;
-    settings.StageSetIndex = readIndex(reader, "stage set choice");
-    settings.BitMapSetIndex = readIndex(reader, "graphic set choice");
-    settings.MusicSetIndex = readIndex(reader, "music set choice");
+    settings.StageSetIndex = readIndex(reader, "stage set choice", SetKind::Stage);
+    settings.BitMapSetIndex = readIndex(reader, "graphic set choice", SetKind::BitMap);
+    settings.MusicSetIndex = readIndex(reader, "music set choice", SetKind::Music);
     return settings;
 }
 

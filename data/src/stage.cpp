@@ -49,8 +49,7 @@ std::int16_t parseStageCount(LineReader& reader) {
     const std::string text = reader.require("the stage count");
     const std::optional<std::int16_t> count = ParseInt16(text);
     if (!count || *count < 1) {
-        reader.fail("the stage count \"" + text + "\" is not a whole number from 1 to " +
-                    std::to_string(kMaxStageCount));
+        reader.fail(NumberProblem("the stage count", text, 1, kMaxStageCount));
     }
     return *count;
 }

@@ -85,19 +85,6 @@ std::optional<std::string> convert(const char* to, const char* from, std::string
     return output;
 }
 
-std::string quoteForMessage(std::string_view text) {
-    constexpr std::size_t kShown = 40;
-    if (text.size() <= kShown) {
-        return "\"" + std::string(text) + "\"";
-    }
-    // Cut on a UTF-8 character boundary so the message itself stays valid text.
-    std::size_t cut = kShown;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
-        --cut;
-    }
-    return "\"" + std::string(text.substr(0, cut)) + "…\"";
-}
-
 template <typename Int>
 std::optional<Int> parseInteger(std::string_view text) {
     std::size_t begin = 0;
@@ -125,6 +112,16 @@ std::optional<Int> parseInteger(std::string_view text) {
         return std::nullopt;
     }
     return value;
+}
+
+// A CR that no LF follows. CR never occurs inside a CP932 character, so the raw bytes
+// can be searched.
+bool hasBareCr(std::string_view bytes) {
+    for (std::size_t at = bytes.find('\r'); at != std::string_view::npos;
+         at = bytes.find('\r', at + 1)) {
+        if (at + 1 == bytes.size() || bytes[at + 1] != '\n') return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -183,6 +180,14 @@ std::optional<std::string> LineReader::next() {
 std::string LineReader::require(std::string_view what) {
     std::optional<std::string> line = next();
     if (!line) {
+        if (hasBareCr(m_bytes)) {
+            // Such a file reads as one long line, so it always "ends early"; say why.
+            throw DataError(m_path, m_lineNumber + 1,
+                            "the lines of this file end with a bare CR (the old Mac OS line "
+                            "end), which is not read as a line end, so " +
+                                std::string(what) +
+                                " is missing. Save the file again with CR LF line ends.");
+        }
         throw DataError(m_path, m_lineNumber + 1,
                         "the file ends early: " + std::string(what) + " expected");
     }
@@ -214,13 +219,13 @@ std::string FormatLines(const std::vector<std::string>& lines, const std::string
         if (line.find_first_of("\r\n") != std::string::npos) {
             // A line break inside a value would shift every later line of the file.
             throw DataError(name, lineNumber,
-                            "the text " + quoteForMessage(line) +
+                            "the text " + QuotedText(line) +
                                 " holds a line break, which a one-line value cannot keep");
         }
         std::optional<std::string> encoded = Utf8ToCp932(line);
         if (!encoded) {
             throw DataError(name, lineNumber,
-                            "the text " + quoteForMessage(line) +
+                            "the text " + QuotedText(line) +
                                 " holds a character that cannot be written in Shift-JIS "
                                 "(CP932)");
         }
@@ -241,6 +246,29 @@ std::optional<std::int16_t> ParseInt16(std::string_view text) {
 
 std::optional<std::int32_t> ParseInt32(std::string_view text) {
     return parseInteger<std::int32_t>(text);
+}
+
+bool IsWholeNumberText(std::string_view text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
+    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+    if (begin < end && (text[begin] == '+' || text[begin] == '-')) ++begin;
+    if (begin == end) return false;
+    for (std::size_t i = begin; i < end; ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+    }
+    return true;
+}
+
+std::string NumberProblem(std::string_view what, std::string_view text, long minimum,
+                          long maximum) {
+    const std::string range =
+        "a whole number from " + std::to_string(minimum) + " to " + std::to_string(maximum);
+    if (IsWholeNumberText(text)) {
+        return std::string(what) + " " + QuotedText(text) + " is out of range: it must be " + range;
+    }
+    return std::string(what) + " " + QuotedText(text) + " is not " + range;
 }
 
 std::string PrintStatementInteger(long value) {

@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 #include "qon/data/error.h"
@@ -314,6 +315,41 @@ const MissingFileRow kMissingFileRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(data, MissingFile, ::testing::ValuesIn(kMissingFileRows), RowName);
+
+// ---- display names: the first line only ----------------------------------------------
+
+TEST(data_DisplayName, ReadsOnlyTheStartOfALargeSetFile) {
+    ScratchFolder folder;
+    const std::string path = folder.file("huge.stp");
+    WriteBytes(path, "\x90\x58\r\n30000\r\n");  // "森"
+    // Sparse: far larger than any data file may be, so reading it whole is refused.
+    std::filesystem::resize_file(path, kMaxTextFileBytes + 1);
+    EXPECT_NE(refusal([&] { ReadTextFileBytes(path); }).find("too large"), std::string::npos);
+    EXPECT_EQ(ReadDisplayName(path), "森");
+    EXPECT_LE(ReadDisplayNameBytes(path).size(), kMaxFirstLineBytes);
+}
+
+TEST(data_DisplayName, AFirstLineLongerThanTheCapIsCutOnAWholeCharacter) {
+    ScratchFolder folder;
+    const std::string path = folder.file("long.bgp");
+    // One ASCII letter, then two-byte characters: the cap falls inside the last one.
+    std::string line = "a";
+    while (line.size() < kMaxFirstLineBytes + 10) line += "\x90\x58";
+    WriteBytes(path, line + "\r\nauthor\r\n");
+    const std::string name = ReadDisplayName(path);
+    EXPECT_EQ(name.size() % 3, 1u) << "\"a\" and whole three-byte characters";
+    EXPECT_EQ(name.substr(0, 4), "a森");
+    EXPECT_EQ(ReadDisplayNameBytes(path).size(), kMaxFirstLineBytes - 1);
+}
+
+TEST(data_DisplayName, AFolderOrAPipeIsRefusedAsBefore) {
+    ScratchFolder folder;
+    const std::string pipe = folder.file("pipe.msp");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_NE(refusal([&] { ReadDisplayName(pipe); }).find("named pipe"), std::string::npos);
+    EXPECT_NE(refusal([&] { ReadDisplayName(folder.folder("sets.stp")); }).find("folder"),
+              std::string::npos);
+}
 
 TEST(data_PathReaders, ReadTheFilesTheFormatsWrite) {
     ScratchFolder folder;

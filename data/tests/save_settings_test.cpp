@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <string>
+#include <vector>
 
 #include "qon/data/error.h"
 #include "qon/data/save_file.h"
@@ -71,7 +72,8 @@ const SaveFailureRow kSaveFailureRows[] = {
     {.name = "BeyondSixteenBits",
      .bytes = " 1 \r\n 1 \r\n 40000 \r\n 1 \r\n",
      .line = 3,
-     .reasonPart = "\" 40000 \""},
+     .reasonPart = "save slot 3 \" 40000 \" is out of range: it must be a whole number from "
+                   "-32768 to 32767"},
 };
 
 INSTANTIATE_TEST_SUITE_P(data, SaveFileFailures, ::testing::ValuesIn(kSaveFailureRows), RowName);
@@ -144,6 +146,8 @@ struct SettingsFailureRow {
     const char* name;
     std::string bytes;
     int line = 0;
+    // Parts the reason must hold: what is wrong, the range, and what to do.
+    std::vector<std::string> reasonParts = {};
 };
 
 class SettingsFailures : public ::testing::TestWithParam<SettingsFailureRow> {};
@@ -155,6 +159,9 @@ TEST_P(SettingsFailures, NamesTheLine) {
     } catch (const DataError& error) {
         EXPECT_EQ(error.file(), kSettingsPath);
         EXPECT_EQ(error.line(), GetParam().line) << error.what();
+        for (const std::string& part : GetParam().reasonParts) {
+            EXPECT_NE(error.reason().find(part), std::string::npos) << error.what();
+        }
     }
 }
 
@@ -174,8 +181,18 @@ TEST_P(SettingsFailures, BrokenFileOnDiskIsNotReplaced) {
 
 const SettingsFailureRow kSettingsFailureRows[] = {
     {.name = "TwoLines", .bytes = "0\r\n0\r\n", .line = 3},
-    {.name = "NotANumber", .bytes = "0\r\nzwei\r\n0\r\n", .line = 2},
+    {.name = "NotANumber",
+     .bytes = "0\r\nzwei\r\n0\r\n",
+     .line = 2,
+     .reasonParts = {"the graphic set choice \"zwei\" is not a whole number from 0 to 32767",
+                     "BitMapSet.sel", "configuration screen"}},
     {.name = "Fraction", .bytes = "1.5\r\n0\r\n0\r\n", .line = 1},
+    {.name = "BeyondSixteenBitsSaysTheRangeAndWhatToDo",
+     .bytes = "99999\r\n0\r\n0\r\n",
+     .line = 1,
+     .reasonParts = {"the stage set choice \"99999\" is out of range",
+                     "a whole number from 0 to 32767", "StageSet.sel", "delete Init.bse",
+                     "choose the sets again in the configuration screen"}},
     {.name = "Empty", .bytes = "", .line = 1},
 };
 

@@ -379,7 +379,8 @@ TEST(data_StageFile, ShortFileNamesTheMissingRowAndLeavesTheGridAlone) {
         EXPECT_EQ(error.line(), 30);
         EXPECT_STREQ(
             error.what(),
-            (path + ", line 30: the file ends early: row 30 of 30 of the stage expected").c_str());
+            ("\"" + path + "\", line 30: the file ends early: row 30 of 30 of the stage expected")
+                .c_str());
     }
     for (int i = 0; i < kGridCells; ++i) {
         ASSERT_EQ(grid[i].Kind, before[i].Kind);

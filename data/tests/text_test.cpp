@@ -157,9 +157,125 @@ TEST(data_FormatLines, EndsEveryLineWithCrLfInCp932) {
 
 TEST(data_DataError, MessageNamesFileAndLine) {
     EXPECT_STREQ(DataError("/a/Stage3.stg", 12, "row 12 is bad").what(),
-                 "/a/Stage3.stg, line 12: row 12 is bad");
+                 "\"/a/Stage3.stg\", line 12: row 12 is bad");
     EXPECT_STREQ(DataError("/a/Stage3.stg", 0, "the file does not exist").what(),
-                 "/a/Stage3.stg: the file does not exist");
+                 "\"/a/Stage3.stg\": the file does not exist");
+}
+
+// ---- quoting in messages -----------------------------------------------------------
+
+struct QuoteRow {
+    const char* name;
+    std::string_view raw = "";
+    const char* path = "";  // as QuotedPath shows it
+    const char* text = "";  // as QuotedText shows it
+};
+
+class Quoting : public ::testing::TestWithParam<QuoteRow> {};
+
+TEST_P(Quoting, ShowsWhatCannotBeSeen) {
+    EXPECT_EQ(QuotedPath(GetParam().raw), GetParam().path);
+    EXPECT_EQ(QuotedText(GetParam().raw), GetParam().text);
+}
+
+const QuoteRow kQuoteRows[] = {
+    {.name = "PlainPathInQuotes",
+     .raw = "/sets/Easy.stp",
+     .path = "\"/sets/Easy.stp\"",
+     .text = "\"/sets/Easy.stp\""},
+    {.name = "TrailingSpaceOfAPathIsAnEscape",
+     .raw = "/sets/Easy.stp  ",
+     .path = "\"/sets/Easy.stp\\x20\\x20\"",
+     .text = "\"/sets/Easy.stp  \""},
+    {.name = "InnerSpacesStayPlain",
+     .raw = "/my sets/a b.stp",
+     .path = "\"/my sets/a b.stp\"",
+     .text = "\"/my sets/a b.stp\""},
+    {.name = "CarriageReturnCannotMoveTheCursor",
+     .raw = "/sets/Easy.stp\r",
+     .path = "\"/sets/Easy.stp\\r\"",
+     .text = "\"/sets/Easy.stp\\r\""},
+    {.name = "LineFeedAndTab", .raw = "a\nb\tc", .path = "\"a\\nb\\tc\"", .text = "\"a\\nb\\tc\""},
+    {.name = "EscapeAndDeleteAsHex",
+     .raw = "a\x1B[2Jb\x7F",
+     .path = "\"a\\x1B[2Jb\\x7F\"",
+     .text = "\"a\\x1B[2Jb\\x7F\""},
+    {.name = "BytesThatAreNotUtf8AsHex",
+     .raw = "a\xFF\xC3",
+     .path = "\"a\\xFF\\xC3\"",
+     .text = "\"a\\xFF\\xC3\""},
+    {.name = "JapaneseStaysReadable",
+     .raw = "/セット/森.msp",
+     .path = "\"/セット/森.msp\"",
+     .text = "\"/セット/森.msp\""},
+    {.name = "ZeroWidthSpaceAndByteOrderMark",
+     .raw = "a\u200Bb\uFEFF",
+     .path = "\"a\\u200Bb\\uFEFF\"",
+     .text = "\"a\\u200Bb\\uFEFF\""},
+    {.name = "NoBreakSpace", .raw = "a\u00A0b", .path = "\"a\\u00A0b\"", .text = "\"a\\u00A0b\""},
+    {.name = "LongTextIsCutAfterFortyCharacters",
+     .raw = "森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森林",
+     .path =
+         "\"森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森林\"",
+     .text =
+         "\"森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森森…\""},
+};
+INSTANTIATE_TEST_SUITE_P(data, Quoting, ::testing::ValuesIn(kQuoteRows), RowName);
+
+TEST(data_DataError, PathWithACarriageReturnIsShownEscaped) {
+    const DataError error("/sets/Easy.stp\r", 0, "the file does not exist");
+    EXPECT_STREQ(error.what(), "\"/sets/Easy.stp\\r\": the file does not exist");
+    EXPECT_EQ(error.file(), "/sets/Easy.stp\r") << "the file itself stays as it was given";
+}
+
+// ---- numbers and their ranges in messages ------------------------------------------
+
+TEST(data_NumberProblem, SaysOutOfRangeForANumberAndNotANumberOtherwise) {
+    EXPECT_EQ(NumberProblem("the stage count", "40000", 1, 32767),
+              "the stage count \"40000\" is out of range: it must be a whole number from 1 to "
+              "32767");
+    EXPECT_EQ(NumberProblem("the stage count", " -3 ", 1, 32767),
+              "the stage count \" -3 \" is out of range: it must be a whole number from 1 to "
+              "32767");
+    EXPECT_EQ(NumberProblem("the stage count", "3.5", 1, 32767),
+              "the stage count \"3.5\" is not a whole number from 1 to 32767");
+    EXPECT_EQ(NumberProblem("the stage count", "", 1, 32767),
+              "the stage count \"\" is not a whole number from 1 to 32767");
+}
+
+// ---- bare CR line ends -------------------------------------------------------------
+
+TEST(data_LineReader, BareCrLineEndsAreNamedWhenTheFileEndsEarly) {
+    LineReader reader("/mem/Stage1.stg", "0000\r0000\r0000\r");
+    reader.require("row 1 of 30 of the stage");
+    try {
+        reader.require("row 2 of 30 of the stage");
+        FAIL() << "a file of bare CR line ends is one line";
+    } catch (const DataError& error) {
+        EXPECT_EQ(error.line(), 2);
+        EXPECT_NE(error.reason().find("bare CR"), std::string::npos) << error.what();
+        EXPECT_NE(error.reason().find("row 2 of 30 of the stage is missing"), std::string::npos)
+            << error.what();
+        EXPECT_NE(error.reason().find("CR LF"), std::string::npos) << error.what();
+    }
+}
+
+TEST(data_LineReader, CrLfFilesThatEndEarlySayOnlyThat) {
+    LineReader reader("/mem/Stage1.stg", "0000\r\n");
+    reader.require("row 1 of 30 of the stage");
+    try {
+        reader.require("row 2 of 30 of the stage");
+        FAIL();
+    } catch (const DataError& error) {
+        EXPECT_EQ(error.reason(), "the file ends early: row 2 of 30 of the stage expected");
+    }
+}
+
+TEST(data_LineReader, ACrBeforeTheLineEndStaysPartOfTheLine) {
+    // A file converted twice (CR CR LF) still reads line by line, as it always has.
+    LineReader reader("/mem/a.txt", "ab\r\r\ncd\r\r\n");
+    EXPECT_EQ(reader.require("line 1"), "ab\r");
+    EXPECT_EQ(reader.require("line 2"), "cd\r");
 }
 
 // ---- numbers -------------------------------------------------------------------

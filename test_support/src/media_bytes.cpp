@@ -47,6 +47,29 @@ std::string SolidBmpBytes(int width, int height, std::uint32_t rgb) {
     return BmpBytes(width, height, [rgb](int, int) { return rgb; });
 }
 
+std::string Rle8BmpClaiming(int width, int height) {
+    constexpr std::uint32_t kPaletteBytes = 256 * 4;
+    constexpr std::uint32_t kPixelOffset = 14 + 40 + kPaletteBytes;
+    const std::string pixels("\x00\x01", 2);  // end of bitmap: every pixel left as index 0
+    std::string out = "BM";
+    putLe(out, kPixelOffset + static_cast<std::uint32_t>(pixels.size()), 4);
+    putLe(out, 0, 4);
+    putLe(out, kPixelOffset, 4);
+    putLe(out, 40, 4);
+    putLe(out, static_cast<std::uint32_t>(width), 4);
+    putLe(out, static_cast<std::uint32_t>(height), 4);
+    putLe(out, 1, 2);
+    putLe(out, 8, 2);
+    putLe(out, 1, 4);  // BI_RLE8
+    putLe(out, static_cast<std::uint32_t>(pixels.size()), 4);
+    putLe(out, 2835, 4);
+    putLe(out, 2835, 4);
+    putLe(out, 256, 4);
+    putLe(out, 0, 4);
+    for (std::uint32_t i = 0; i < 256; ++i) putLe(out, i * 0x010101u, 4);
+    return out + pixels;
+}
+
 std::string WavBytes() {
     const std::uint32_t samples = 220;
     std::string out;

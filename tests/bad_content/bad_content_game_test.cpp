@@ -115,6 +115,30 @@ const Case kCases[] = {
              return std::vector<std::string>{"Init.bse", "line 2"};
          },
      .outcome = Outcome::EndsOrBackToTitle},
+    {.name = "SettingsBeyondSixteenBitsSaysTheRangeAndWhatToDo",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             WriteBytes(f.file("Init.bse"), "99999\r\n0\r\n0\r\n");
+             return std::vector<std::string>{"Init.bse", "line 1", "out of range",
+                                             "from 0 to 32767", "configuration screen"};
+         },
+     .outcome = Outcome::EndsOrBackToTitle},
+    {.name = "ListedPathWithATrailingSpaceShowsIt",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             WriteBytes(f.file("BitMapSet.sel"), "1\r\n" + f.graphicSet() + " \r\n");
+             return std::vector<std::string>{FileNameOf(f.graphicSet()) + "\\x20\"",
+                                             "does not exist"};
+         },
+     .outcome = Outcome::EndsOrBackToTitle},
+    {.name = "ListedPathWithACarriageReturnShowsIt",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             // CR CR LF: the line keeps one CR, which a terminal would act on.
+             WriteBytes(f.file("MusicSet.sel"), "1\r\n" + f.musicSet() + "\r\r\n");
+             return std::vector<std::string>{FileNameOf(f.musicSet()) + "\\r\"", "does not exist"};
+         },
+     .outcome = Outcome::EndsOrBackToTitle},
     {.name = "SettingsIsAFolder",
      .breakFolder =
          [](BrokenFolder& f) {
@@ -139,6 +163,18 @@ const Case kCases[] = {
          },
      .outcome = Outcome::BackToTitle,
      .script = kClearStageOneScript},
+    {.name = "StageFileWithBareCrLineEndsIsNamedSo",
+     .breakFolder =
+         [](BrokenFolder& f) {
+             std::string bytes = ReadBytes(f.stageFile(1));
+             std::string bare;
+             for (const char c : bytes) {
+                 if (c != '\n') bare.push_back(c);
+             }
+             WriteBytes(f.stageFile(1), bare);
+             return named(f.stageFile(1), "bare CR");
+         },
+     .outcome = Outcome::BackToTitle},
     {.name = "StageFileOfThreeLines",
      .breakFolder =
          [](BrokenFolder& f) {
@@ -277,6 +313,8 @@ TEST_P(BadGameFolder, ShowsWhatIsWrongAndRecoversOrEndsInOrder) {
     ASSERT_LT(messageLine, run.trace.size()) << "the game showed no message (silent end)";
     const std::string& message = run.trace[messageLine].messages.front();
     RecordProperty("message", message);
+    // A raw CR would send a terminal's cursor back over the message.
+    EXPECT_EQ(message.find('\r'), std::string::npos) << "a raw CR in the message";
     for (const std::string& part : parts) {
         EXPECT_NE(message.find(part), std::string::npos)
             << "the message does not mention \"" << part << "\":\n"

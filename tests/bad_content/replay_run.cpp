@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -117,17 +118,19 @@ ReplayRun RunReplay(const std::vector<std::string>& command, const std::string& 
     // The replay runs on a virtual clock, so a healthy run is quick; poll gently.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     int status = 0;
+    rusage usage{};
     for (;;) {
-        const pid_t done = waitpid(child, &status, WNOHANG);
+        const pid_t done = wait4(child, &status, WNOHANG, &usage);
         if (done == child) break;
         if (std::chrono::steady_clock::now() > deadline) {
             run.timedOut = true;
             kill(child, SIGKILL);
-            waitpid(child, &status, 0);
+            wait4(child, &status, 0, &usage);
             break;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
+    run.peakResidentKb = usage.ru_maxrss;
     run.signalled = WIFSIGNALED(status);
     if (WIFEXITED(status)) run.exitStatus = WEXITSTATUS(status);
 
@@ -139,6 +142,8 @@ ReplayRun RunReplay(const std::vector<std::string>& command, const std::string& 
         parsed.closing = line.rfind("{\"end\":", 0) == 0;
         parsed.end = parsed.closing ? intField(line, "end") : -1;
         parsed.screen = stringField(line, "screen");
+        parsed.stage = parsed.closing ? 0 : intField(line, "stage");
+        parsed.music = JsonStrings(line, "music");
         parsed.messages = JsonStrings(line, "messages");
         run.trace.push_back(std::move(parsed));
     }

@@ -10,6 +10,8 @@ namespace qon::bad_content {
 
 struct TraceLine {
     std::string screen;                 // empty on the closing line
+    int stage = 0;                      // StageNumber; 0 on the closing line
+    std::vector<std::string> music;     // music calls since the previous line
     std::vector<std::string> messages;  // message boxes shown since the previous line
     bool closing = false;               // the last line, which reports how the run ended
     int end = -1;                       // the closing line's exit status
@@ -20,6 +22,7 @@ struct ReplayRun {
     bool timedOut = false;
     bool signalled = false;  // ended by a signal: a crash, or the time limit
     int exitStatus = -1;
+    long peakResidentKb = 0;  // the child's largest resident set, as wait4 reports it
     std::string stderrText;
     std::vector<TraceLine> trace;
 };

@@ -4,6 +4,7 @@
 
 #include "qon/headless/headless.h"
 #include "qon/headless/media_files.h"
+#include "qon/music/midi_file.h"
 
 namespace qon::headless {
 
@@ -102,7 +103,9 @@ void HeadlessMedia::PlaySoundEffect(SoundEffect& effect) {
 }
 
 MusicTrackPtr HeadlessMedia::LoadMusic(const std::string& path) {
-    ReadMidiFileBytes(path);
+    // Read whole, as the game's engine reads it, so a replay refuses the same files; the
+    // piece itself is not kept, since nothing sounds here.
+    music::ReadMidiFile(path);
     return std::make_unique<RecordedTrack>();
 }
 

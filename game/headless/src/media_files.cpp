@@ -8,7 +8,7 @@
 namespace qon::headless {
 
 std::string ReadWaveFile(const std::string& path) {
-    std::string bytes = media::ReadMediaFile(path, media::kMaxWaveFileBytes);
+    std::string bytes = media::ReadMediaFile(path, kMaxWaveFileBytes);
     SDL_AudioSpec spec;
     Uint8* samples = nullptr;
     Uint32 length = 0;
@@ -18,15 +18,6 @@ std::string ReadWaveFile(const std::string& path) {
             path, std::string("is not a readable WAV sound (") + SDL_GetError() + ")");
     }
     SDL_FreeWAV(samples);
-    return bytes;
-}
-
-std::string ReadMidiFileBytes(const std::string& path) {
-    std::string bytes = media::ReadMediaFile(path, media::kMaxMidiFileBytes);
-    // Standard MIDI files start with "MThd"; RIFF-wrapped ones (.rmi) with "RIFF".
-    if (bytes.compare(0, 4, "MThd") != 0 && bytes.compare(0, 4, "RIFF") != 0) {
-        throw media::MediaError(path, "is not a standard MIDI file");
-    }
     return bytes;
 }
 

@@ -13,6 +13,7 @@
 #include <unordered_map>
 
 #include "font_lookup.h"
+#include "qon/data/bitmap_header.h"
 #include "qon/data/error.h"
 #include "qon/data/files.h"
 #include "qon/media/media_file.h"
@@ -25,8 +26,8 @@ namespace {
 
 constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;
-// Bigger pictures are refused rather than read: no graphic of the game comes near it.
-constexpr int kMaxBitmapSide = 4096;
+// Off-screen surfaces larger than this are refused: the game never makes one near it.
+constexpr int kMaxSurfaceSide = 4096;
 // Rendered strings kept; the cache is dropped whole when full (the score and combo texts
 // change, the rest repeat every frame).
 constexpr std::size_t kTextCacheLimit = 512;
@@ -177,7 +178,7 @@ Surface& RasterMedia::BackBuffer() {
 }
 
 SurfacePtr RasterMedia::CreateOffscreenSurface(int width, int height) {
-    if (width <= 0 || height <= 0 || width > kMaxBitmapSide || height > kMaxBitmapSide) {
+    if (width <= 0 || height <= 0 || width > kMaxSurfaceSide || height > kMaxSurfaceSide) {
         return nullptr;
     }
     SDL_Surface* pixels = newRgb565(width, height);
@@ -185,50 +186,14 @@ SurfacePtr RasterMedia::CreateOffscreenSurface(int width, int height) {
     return std::make_unique<RasterSurface>(pixels);
 }
 
-namespace {
-
-// The picture size a .bmp header claims; false when the bytes have no BMP header. The
-// decoder allocates the whole picture before it reads a pixel, so a 70-byte file claiming
-// 131072 x 131072 pixels would cost gigabytes: the size is checked here first.
-bool ClaimedBitmapSize(std::string_view bytes, std::int64_t& width, std::int64_t& height) {
-    const auto* header = reinterpret_cast<const unsigned char*>(bytes.data());
-    const std::size_t got = std::min<std::size_t>(bytes.size(), 26);
-    if (got < 18 || header[0] != 'B' || header[1] != 'M') return false;
-    const auto u16 = [&](int at) {
-        return static_cast<std::int64_t>(header[at] | (header[at + 1] << 8));
-    };
-    const auto s32 = [&](int at) {
-        return static_cast<std::int64_t>(
-            static_cast<std::int32_t>(static_cast<std::uint32_t>(header[at]) |
-                                      (static_cast<std::uint32_t>(header[at + 1]) << 8) |
-                                      (static_cast<std::uint32_t>(header[at + 2]) << 16) |
-                                      (static_cast<std::uint32_t>(header[at + 3]) << 24)));
-    };
-    if (s32(14) == 12) {  // the old core header: 16-bit sizes
-        if (got < 22) return false;
-        width = u16(18);
-        height = u16(20);
-    } else {
-        if (got < 26) return false;
-        width = s32(18);
-        height = s32(22) < 0 ? -s32(22) : s32(22);  // negative: stored top-down
-    }
-    return true;
-}
-
-}  // namespace
-
 SurfacePtr RasterMedia::LoadSurfaceFromFile(const std::string& path) {
     const std::string bytes = ReadMediaFile(path, kMaxBitmapFileBytes);
-    std::int64_t claimedWidth = 0;
-    std::int64_t claimedHeight = 0;
-    if (!ClaimedBitmapSize(bytes, claimedWidth, claimedHeight)) {
-        throw MediaError(path, "is not a BMP picture");
-    }
-    if (claimedWidth < 1 || claimedHeight < 1 || claimedWidth > kMaxBitmapSide ||
-        claimedHeight > kMaxBitmapSide) {
-        throw MediaError(path, "has an unusable picture size (" + std::to_string(claimedWidth) +
-                                   " x " + std::to_string(claimedHeight) + " pixels)");
+    // The decoder allocates the whole picture from the header's claim before it reads a
+    // pixel: the claim is checked first.
+    try {
+        CheckBitmapHeader(bytes, path);
+    } catch (const DataError& error) {
+        throw MediaError(path, error.reason());
     }
     SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     SDL_Surface* loaded = source != nullptr ? SDL_LoadBMP_RW(source, 1) : nullptr;
@@ -236,7 +201,7 @@ SurfacePtr RasterMedia::LoadSurfaceFromFile(const std::string& path) {
         throw MediaError(path,
                          std::string("is not a readable BMP picture (") + SDL_GetError() + ")");
     }
-    if (loaded->w > kMaxBitmapSide || loaded->h > kMaxBitmapSide || loaded->w < 1 ||
+    if (loaded->w > kMaxBitmapWidth || loaded->h > kMaxBitmapHeight || loaded->w < 1 ||
         loaded->h < 1) {
         const std::string size = std::to_string(loaded->w) + " x " + std::to_string(loaded->h);
         SDL_FreeSurface(loaded);

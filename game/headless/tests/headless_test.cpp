@@ -217,18 +217,41 @@ INSTANTIATE_TEST_SUITE_P(
                       .reasonPart = "not a readable WAV"}),
     test_support::RowName);
 
-TEST(HeadlessMusic, MidiFilesAreCheckedForTheirHeader) {
+// The twin reads MIDI files whole, as the game's engine does, so a replay refuses the same
+// files the game refuses, with the same reasons.
+TEST(HeadlessMusic, MidiFilesAreReadAsTheGameReadsThem) {
     HeadlessMedia media;
+    const std::string smf = test_support::MidiBytes();
     const std::string riff = scratch("wrapped.rmi");
+    const std::string riffWithoutData = scratch("empty.rmi");
     const std::string text = scratch("text.mid");
     const std::string shortFile = scratch("short.mid");
-    test_support::WriteBytes(riff, "RIFF....RMIDdata");
+    const std::string endless = scratch("endless.mid");
+    std::string riffBytes = "RIFF";
+    riffBytes += std::string("\0\0\0\0", 4) + "RMIDdata";
+    riffBytes.push_back(static_cast<char>(smf.size()));
+    riffBytes += std::string(3, '\0') + smf;
+    test_support::WriteBytes(riff, riffBytes);
+    test_support::WriteBytes(riffWithoutData, "RIFF....RMIDdata");
     test_support::WriteBytes(text, "this is no MIDI file");
     test_support::WriteBytes(shortFile, "MTh");
+    // One tick a quarter at 16.7 s a quarter, ending 2^28 ticks in: centuries.
+    test_support::WriteBytes(endless, std::string("MThd\0\0\0\6\0\0\0\1\0\1"
+                                                  "MTrk\0\0\0\x0e"
+                                                  "\0\xFF\x51\3\xFF\xFF\xFF"
+                                                  "\xFF\xFF\xFF\x7F\xFF\x2F\0",
+                                                  14 + 8 + 14));
     EXPECT_TRUE(media.LoadMusic(riff));
+    EXPECT_THROW(media.LoadMusic(riffWithoutData), MediaError);
     EXPECT_THROW(media.LoadMusic(text), MediaError);
     EXPECT_THROW(media.LoadMusic(shortFile), MediaError);
     EXPECT_THROW(media.LoadMusic(scratch("absent.mid")), MediaError);
+    try {
+        media.LoadMusic(endless);
+        FAIL() << "a piece of centuries was loaded";
+    } catch (const MediaError& error) {
+        EXPECT_NE(error.reason().find("24 hours"), std::string::npos) << error.what();
+    }
 }
 
 TEST(HeadlessSound, BrokenEffectFileIsAMediaError) {

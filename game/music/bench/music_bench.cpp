@@ -1,21 +1,26 @@
 // SPDX-License-Identifier: MIT
 // qon-music-bench: what music costs. Memory (resident set) with the synthesizer alone,
-// with 1 loaded track and with 10, and the time to render music against real time.
+// with 1 loaded track and with 10, the time to render music against real time, and how
+// long the game's music calls wait while the audio thread renders a chord of 30,000 notes
+// at one instant (target: about one slice, far below a frame).
 //
 //   qon-music-bench [soundfont] [file.mid ...]
 //
 // Without MIDI files it writes ten three-minute pieces of its own (eight channels, a note
 // every eighth on each) to a temporary folder.
 
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "qon/data/files.h"
@@ -56,6 +61,61 @@ std::vector<std::string> writePieces(const std::filesystem::path& folder, int co
     return paths;
 }
 
+// A chord of `notes` notes at the start of a piece, then a melody.
+qon::music::MidiSong chordPiece(int notes) {
+    qon::music_test::MidiWriter midi(480, 0);
+    for (int i = 0; i < notes; ++i) midi.note(0, 960, i % 16, 24 + i % 80, 100);
+    for (std::uint32_t tick = 960; tick < 20 * 480; tick += 240) midi.note(tick, 240, 0, 60);
+    const std::string bytes = midi.text();
+    return qon::music::ParseMidiFile(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), "chord.mid");
+}
+
+double threadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// While an audio thread renders the chord slice by slice: the longest a slice holds the
+// engine (the audio thread's processor time for it, which a busy machine cannot inflate)
+// and the longest a game-thread call waits by the wall clock (which it can).
+void measureChord(MusicEngine& engine) {
+    const MusicEngine::TrackId chord = engine.add(chordPiece(30000));
+    std::atomic<bool> running{true};
+    double longestSliceMs = 0;
+    engine.play(chord, 0);
+    std::thread audio([&] {
+        std::vector<std::int16_t> block(2 * MusicEngine::kSliceFrames);
+        while (running) {
+            const double start = threadCpuMs();
+            engine.render(block.data(), MusicEngine::kSliceFrames);
+            longestSliceMs = std::max(longestSliceMs, threadCpuMs() - start);
+        }
+    });
+    double longestCallMs = 0;
+    for (int frame = 0; frame < 180; ++frame) {  // three seconds of game frames
+        const auto start = std::chrono::steady_clock::now();
+        if (frame % 60 == 59) {
+            engine.stop(chord);
+            engine.resume(chord);
+        } else {
+            engine.resume(chord);  // the sounding track: only takes the lock
+        }
+        longestCallMs = std::max(longestCallMs, std::chrono::duration<double, std::milli>(
+                                                    std::chrono::steady_clock::now() - start)
+                                                    .count());
+        std::this_thread::sleep_for(std::chrono::milliseconds(16));
+    }
+    running = false;
+    audio.join();
+    engine.unload(chord);
+    std::printf(
+        "chord of 30000 notes: longest slice %.2f ms of processor time (a slice is "
+        "%.1f ms of audio); longest music call %.2f ms by the wall clock\n",
+        longestSliceMs, MusicEngine::kSliceFrames * 1000.0 / 44100, longestCallMs);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -67,7 +127,8 @@ int main(int argc, char** argv) {
                   ("qon-music-bench-" + std::to_string(getpid()));
         pieces = writePieces(scratch, 10);
     }
-    // Fewer than ten files given: load them again, as ten separate tracks.
+    // Fewer than ten files given: load them again, as ten separate tracks (which share the
+    // piece read once).
     const std::size_t given = pieces.size();
     while (pieces.size() < 10) pieces.push_back(pieces[pieces.size() % given]);
 
@@ -117,6 +178,7 @@ int main(int argc, char** argv) {
         std::printf("rendering: %.1f ms for %d s of music (%.1f%% of real time)\n", renderMs,
                     3 * kSeconds, renderMs / (3 * kSeconds * 1000.0) * 100.0);
         std::printf("peak level: %d of 32767\n", peak);
+        measureChord(engine);
     } catch (const qon::media::MediaError& error) {
         std::fprintf(stderr, "qon-music-bench: %s\n", error.what());
         return 1;

@@ -2,19 +2,20 @@
 #include "qon/music/midi_file.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
+#include "qon/data/files.h"
 #include "qon/media/media_file.h"
 
 namespace qon::music {
 namespace {
 
 constexpr std::uint32_t kDefaultTempoUsPerQuarter = 500000;  // 120 beats a minute
+// No piece of music lasts a day. A file whose time division and tempo put an event later
+// (one tick per quarter at 16.7 s a quarter reaches it after 5200 ticks) is refused, so
+// times stay far inside what microseconds and sample frames can count.
+constexpr double kMaxPieceUs = 24.0 * 60 * 60 * 1e6;
 
 // A parse failure with the reason only; ParseMidiFile adds the file name.
 struct BadMidi {
@@ -49,13 +50,6 @@ std::span<const std::uint8_t> unwrapRiff(std::span<const std::uint8_t> bytes) {
     }
     throw BadMidi{"is a RIFF MIDI file without its \"data\" chunk"};
 }
-
-// An event while parsing: its tick and its place in the file, so that sorting by tick
-// keeps the order of equal-tick events.
-struct TickedEvent {
-    std::uint64_t tick = 0;
-    MidiEvent event;
-};
 
 struct TempoChange {
     std::uint64_t tick = 0;
@@ -105,10 +99,10 @@ class TrackReader {
     int m_trackNumber;
 };
 
-// Reads one track chunk's events. Returns the tick of its End of Track (or of its last
-// event when the marker is missing).
+// Reads one track chunk's events, each with its tick in timeUs for now. Returns the tick of
+// its End of Track (or of its last event when the marker is missing).
 std::uint64_t readTrack(std::span<const std::uint8_t> chunk, int trackNumber,
-                        std::uint64_t tickOffset, std::vector<TickedEvent>& events,
+                        std::uint64_t tickOffset, std::vector<MidiEvent>& events,
                         std::vector<TempoChange>& tempos, std::vector<std::uint8_t>& sysexBytes) {
     TrackReader in(chunk, trackNumber);
     std::uint64_t tick = tickOffset;
@@ -141,11 +135,12 @@ std::uint64_t readTrack(std::span<const std::uint8_t> chunk, int trackNumber,
             auto body = in.take(in.variableLength());
             if (!body.empty() && body.back() == 0xF7) body = body.first(body.size() - 1);
             MidiEvent event;
+            event.timeUs = tick;
             event.status = 0xF0;
             event.sysexOffset = static_cast<std::uint32_t>(sysexBytes.size());
             event.sysexLength = static_cast<std::uint32_t>(body.size());
             sysexBytes.insert(sysexBytes.end(), body.begin(), body.end());
-            events.push_back({tick, event});
+            events.push_back(event);
             continue;
         }
         if (status == 0xF7) {
@@ -162,11 +157,12 @@ std::uint64_t readTrack(std::span<const std::uint8_t> chunk, int trackNumber,
 
         runningStatus = status;
         MidiEvent event;
+        event.timeUs = tick;
         event.status = status;
         event.data1 = in.byte() & 0x7F;
         const std::uint8_t kind = status & 0xF0;
         if (kind != 0xC0 && kind != 0xD0) event.data2 = in.byte() & 0x7F;
-        events.push_back({tick, event});
+        events.push_back(event);
     }
     return tick;
 }
@@ -183,17 +179,30 @@ class TempoMap {
             [](const TempoChange& a, const TempoChange& b) { return a.tick < b.tick; });
     }
 
-    // Ticks must be asked in rising order.
+    // Ticks must be asked in rising order. The time is worked out in floating point and
+    // refused past kMaxPieceUs before it becomes an integer, so no tempo and division can
+    // overflow it.
     std::uint64_t microseconds(std::uint64_t tick) {
-        if (m_smpteUsPerTick > 0) return static_cast<std::uint64_t>(tick * m_smpteUsPerTick + 0.5);
-        while (m_next < m_tempos.size() && m_tempos[m_next].tick <= tick) {
-            m_segmentUs += usFor(m_tempos[m_next].tick - m_segmentTick);
-            m_segmentTick = m_tempos[m_next].tick;
-            m_usPerQuarter = m_tempos[m_next].usPerQuarter;
-            ++m_next;
+        double us = 0;
+        if (m_smpteUsPerTick > 0) {
+            us = static_cast<double>(tick) * m_smpteUsPerTick;
+        } else {
+            while (m_next < m_tempos.size() && m_tempos[m_next].tick <= tick) {
+                m_segmentUs += usFor(m_tempos[m_next].tick - m_segmentTick);
+                m_segmentTick = m_tempos[m_next].tick;
+                m_usPerQuarter = m_tempos[m_next].usPerQuarter;
+                ++m_next;
+            }
+            // Measured from the last tempo change, so rounding never accumulates.
+            us = m_segmentUs + usFor(tick - m_segmentTick);
         }
-        // Measured from the last tempo change, so rounding never accumulates.
-        return static_cast<std::uint64_t>(m_segmentUs + usFor(tick - m_segmentTick) + 0.5);
+        if (!(us <= kMaxPieceUs)) {
+            throw BadMidi{"lasts longer than 24 hours: its time division and tempo put tick " +
+                          std::to_string(tick) + " at " +
+                          std::to_string(static_cast<long long>(std::min(us, 1e18) / 3.6e9)) +
+                          " hours. It is not a piece the game can play"};
+        }
+        return static_cast<std::uint64_t>(us + 0.5);
     }
 
   private:
@@ -242,7 +251,6 @@ MidiSong parse(std::span<const std::uint8_t> file) {
         if (ticksPerQuarter == 0) throw BadMidi{"has a time division of 0 ticks"};
     }
 
-    std::vector<TickedEvent> ticked;
     std::vector<TempoChange> tempos;
     MidiSong song;
     std::uint64_t endTick = 0;
@@ -257,7 +265,7 @@ MidiSong parse(std::span<const std::uint8_t> file) {
             const std::uint64_t offset = format == 2 ? endTick : 0;
             const std::uint64_t trackEnd =
                 readTrack(bytes.subspan(at + 8, available), static_cast<int>(tracksFound), offset,
-                          ticked, tempos, song.sysexBytes);
+                          song.events, tempos, song.sysexBytes);
             endTick = std::max(endTick, trackEnd);
         }
         // Chunks of other types are skipped, as the format asks of readers.
@@ -268,15 +276,15 @@ MidiSong parse(std::span<const std::uint8_t> file) {
                       std::to_string(tracksFound)};
     }
 
-    std::stable_sort(ticked.begin(), ticked.end(),
-                     [](const TickedEvent& a, const TickedEvent& b) { return a.tick < b.tick; });
-    TempoMap tempoMap(std::move(tempos), ticksPerQuarter, smpteUsPerTick);
-    song.events.reserve(ticked.size());
-    for (TickedEvent& item : ticked) {
-        item.event.timeUs = tempoMap.microseconds(item.tick);
-        song.events.push_back(item.event);
+    // Until here timeUs holds each event's tick. One track (format 0, the usual case) is in
+    // order already; the stable sort keeps equal ticks in the order of the file.
+    const auto byTick = [](const MidiEvent& a, const MidiEvent& b) { return a.timeUs < b.timeUs; };
+    if (!std::is_sorted(song.events.begin(), song.events.end(), byTick)) {
+        std::stable_sort(song.events.begin(), song.events.end(), byTick);
     }
-    if (!ticked.empty()) endTick = std::max(endTick, ticked.back().tick);
+    if (!song.events.empty()) endTick = std::max(endTick, song.events.back().timeUs);
+    TempoMap tempoMap(std::move(tempos), ticksPerQuarter, smpteUsPerTick);
+    for (MidiEvent& event : song.events) event.timeUs = tempoMap.microseconds(event.timeUs);
     song.lengthUs = tempoMap.microseconds(endTick);
     return song;
 }
@@ -292,7 +300,7 @@ MidiSong ParseMidiFile(std::span<const std::uint8_t> bytes, const std::string& f
 }
 
 MidiSong ReadMidiFile(const std::string& path) {
-    const std::string bytes = media::ReadMediaFile(path, media::kMaxMidiFileBytes);
+    const std::string bytes = media::ReadMediaFile(path, kMaxMidiFileBytes);
     return ParseMidiFile(
         std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()), path);
 }

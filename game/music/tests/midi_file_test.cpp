@@ -167,6 +167,14 @@ const ReadCase kReadCases[] = {
                           smf});
          },
      .events = {{0, 0xC3, 11}}},
+    {.name = "SlowestTempoWithinADayReads",
+     .file =  // one tick a quarter at 16.7 s a quarter, a note 5000 ticks in (23 hours)
+     [] {
+         return join({header(0, 1, 1), trackChunk({0, 0xFF, 0x51, 3, 0xFF, 0xFF, 0xFF, 0xA7, 0x08,
+                                                   0x90, 60, 100, 0, 0xFF, 0x2F, 0})});
+     },
+     .events = {{83886075000, 0x90, 60}},
+     .lengthUs = 83886075000},
     {.name = "SystemExclusiveKeptWithoutItsFrame",
      .file =
          [] {
@@ -264,6 +272,20 @@ const RefuseCase kRefuseCases[] = {
              return join({header(0, 1, 480), trackChunk({0x81, 0x81, 0x81, 0x81, 0x01, 0xC0, 1})});
          },
      .reasonPart = "longer than 4 bytes"},
+    {.name = "TempoAndDivisionPutTheEndCenturiesIn",
+     .file =  // one tick a quarter at 16.7 s a quarter, the end 2^28 - 1 ticks in
+     [] {
+         return join({header(0, 1, 1), trackChunk({0, 0xFF, 0x51, 3, 0xFF, 0xFF, 0xFF, 0, 0x90, 60,
+                                                   100, 0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0x2F, 0})});
+     },
+     .reasonPart = "lasts longer than 24 hours"},
+    {.name = "SlowSmpteTimePutsAnEventPastADay",
+     .file =  // one frame a second of one tick: a tick is a second
+     [] {
+         return join({header(0, 1, 0xFF01),
+                      trackChunk({0x85, 0xA3, 0x20, 0x90, 60, 100, 0, 0xFF, 0x2F, 0})});
+     },
+     .reasonPart = "tick 86432 at 24 hours"},
     {.name = "SystemRealTimeByteInATrack",
      .file =
          [] {

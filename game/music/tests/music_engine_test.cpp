@@ -227,15 +227,43 @@ const RepeatCase kRepeatCases[] = {
 INSTANTIATE_TEST_SUITE_P(Counts, MusicRepeatTest, ::testing::ValuesIn(kRepeatCases),
                          ::qon::test_support::RowName);
 
-TEST_F(MusicEngineTest, ResumeKeepsTheRepeatsLeft) {
+// After a resume the repeat count of the last play is in force again: the plays made
+// before the stop are not counted off.
+TEST_F(MusicEngineTest, ResumeRestoresTheRepeatCountOfTheLastPlay) {
     const auto track = add(organ().note(0, kSecond / 10, 0, 72).end(kSecond));
     m_engine.play(track, 2);
     m_out.render(1.5);  // first play done, second under way
+    ASSERT_EQ(m_out.onsets(), 2);
     m_engine.stop(track);
     m_out.render(1.0);
     m_engine.resume(track);
-    m_out.render(4.0);
-    EXPECT_EQ(m_out.onsets(), 3);
+    m_out.render(5.0);
+    // The rest of the second play, then two repeats more.
+    EXPECT_EQ(m_out.onsets(), 4);
+    EXPECT_EQ(m_engine.soundingTrack(), MusicEngine::kNoTrack);
+}
+
+// A chord of thousands of notes at one instant: the synthesizer gets it a slice's worth
+// at a time, without a word on the terminal, and the piece goes on afterwards.
+TEST_F(MusicEngineTest, HugeChordIsSpreadOverSlicesQuietly) {
+    MidiWriter chord = organ();
+    for (int i = 0; i < 30000; ++i) chord.note(0, kSecond, i % 16, 24 + i % 80, 100);
+    const auto track = add(chord.note(2 * kSecond, kSecond / 4, 0, 72));
+    m_engine.play(track, 0);
+    ::testing::internal::CaptureStderr();
+    std::vector<std::int16_t> slice(2 * MusicEngine::kSliceFrames);
+    std::uint64_t before = m_engine.eventsSent();
+    std::uint64_t most = 0;
+    for (int i = 0; i < 2000 && m_engine.soundingTrack() == track; ++i) {
+        m_engine.render(slice.data(), MusicEngine::kSliceFrames);
+        most = std::max(most, m_engine.eventsSent() - before);
+        before = m_engine.eventsSent();
+    }
+    const std::string logged = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(most, static_cast<std::uint64_t>(MusicEngine::kMaxEventsPerSlice));
+    EXPECT_EQ(m_engine.soundingTrack(), MusicEngine::kNoTrack) << "the piece never ended";
+    EXPECT_EQ(m_engine.eventsSent(), 2u * 30000 + 2 + 1) << "every event reached the synthesizer";
+    EXPECT_LE(std::count(logged.begin(), logged.end(), '\n'), 1) << logged;
 }
 
 // A piece sets its channels up at its start; resuming must restore that set-up, and a new
@@ -363,6 +391,55 @@ TEST(MusicEngineSilent, SequencesWithoutASynthesizer) {
     EXPECT_EQ(engine.soundingTrack(), track);
     for (int i = 0; i < 4; ++i) engine.render(block.data(), kRate / 2);
     EXPECT_EQ(engine.soundingTrack(), MusicEngine::kNoTrack) << "two plays of 1 s are over";
+}
+
+// A chord sent over many slices holds the piece back meanwhile: what follows the chord keeps
+// its distance from it.
+TEST(MusicEngineSilent, EventsBeyondASliceWaitAndThePieceWaitsWithThem) {
+    MusicEngine engine(kRate);
+    MidiWriter chord(kTicksPerQuarter, 0);
+    constexpr int kNotes = 10 * MusicEngine::kMaxEventsPerSlice;
+    for (int i = 0; i < kNotes; ++i) chord.event(0, {0x90, static_cast<std::uint8_t>(i % 128), 1});
+    chord.note(kSecond, 10, 0, 60);  // the note after the chord, 1 s later
+    const auto track = engine.add(ParseMidiFile(chord.bytes(), "chord.mid"));
+    engine.play(track, 0);
+    std::vector<std::int16_t> slice(2 * MusicEngine::kSliceFrames);
+    for (int i = 0; i < 10; ++i) {
+        engine.render(slice.data(), MusicEngine::kSliceFrames);
+        EXPECT_EQ(engine.eventsSent(),
+                  static_cast<std::uint64_t>((i + 1) * MusicEngine::kMaxEventsPerSlice));
+        if (i < 9) {
+            EXPECT_EQ(engine.position(track), 0) << "the piece must wait for its chord";
+        }
+    }
+    // The chord went out with the tenth slice, which the piece then moved through.
+    EXPECT_EQ(engine.position(track), MusicEngine::kSliceFrames);
+    // The next note comes a second of music after the chord, not sooner.
+    std::vector<std::int16_t> second(2 * kRate);
+    engine.render(second.data(), kRate - MusicEngine::kSliceFrames - 1);
+    EXPECT_EQ(engine.eventsSent(), static_cast<std::uint64_t>(kNotes));
+    engine.render(slice.data(), 2);
+    EXPECT_EQ(engine.eventsSent(), static_cast<std::uint64_t>(kNotes + 1));
+}
+
+// A file named in several slots of a music set is read once and its piece shared.
+TEST(MusicEngineSilent, OneFileLoadedTwiceIsReadOnce) {
+    const test_support::ScratchFolder scratch;
+    const std::string path = scratch.file("theme.mid");
+    test_support::WriteBytes(path, MidiWriter(kTicksPerQuarter, 0).note(0, 10, 0, 60).text());
+    MusicEngine engine(kRate);
+    const auto first = engine.load(path);
+    // Changed on disk now: a second load shares the piece already read.
+    test_support::WriteBytes(path, MidiWriter(kTicksPerQuarter, 0).note(0, 10, 0, 62).text());
+    const auto second = engine.load(path);
+    ASSERT_NE(first, second);
+    EXPECT_EQ(engine.song(first), engine.song(second));
+    EXPECT_EQ(engine.song(second)->events.front().data1, 60);
+    // Once no track holds it, the file is read again.
+    engine.unload(first);
+    engine.unload(second);
+    const auto third = engine.load(path);
+    EXPECT_EQ(engine.song(third)->events.front().data1, 62);
 }
 
 // The soundfont loads on its own thread while the game already plays a track: the track

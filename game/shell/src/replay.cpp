@@ -184,8 +184,8 @@ ReplayScript ParseReplayScript(std::string_view text, const std::string& fileNam
             continue;
         }
         auto fail = [&](const std::string& reason) {
-            throw ReplayScriptError(fileName + ", line " + std::to_string(lineNumber) + ": " +
-                                    reason);
+            throw ReplayScriptError(QuotedPath(fileName) + ", line " + std::to_string(lineNumber) +
+                                    ": " + reason);
         };
         const std::optional<long long> frame = parseNumber(w[0]);
         if (!frame || *frame < 0 || *frame > 100000000) {
@@ -359,7 +359,7 @@ int RunReplay(const ReplayOptions& options, std::ostream& err) {
         try {
             text = ReadFileBytes(options.scriptPath, kMaxTextFileBytes);
         } catch (const DataError&) {
-            err << "qon-replay: " << options.scriptPath << ": the script cannot be read\n";
+            err << "qon-replay: " << QuotedPath(options.scriptPath) << ": the script cannot be read\n";
             return kExitUsage;
         }
         try {
@@ -378,7 +378,7 @@ int RunReplay(const ReplayOptions& options, std::ostream& err) {
     try {
         WriteFileAtomic(tracePath, trace);
     } catch (const DataError&) {
-        err << "qon-replay: " << tracePath << ": cannot be written\n";
+        err << "qon-replay: " << QuotedPath(tracePath) << ": cannot be written\n";
         return kExitUsage;
     }
 
@@ -445,7 +445,7 @@ int RunReplay(const ReplayOptions& options, std::ostream& err) {
         return kExitUsage;
     }
     if (!traceWritten) {
-        err << "qon-replay: " << tracePath << ": writing failed\n";
+        err << "qon-replay: " << QuotedPath(tracePath) << ": writing failed\n";
         return kExitUsage;
     }
     return status;

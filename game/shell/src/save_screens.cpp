@@ -6,6 +6,7 @@
 
 #include "qon/data/error.h"
 #include "qon/data/save_file.h"
+#include "qon/data/stage.h"
 #include "qon/shell/shell.h"
 #include "screen_style.h"
 
@@ -20,6 +21,24 @@ constexpr int kSlotMenuY = 270;
 constexpr int kSlotMenuExit = kSaveSlotCount;  // "NEXT" / "Exit", after the four slots
 
 }  // namespace
+
+std::string GameShell::slotProblem(const std::string& savePath, int slot, std::int16_t stage) {
+    StageProjectHeader header;
+    try {
+        header = ReadStageProjectHeader(m_game.stageProjectPath);
+    } catch (const DataError&) {
+        // Play reads the project again and reports what is wrong with it.
+        return {};
+    }
+    if (stage >= 1 && stage <= header.StageCount) return {};
+    // A project that lost stages since the slot was saved, or a hand-edited save file: the
+    // stage file is not the problem, the slot is.
+    return QuotedPath(savePath) + ": save slot " + std::to_string(slot + 1) + " (" +
+           SaveSlotLabel(stage) + ") resumes at stage " + std::to_string(stage) +
+           ", but the stage project " + QuotedPath(m_game.stageProjectPath) + " has " +
+           std::to_string(header.StageCount) + (header.StageCount == 1 ? " stage" : " stages") +
+           ". Choose another slot, or start a new game.";
+}
 
 void GameShell::StageClearSave() {
     m_game.screen = "save";
@@ -44,10 +63,11 @@ void GameShell::StageClearSave() {
         const int choice = menu.MenuPoll(m_media, m_game.sounds, kMenuSelect, kSlotMenuX,
                                          kSlotMenuY, kMenuSpacing);
         if (choice >= 0 && choice < kSaveSlotCount) {
-            // Only in memory until "NEXT".
-            m_saveSlots[static_cast<std::size_t>(choice)] = m_game.play.StageNumber;
-            menu.MenuItems[static_cast<std::size_t>(choice)].Text =
-                SaveSlotLabel(m_game.play.StageNumber);
+            // Only in memory until "NEXT". The screen shows only while a stage follows, so
+            // the number is at most the stage count and fits the file's 16 bits.
+            const auto stage = static_cast<std::int16_t>(m_game.play.StageNumber);
+            m_saveSlots[static_cast<std::size_t>(choice)] = stage;
+            menu.MenuItems[static_cast<std::size_t>(choice)].Text = SaveSlotLabel(stage);
             if (m_game.sounds.SeSelect) m_media.PlaySoundEffect(*m_game.sounds.SeSelect);
         } else if (choice == kSlotMenuExit) {
             try {
@@ -89,9 +109,16 @@ bool GameShell::LoadGameMenu() {
         const int choice = menu.MenuPoll(m_media, m_game.sounds, kMenuSelect, kSlotMenuX,
                                          kSlotMenuY, kMenuSpacing);
         if (choice >= 0 && choice < kSaveSlotCount) {
-            m_game.play.StageNumber = m_saveSlots[static_cast<std::size_t>(choice)];
-            if (m_game.sounds.SeSelect) m_media.PlaySoundEffect(*m_game.sounds.SeSelect);
-            return true;
+            const std::int16_t stage = m_saveSlots[static_cast<std::size_t>(choice)];
+            if (const std::string problem = slotProblem(savePath, choice, stage);
+                !problem.empty()) {
+                // Stay in the menu: the other slots may still be good.
+                m_media.ShowMessage(kMessageTitle, problem);
+            } else {
+                m_game.play.StageNumber = stage;
+                if (m_game.sounds.SeSelect) m_media.PlaySoundEffect(*m_game.sounds.SeSelect);
+                return true;
+            }
         }
         if (choice == kSlotMenuExit) {
             refillMainMenu();

@@ -138,7 +138,7 @@ bool GameShell::PrepareGame() {
     ReadSetLists(m_programFolder, m_lists);
     if (!m_lists.stoppedAt.empty()) {
         m_media.ShowMessage(kMessageTitle,
-                            m_lists.stoppedAt +
+                            QuotedPath(m_lists.stoppedAt) +
                                 ": no set is registered in this list. Register one with "
                                 "the set selector Sorrel, then start qon again.");
         return false;

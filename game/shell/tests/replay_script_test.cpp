@@ -57,7 +57,7 @@ TEST_P(ReplayScriptErrorTest, NamesFileLineAndProblem) {
         FAIL() << "accepted: " << GetParam().text;
     } catch (const ReplayScriptError& error) {
         const std::string what = error.what();
-        EXPECT_NE(what.find("play.txt, line 2"), std::string::npos) << what;
+        EXPECT_NE(what.find("play.txt\", line 2"), std::string::npos) << what;
         EXPECT_NE(what.find(GetParam().mentions), std::string::npos) << what;
     }
 }

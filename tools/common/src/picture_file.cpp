@@ -6,6 +6,7 @@
 #include <QImageReader>
 #include <filesystem>
 
+#include "qon/data/bitmap_header.h"
 #include "qon/data/error.h"
 #include "qon/data/files.h"
 #include "qon/tools_common/qt_text.h"
@@ -16,7 +17,7 @@ PictureRead ReadPictureFile(const std::string& path) {
     PictureRead read;
     std::string bytes;
     try {
-        bytes = ReadFileBytes(path, kMaxPictureFileBytes);
+        bytes = ReadFileBytes(path, kMaxBitmapFileBytes);
     } catch (const DataError& error) {
         // The file layer has refused it; tell the author the two common cases in their
         // own words.
@@ -29,6 +30,15 @@ PictureRead ReadPictureFile(const std::string& path) {
         } else {
             read.failure = PictureRead::Failure::Unreadable;
         }
+        read.reason = toQ(error.reason());
+        return read;
+    }
+    try {
+        // The game loads BMP files only, and none larger than its screen: a picture it
+        // could not show is refused here, before the decoder allocates for it.
+        CheckBitmapHeader(bytes, path);
+    } catch (const DataError& error) {
+        read.failure = PictureRead::Failure::NotAPicture;
         read.reason = toQ(error.reason());
         return read;
     }

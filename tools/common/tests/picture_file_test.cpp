@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "qon/data/files.h"
 #include "qon/test_support/bytes.h"
 #include "qon/test_support/media_bytes.h"
 #include "qon/test_support/rows.h"
@@ -82,7 +83,7 @@ const RefusedRow kRefused[] = {
              const std::string path = f.file("huge.bmp");
              test_support::WriteBytes(path, test_support::SolidBmpBytes(53, 15, 0));
              // Sparse: the size is refused before a byte is read.
-             std::filesystem::resize_file(path, kMaxPictureFileBytes + 1);
+             std::filesystem::resize_file(path, kMaxBitmapFileBytes + 1);
              return path;
          },
      .failure = Failure::Unreadable,
@@ -95,7 +96,34 @@ const RefusedRow kRefused[] = {
              return path;
          },
      .failure = Failure::NotAPicture,
-     .reasonPart = "Unsupported image format"},
+     .reasonPart = "not a BMP picture"},
+    {.name = "ADeviceIsNeverRead",
+     .make =
+         [](const ScratchFolder& f) {
+             const std::string path = f.file("zero.bmp");
+             std::filesystem::create_symlink("/dev/zero", path);
+             return path;
+         },
+     .failure = Failure::Unreadable,
+     .reasonPart = "device"},
+    {.name = "APictureLargerThanTheScreen",
+     .make =
+         [](const ScratchFolder& f) {
+             const std::string path = f.file("wide.bmp");
+             test_support::WriteBytes(path, test_support::SolidBmpBytes(641, 1, 0));
+             return path;
+         },
+     .failure = Failure::NotAPicture,
+     .reasonPart = "641 x 1"},
+    {.name = "ARunLengthFileClaimingFourThousandSquare",
+     .make =
+         [](const ScratchFolder& f) {
+             const std::string path = f.file("rle.bmp");
+             test_support::WriteBytes(path, test_support::Rle8BmpClaiming(4096, 4096));
+             return path;
+         },
+     .failure = Failure::NotAPicture,
+     .reasonPart = "4096 x 4096"},
     {.name = "ABitmapCutShort",
      .make =
          [](const ScratchFolder& f) {

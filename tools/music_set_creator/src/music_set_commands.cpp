@@ -72,8 +72,8 @@ bool MusicSetCommands::AddStageTrack() {
     return true;
 }
 
-bool MusicSetCommands::RemoveStageTrack(int index) {
-    return m_document.removeStageTrack(index);
+bool MusicSetCommands::RemoveStageTrack() {
+    return m_document.removeSelectedStageTrack();
 }
 
 bool MusicSetCommands::settleUnsavedChanges() {

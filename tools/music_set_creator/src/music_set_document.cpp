@@ -22,6 +22,7 @@ void MusicSetDocument::reset() {
     m_titleTrack.clear();
     m_endingTrack.clear();
     m_stageTracks.clear();
+    m_selectedStageTrack = -1;
     m_fileOpened = false;
     m_modified = false;
 }
@@ -47,12 +48,19 @@ void MusicSetDocument::setEndingTrack(const std::string& text) {
 
 void MusicSetDocument::addStageTrack(std::string path) {
     m_stageTracks.push_back(std::move(path));
+    m_selectedStageTrack = static_cast<int>(m_stageTracks.size()) - 1;
     m_modified = true;
 }
 
-bool MusicSetDocument::removeStageTrack(int index) {
-    if (index < 0 || static_cast<std::size_t>(index) >= m_stageTracks.size()) return false;
-    m_stageTracks.erase(m_stageTracks.begin() + index);
+void MusicSetDocument::selectStageTrack(int index) {
+    const bool inside = index >= 0 && static_cast<std::size_t>(index) < m_stageTracks.size();
+    m_selectedStageTrack = inside ? index : -1;
+}
+
+bool MusicSetDocument::removeSelectedStageTrack() {
+    if (m_selectedStageTrack < 0) return false;
+    m_stageTracks.erase(m_stageTracks.begin() + m_selectedStageTrack);
+    m_selectedStageTrack = -1;
     m_modified = true;
     return true;
 }
@@ -71,6 +79,7 @@ void MusicSetDocument::openedFrom(const std::string& path, const MusicSetFile& f
     m_titleTrack = std::move(title);
     m_endingTrack = std::move(ending);
     m_stageTracks = std::move(stages);
+    m_selectedStageTrack = -1;
     m_trackCount = static_cast<std::int32_t>(file.stageTracks.size());
     m_currentFile = path;
     m_fileOpened = true;

@@ -12,9 +12,9 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStatusBar>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "qon/tools_common/qt_text.h"
 
@@ -126,6 +126,11 @@ MusicSetWindow::MusicSetWindow(tools_common::Prompter& prompter, QWidget* parent
     connect(cmdEnd, &QPushButton::clicked, this, [this] { cmdEnd_Click(); });
     connect(cmdComon, &QPushButton::clicked, this, [this] { cmdComon_Click(); });
     connect(cmdDel, &QPushButton::clicked, this, [this] { cmdDel_Click(); });
+    // Only the user's own choice of a row selects it in the document.
+    connect(m_lisMusicData, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem*> chosen = m_lisMusicData->selectedItems();
+        m_document.selectStageTrack(chosen.isEmpty() ? -1 : m_lisMusicData->row(chosen.front()));
+    });
     connect(m_texName, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_document.setSetName(tools_common::fromQ(text)); });
     connect(m_texStaff, &QLineEdit::textEdited, this,
@@ -144,10 +149,20 @@ void MusicSetWindow::showDocument() {
     showText(m_texTitle, m_document.titleTrack());
     showText(m_texEnd, m_document.endingTrack());
 
-    m_lisMusicData->clear();
-    for (const std::string& track : m_document.stageTracks()) {
-        auto* item = new QListWidgetItem(tools_common::toQ(track), m_lisMusicData);
-        item->setToolTip(item->text());  // long paths do not fit the list
+    {
+        // Rebuilding the list must not reach the document as a choice of the user's.
+        const QSignalBlocker quiet(m_lisMusicData);
+        m_lisMusicData->clear();
+        for (const std::string& track : m_document.stageTracks()) {
+            auto* item = new QListWidgetItem(tools_common::toQ(track), m_lisMusicData);
+            item->setToolTip(item->text());  // long paths do not fit the list
+        }
+        const int selected = m_document.selectedStageTrack();
+        if (selected >= 0) {
+            m_lisMusicData->setCurrentRow(selected, QItemSelectionModel::ClearAndSelect);
+        } else {
+            m_lisMusicData->setCurrentRow(-1);
+        }
     }
 
     m_fileLabel->setText(m_document.fileOpened() ? tools_common::toQ(m_document.currentFile())
@@ -163,19 +178,12 @@ void MusicSetWindow::cmdEnd_Click() {
 }
 
 void MusicSetWindow::cmdComon_Click() {
-    if (!m_commands.AddStageTrack()) return;
-    showDocument();
-    m_lisMusicData->setCurrentRow(m_lisMusicData->count() - 1);
+    if (m_commands.AddStageTrack()) showDocument();  // the added track is selected
 }
 
 void MusicSetWindow::cmdDel_Click() {
-    const QList<QListWidgetItem*> selected = m_lisMusicData->selectedItems();
-    const int row = selected.isEmpty() ? -1 : m_lisMusicData->row(selected.front());
-    if (!m_commands.RemoveStageTrack(row)) return;
-    showDocument();
-    // Keep the selection where it was, so several tracks can be removed in a row.
-    if (m_lisMusicData->count() > 0)
-        m_lisMusicData->setCurrentRow(std::min(row, m_lisMusicData->count() - 1));
+    // Nothing is selected afterwards: a double click removes one track, not two.
+    if (m_commands.RemoveStageTrack()) showDocument();
 }
 
 void MusicSetWindow::NewFile_Click() {

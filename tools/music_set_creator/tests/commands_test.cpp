@@ -55,7 +55,8 @@ TEST_F(MusicSetCommandsTest, OpenRemoveSecondAndOverwriteRewritesInPlace) {
     EXPECT_EQ(document.titleTrack(), folder.file("title.mid"));
     EXPECT_EQ(document.stageTracks(),
               (Names{folder.file("a.mid"), folder.file("b.mid"), folder.file("c.mid")}));
-    ASSERT_TRUE(commands.RemoveStageTrack(1));
+    document.selectStageTrack(1);
+    ASSERT_TRUE(commands.RemoveStageTrack());
     const int dialogsBefore = prompter.dialogCaptions.size();
     ASSERT_TRUE(commands.SaveSet());
     EXPECT_EQ(prompter.dialogCaptions.size(), dialogsBefore);  // no dialog on overwrite
@@ -150,7 +151,8 @@ class FailedOpen : public MusicSetCommandsTest, public ::testing::WithParamInter
 TEST_P(FailedOpen, NamesTheFileAndChangesNothing) {
     const std::string good = writeThreeTrackSet();
     ASSERT_TRUE(open(good));
-    ASSERT_TRUE(commands.RemoveStageTrack(0));
+    document.selectStageTrack(0);
+    ASSERT_TRUE(commands.RemoveStageTrack());
     prompter.unsavedAnswers = {Answer::Discard};
     const std::string bad = folder.file("bad.msp");
     if (GetParam().bytes) WriteBytes(bad, GetParam().bytes);
@@ -186,6 +188,17 @@ TEST_F(MusicSetCommandsTest, FailedSaveSaysWhereAndWhyAndKeepsTheChanges) {
     EXPECT_TRUE(document.isModified());
 }
 
+// A double click on "リストから削除" is two removals: the first must leave nothing selected.
+TEST_F(MusicSetCommandsTest, RemovingATrackLeavesNothingSelected) {
+    ASSERT_TRUE(open(writeThreeTrackSet()));
+    EXPECT_EQ(document.selectedStageTrack(), -1);
+    document.selectStageTrack(0);
+    ASSERT_TRUE(commands.RemoveStageTrack());
+    EXPECT_EQ(document.selectedStageTrack(), -1);
+    EXPECT_FALSE(commands.RemoveStageTrack()) << "the second click of a double click";
+    EXPECT_EQ(document.stageTracks(), (Names{folder.file("b.mid"), folder.file("c.mid")}));
+}
+
 TEST_F(MusicSetCommandsTest, CancelledDialogsChangeNothing) {
     const std::string path = writeThreeTrackSet();
     ASSERT_TRUE(open(path));
@@ -195,8 +208,9 @@ TEST_F(MusicSetCommandsTest, CancelledDialogsChangeNothing) {
     EXPECT_FALSE(commands.AddStageTrack());
     EXPECT_FALSE(commands.OpenSet());
     EXPECT_FALSE(commands.SaveSetAs());
-    EXPECT_FALSE(commands.RemoveStageTrack(-1));
-    EXPECT_FALSE(commands.RemoveStageTrack(3));
+    EXPECT_FALSE(commands.RemoveStageTrack());  // nothing selected after opening
+    document.selectStageTrack(3);               // past the end: nothing
+    EXPECT_FALSE(commands.RemoveStageTrack());
     EXPECT_EQ(document.titleTrack(), before.titleTrack());
     EXPECT_EQ(document.endingTrack(), before.endingTrack());
     EXPECT_EQ(document.stageTracks(), before.stageTracks());

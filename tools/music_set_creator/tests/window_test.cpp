@@ -51,7 +51,12 @@ TEST(MusicSetWindow, BuildsASetFromClicksAndTypingAndSavesIt) {
     window.findChild<QPushButton*>("cmdComon")->click();
     EXPECT_EQ(window.findChild<QLineEdit*>("texTitle")->text(), QStringLiteral("/m/Title.mid"));
     ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->currentRow(), 1) << "the added track is selected";
     list->setCurrentRow(0);
+    // A double click on the button removes the one track chosen.
+    window.findChild<QPushButton*>("cmdDel")->click();
+    EXPECT_TRUE(list->selectedItems().isEmpty());
+    EXPECT_EQ(window.document().selectedStageTrack(), -1);
     window.findChild<QPushButton*>("cmdDel")->click();
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("/m/b.mid"));

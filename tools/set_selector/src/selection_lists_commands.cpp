@@ -77,8 +77,8 @@ bool SelectionListsCommands::addEntry(SetKind kind) {
     return false;
 }
 
-bool SelectionListsCommands::deleteEntry(SetKind kind, int selectedIndex) {
-    return m_document.remove(kind, selectedIndex);
+bool SelectionListsCommands::deleteEntry(SetKind kind) {
+    return m_document.removeSelected(kind);
 }
 
 bool SelectionListsCommands::closeLists() {

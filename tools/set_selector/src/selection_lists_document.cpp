@@ -133,6 +133,7 @@ std::optional<DataError> SelectionListsDocument::load() {
     for (SetKind kind : kListOrder) {
         List& target = list(kind);
         target.entries.clear();
+        target.selected = -1;
         std::string path = listPath(kind);
         if (firstFailure) {
             // Not reached: the list stays empty, and its file must outlive this session.
@@ -159,11 +160,21 @@ SelectionListsDocument::AddResult SelectionListsDocument::add(SetKind kind,
     return AddResult::Added;
 }
 
-bool SelectionListsDocument::remove(SetKind kind, int index) {
+int SelectionListsDocument::selected(SetKind kind) const {
+    return list(kind).selected;
+}
+
+void SelectionListsDocument::select(SetKind kind, int index) {
     List& target = list(kind);
-    if (!target.editable || index < 0 || static_cast<std::size_t>(index) >= target.entries.size())
-        return false;
-    target.entries.erase(target.entries.begin() + index);
+    const bool inside = index >= 0 && static_cast<std::size_t>(index) < target.entries.size();
+    target.selected = inside ? index : -1;
+}
+
+bool SelectionListsDocument::removeSelected(SetKind kind) {
+    List& target = list(kind);
+    if (!target.editable || target.selected < 0) return false;
+    target.entries.erase(target.entries.begin() + target.selected);
+    target.selected = -1;
     return true;
 }
 

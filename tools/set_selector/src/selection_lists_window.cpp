@@ -8,6 +8,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <algorithm>
 #include <utility>
@@ -91,6 +92,15 @@ SelectionListsWindow::SelectionListsWindow(std::string listFolder, tools_common:
         box->setIconSize(QSize(12, 12));  // the warning mark must not make its row taller
     }
 
+    for (SetKind kind : kListOrder) {
+        // Only the user's own choice of a row selects it in the document.
+        QListWidget* box = listBox(kind);
+        connect(box, &QListWidget::itemSelectionChanged, this, [this, kind, box] {
+            const QList<QListWidgetItem*> chosen = box->selectedItems();
+            m_document.select(kind, chosen.isEmpty() ? -1 : box->row(chosen.front()));
+        });
+    }
+
     connect(m_cmdStageApp, &QPushButton::clicked, this, [this] { cmdStageApp_Click(); });
     connect(m_command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(m_command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
@@ -140,8 +150,12 @@ void SelectionListsWindow::appendItem(SetKind kind, const std::string& path) {
 
 void SelectionListsWindow::showList(SetKind kind) {
     QListWidget* box = listBox(kind);
-    box->clear();
-    for (const std::string& path : m_document.entries(kind)) appendItem(kind, path);
+    {
+        const QSignalBlocker quiet(box);
+        box->clear();
+        for (const std::string& path : m_document.entries(kind)) appendItem(kind, path);
+    }
+    showSelection(kind);
 
     const bool editable = m_document.isEditable(kind);
     QPushButton* add = kind == SetKind::Stage    ? m_cmdStageApp
@@ -158,18 +172,36 @@ void SelectionListsWindow::showList(SetKind kind) {
                        .arg(tools_common::toQ(m_document.listPath(kind))));
 }
 
+void SelectionListsWindow::showSelection(SetKind kind) {
+    QListWidget* box = listBox(kind);
+    const QSignalBlocker quiet(box);
+    const int row = m_document.selected(kind);
+    if (row < 0) {
+        box->clearSelection();
+        box->setCurrentRow(-1);
+    } else {
+        box->setCurrentRow(row, QItemSelectionModel::ClearAndSelect);
+    }
+}
+
 void SelectionListsWindow::addEntry(SetKind kind) {
     if (m_commands.addEntry(kind)) {
+        const QSignalBlocker quiet(listBox(kind));
         appendItem(kind, m_document.entries(kind).back());
         listBox(kind)->scrollToBottom();
     }
 }
 
 void SelectionListsWindow::deleteEntry(SetKind kind) {
-    QListWidget* box = listBox(kind);
-    const QList<QListWidgetItem*> selected = box->selectedItems();
-    const int row = selected.isEmpty() ? -1 : box->row(selected.front());
-    if (m_commands.deleteEntry(kind, row)) delete box->takeItem(row);
+    const int row = m_document.selected(kind);
+    if (!m_commands.deleteEntry(kind)) return;
+    {
+        // Taking the row out makes the next one current, and Qt would select it: the
+        // document's selection (none) is shown instead.
+        const QSignalBlocker quiet(listBox(kind));
+        delete listBox(kind)->takeItem(row);
+    }
+    showSelection(kind);
 }
 
 void SelectionListsWindow::closeEvent(QCloseEvent* event) {

@@ -141,8 +141,9 @@ TEST(SelectorEdits, AddDeleteAndCloseAreReadBackByTheGame) {
                      "グラフィックプロジェクト (*.bgp)", "ミュージックセット（*.msp） (*.msp)",
                      "ミュージックセット（*.msp） (*.msp)"}));
 
-    EXPECT_FALSE(selector.deleteEntry(SetKind::Stage, -1));  // nothing selected
-    EXPECT_FALSE(selector.deleteEntry(SetKind::Stage, 2));   // past the end
+    EXPECT_FALSE(selector.deleteEntry(SetKind::Stage));  // nothing selected
+    document.select(SetKind::Stage, 2);                  // past the end: nothing
+    EXPECT_FALSE(selector.deleteEntry(SetKind::Stage));
     EXPECT_EQ(document.entries(SetKind::Stage).size(), 2u);
     EXPECT_TRUE(selector.closeLists());
 
@@ -165,12 +166,34 @@ TEST(SelectorEdits, DeletingTheLastEntryWritesZeroAndTouchesNoOtherList) {
     SelectionListsDocument document(folder.path());
     SelectionListsCommands selector(document, prompter);
     selector.loadLists();
-    EXPECT_TRUE(selector.deleteEntry(SetKind::BitMap, 0));
-    EXPECT_TRUE(selector.deleteEntry(SetKind::Stage, 0));
+    document.select(SetKind::BitMap, 0);
+    EXPECT_TRUE(selector.deleteEntry(SetKind::BitMap));
+    document.select(SetKind::Stage, 0);
+    EXPECT_TRUE(selector.deleteEntry(SetKind::Stage));
     EXPECT_TRUE(selector.closeLists());
     EXPECT_EQ(ReadBytes(folder.file("StageSet.sel")), "1\r\n/s/B.stp\r\n");
     EXPECT_EQ(ReadBytes(folder.file("BitMapSet.sel")), "0\r\n");
     EXPECT_EQ(ReadBytes(folder.file("MusicSet.sel")), "1\r\n/m/D.msp\r\n");
+}
+
+// A double click on a delete button is two deletes: the first must leave nothing selected,
+// so that the second removes nothing.
+TEST(SelectorEdits, ADeleteLeavesNothingSelected) {
+    ScratchFolder folder;
+    WriteBytes(folder.file("StageSet.sel"), "3\r\n/s/A.stp\r\n/s/B.stp\r\n/s/C.stp\r\n");
+    WriteBytes(folder.file("BitMapSet.sel"), "1\r\n/g/C.bgp\r\n");
+    WriteBytes(folder.file("MusicSet.sel"), "0\r\n");
+    ScriptedPrompter prompter;
+    SelectionListsDocument document(folder.path());
+    SelectionListsCommands selector(document, prompter);
+    selector.loadLists();
+    document.select(SetKind::Stage, 1);
+    document.select(SetKind::BitMap, 0);
+    EXPECT_TRUE(selector.deleteEntry(SetKind::Stage));
+    EXPECT_EQ(document.selected(SetKind::Stage), -1);
+    EXPECT_FALSE(selector.deleteEntry(SetKind::Stage)) << "the second click of a double click";
+    EXPECT_EQ(document.entries(SetKind::Stage), (Entries{"/s/A.stp", "/s/C.stp"}));
+    EXPECT_EQ(document.selected(SetKind::BitMap), 0) << "the other lists keep their selection";
 }
 
 struct RefusedPath {
@@ -212,7 +235,8 @@ TEST(SelectorEdits, LockedListRefusesEditsWithoutOpeningADialog) {
     EXPECT_FALSE(selector.addEntry(SetKind::Stage));
     EXPECT_TRUE(prompter.dialogCaptions.isEmpty());
     EXPECT_EQ(prompter.messages.size(), 2u);
-    EXPECT_FALSE(selector.deleteEntry(SetKind::Stage, 0));
+    document.select(SetKind::Stage, 0);
+    EXPECT_FALSE(selector.deleteEntry(SetKind::Stage));
 }
 
 TEST(SelectorClose, FailedWriteNamesTheFileAndLetsTheUserRetryOrStay) {
@@ -230,7 +254,7 @@ TEST(SelectorClose, FailedWriteNamesTheFileAndLetsTheUserRetryOrStay) {
     EXPECT_EQ(prompter.unsavedQuestions, 1);
     ASSERT_EQ(prompter.unsavedTexts.size(), 1);
     EXPECT_TRUE(prompter.unsavedTexts[0].startsWith(
-        QStringLiteral("次の一覧を保存できませんでした。\n\n") + tools_common::toQ(lists)));
+        QStringLiteral("次の一覧を保存できませんでした。\n\n\"") + tools_common::toQ(lists)));
     EXPECT_TRUE(prompter.unsavedTexts[0].endsWith(QStringLiteral(
         "\n\nもう一度保存しますか？\n保存せずに終了すると、その一覧への変更は失われます。")));
 

@@ -6,6 +6,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "qon/data/text.h"
 #include "qon/set_selector/selection_lists_window.h"
@@ -63,6 +66,35 @@ TEST(SelectionListsWindow, ClicksEditTheListsAndClosingWritesThem) {
     EXPECT_TRUE(window.close());
     EXPECT_EQ(ReadBytes(folder.file("StageSet.sel")), "1\r\n" + folder.file("Hard.stp") + "\r\n");
     EXPECT_EQ(ReadBytes(folder.file("MusicSet.sel")), "1\r\n/m/Song.msp\r\n");
+}
+
+// A double click on a delete button removes one entry: the delete selects nothing, neither
+// in the document nor in the list box.
+TEST(SelectionListsWindow, DoubleClickOnDeleteRemovesOneEntry) {
+    ScratchFolder folder;
+    WriteBytes(folder.file("StageSet.sel"), "3\r\n/s/A.stp\r\n/s/B.stp\r\n/s/C.stp\r\n");
+    WriteBytes(folder.file("BitMapSet.sel"), "2\r\n/g/A.bgp\r\n/g/B.bgp\r\n");
+    WriteBytes(folder.file("MusicSet.sel"), "0\r\n");
+    tools_common::ScriptedPrompter prompter;
+    SelectionListsWindow window(folder.path(), prompter);
+    window.Form_Load();
+    window.show();
+    for (const auto& [listName, buttonName] :
+         {std::pair{"lisSelectStage", "cmdDel"}, std::pair{"lisBitMap", "Command2"}}) {
+        SCOPED_TRACE(listName);
+        auto* list = window.findChild<QListWidget*>(listName);
+        auto* del = window.findChild<QPushButton*>(buttonName);
+        ASSERT_NE(list, nullptr);
+        list->setCurrentRow(0);  // as a click on it does: current and selected
+        const int before = list->count();
+        del->click();
+        EXPECT_TRUE(list->selectedItems().isEmpty());
+        del->click();
+        EXPECT_EQ(list->count(), before - 1) << "the second click removed another entry";
+    }
+    EXPECT_EQ(window.document().entries(SetKind::Stage),
+              (std::vector<std::string>{"/s/B.stp", "/s/C.stp"}));
+    EXPECT_EQ(window.document().entries(SetKind::BitMap), std::vector<std::string>{"/g/B.bgp"});
 }
 
 TEST(SelectionListsWindow, LockedListDisablesItsButtons) {

@@ -12,6 +12,7 @@
 #include "qon/data/stage.h"
 #include "qon/stage_editor/problem_text.h"
 #include "qon/tools_common/picture_file.h"
+#include "qon/tools_common/qt_text.h"
 
 namespace qon::stage_editor {
 

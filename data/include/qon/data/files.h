@@ -13,7 +13,19 @@
 namespace qon {
 
 // Size caps by purpose. A file larger than its cap is refused before it is read.
-inline constexpr std::size_t kMaxTextFileBytes = 16u * 1024u * 1024u;  // data text files
+// Data text files: the largest real ones (a list of thousands of sets) stay far below.
+inline constexpr std::size_t kMaxTextFileBytes = 16u * 1024u * 1024u;
+// The first line of a listed set, its display name: only this much of the file is read.
+inline constexpr std::size_t kMaxFirstLineBytes = 4u * 1024u;
+// Bitmaps: no picture of the game is larger than its 640 x 480 screen (bitmap_header.h
+// checks the sides); at 32 bits a pixel that is 1.2 MB, with room here for headers, a
+// palette and an embedded colour profile.
+inline constexpr std::size_t kMaxBitmapFileBytes = 640u * 480u * 4u + 64u * 1024u;
+// Sound effects are short; a minute of CD-quality stereo is far beyond any of them.
+inline constexpr std::size_t kMaxWaveFileBytes = 64u * 1024u * 1024u;
+// Standard MIDI files of whole pieces stay well below a megabyte; every event read costs
+// memory many times its size in the file, so the cap is kept low.
+inline constexpr std::size_t kMaxMidiFileBytes = 4u * 1024u * 1024u;
 
 // Reads a whole ordinary file. A folder, FIFO, device or socket is refused before it is
 // opened, so a named pipe can never block the reader; the file is then opened without

@@ -35,7 +35,13 @@ void WriteSetList(const std::string& path, const std::vector<std::string>& entri
 // the file is empty). Later lines are not looked at.
 std::string ParseDisplayName(std::string_view bytes, const std::string& name);
 
-// ParseDisplayName of the listed file. Throws DataError when the file cannot be read.
+// The start of a listed file that holds its display name: at most kMaxFirstLineBytes
+// (ReadFileStart), so a large set file costs no more than a short one. A first line cut
+// by the cap is cut on a whole Shift-JIS character. Throws DataError, as ReadFileBytes
+// does, for a file that is missing, unreadable or not an ordinary file.
+std::string ReadDisplayNameBytes(const std::string& setPath);
+
+// ParseDisplayName of ReadDisplayNameBytes.
 std::string ReadDisplayName(const std::string& setPath);
 
 // One list as the game keeps it.
@@ -60,8 +66,12 @@ struct SetLists {
 // a listed file that cannot be read. `stoppedAt` is cleared at the start of every call; a
 // list is replaced only once its entries and display names have all been read, so a
 // failure leaves that list as it was. A programFolder without a trailing "/" gets one.
-// Every list file and listed file is read through `source`.
-void ReadSetLists(const std::string& programFolder, SetLists& lists,
-                  const FileSource& source = ReadTextFileBytes);
+// The list files are read whole (ReadTextFileBytes), the listed files only as far as
+// their display names go (ReadDisplayNameBytes).
+void ReadSetLists(const std::string& programFolder, SetLists& lists);
+
+// As above, with every list file and listed file read through `source` (in memory, for
+// tests and fuzz targets).
+void ReadSetLists(const std::string& programFolder, SetLists& lists, const FileSource& source);
 
 }  // namespace qon

@@ -42,6 +42,8 @@ class LineReader {
 
     // The next line; throws DataError "the file ends early: ... expected" when the
     // text has no more lines. `what` names the expected content, e.g. "the stage count".
+    // A text whose lines end with a bare CR (the old Mac OS line end, which is not read
+    // as a line end) is one long line: the reason then says so and how to mend it.
     std::string require(std::string_view what);
 
     // 1-based number of the line last returned (0 before the first).
@@ -79,6 +81,16 @@ void WriteLinesAtomic(const std::string& path, const std::vector<std::string>& l
 // such a number or does not fit the range.
 std::optional<std::int16_t> ParseInt16(std::string_view text);
 std::optional<std::int32_t> ParseInt32(std::string_view text);
+
+// True when the text is an optional sign and decimal digits, with surrounding spaces and
+// tabs, whatever its size: a number ParseInt16 refuses only for its range.
+bool IsWholeNumberText(std::string_view text);
+
+// The reason for a line that should hold a whole number from `minimum` to `maximum`:
+// `what` "text" is out of range: it must be a whole number from minimum to maximum
+// for a number outside the range, `what` "text" is not a whole number from minimum to
+// maximum otherwise. `what` names the value ("the stage count").
+std::string NumberProblem(std::string_view what, std::string_view text, long minimum, long maximum);
 
 // The print statement's form of an integer: " 1 " for 1, "-3 " for -3.
 std::string PrintStatementInteger(long value);

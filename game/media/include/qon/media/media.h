@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "qon/data/error.h"
+
 namespace qon::media {
 
 // ---- small value types -------------------------------------------------------
@@ -58,11 +60,12 @@ inline constexpr int KeyAssign[4] = {0, 0, Vk::Z, Vk::Enter};
 // ---- errors and ending -------------------------------------------------------
 
 // A media operation failed in a way the player should hear about: a bitmap, wave or
-// MIDI file that is missing or unreadable. what() names the file and the reason.
+// MIDI file that is missing or unreadable. what() names the file, quoted as data errors
+// quote it (QuotedPath), and the reason.
 class MediaError : public std::runtime_error {
   public:
     MediaError(std::string file, std::string reason)
-        : std::runtime_error(file + ": " + reason),
+        : std::runtime_error(QuotedPath(file) + ": " + reason),
           m_file(std::move(file)),
           m_reason(std::move(reason)) {}
     const std::string& file() const { return m_file; }

@@ -16,14 +16,8 @@
 
 namespace qon::media {
 
-// Size caps by purpose. A bitmap's own header is checked against its pixel size limit as
-// well; this cap only keeps an absurd file from being read whole: a 4096 x 4096 picture
-// of 32 bits a pixel, with room for headers and a palette.
-inline constexpr std::size_t kMaxBitmapFileBytes = 4096u * 4096u * 4u + 64u * 1024u;
-// Sound effects are short; a minute of CD-quality stereo is far beyond any of them.
-inline constexpr std::size_t kMaxWaveFileBytes = 64u * 1024u * 1024u;
-// Standard MIDI files of whole pieces stay well below a megabyte.
-inline constexpr std::size_t kMaxMidiFileBytes = 16u * 1024u * 1024u;
+// The size caps by purpose (kMaxBitmapFileBytes, kMaxWaveFileBytes, kMaxMidiFileBytes) are
+// the file layer's, in qon/data/files.h.
 
 inline std::string ReadMediaFile(const std::string& path, std::size_t maxBytes) {
     try {

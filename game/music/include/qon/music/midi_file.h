@@ -34,11 +34,13 @@ struct MidiSong {
 };
 
 // Parses a whole file held in memory. Throws MediaError(fileName, reason) when the bytes
-// are not a standard MIDI file or end in the middle of an event.
+// are not a standard MIDI file, end in the middle of an event, or put an event or the end
+// more than 24 hours into the piece (a broken tempo or time division).
 MidiSong ParseMidiFile(std::span<const std::uint8_t> bytes, const std::string& fileName);
 
-// Reads and parses the file at `path`. Throws MediaError naming the path when the file is
-// missing, unreadable or not a standard MIDI file.
+// Reads and parses the file at `path`, at most kMaxMidiFileBytes of it. Throws MediaError
+// naming the path when the file is missing, unreadable, too large or not a standard MIDI
+// file.
 MidiSong ReadMidiFile(const std::string& path);
 
 }  // namespace qon::music

@@ -90,7 +90,9 @@ struct DebrisField {
 
 struct PlayState {
     ::qon::StageGrid StageGrid{};
-    std::int16_t StageNumber = 1;  // 1-based
+    // 1-based. 32 bits: clearing stage 32767, the last a project can have, makes it 32768,
+    // which must read as "past the last stage", never wrap round to a negative number.
+    std::int32_t StageNumber = 1;
     std::int16_t StageCount = 0;
     std::string stageStaff;
 

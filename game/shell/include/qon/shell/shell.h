@@ -75,7 +75,9 @@ class GameShell final {
     void ConfigScreen();
     // True when a save slot was chosen (StageNumber is then its stage); false on "Exit",
     // with the main menu's four items back in the shared menu. A missing save file is
-    // created with four slots of 1; a damaged one is reported and answers false.
+    // created with four slots of 1; a damaged one is reported and answers false. A slot
+    // whose stage the stage project does not have is reported, naming the slot and the
+    // project's stage count, and the menu stays.
     bool LoadGameMenu();
     // Lets the player store StageNumber in any of the four slots; the file is written on
     // "NEXT" only. A damaged save file is reported and left alone, and play goes on.
@@ -120,6 +122,9 @@ class GameShell final {
     // The message for a stage, graphic set or bitmap that cannot be loaded.
     void reportBadContent(const std::string& what);
     void reportMusicProblem(const std::string& text);
+    // Why save slot `slot` (0-based) holding `stage` cannot be played in the current stage
+    // project; empty when it can (or when the project cannot be read, which play reports).
+    std::string slotProblem(const std::string& savePath, int slot, std::int16_t stage);
 
     media::Media& m_media;
     std::string m_programFolder;

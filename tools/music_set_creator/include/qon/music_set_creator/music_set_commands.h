@@ -29,8 +29,9 @@ class MusicSetCommands {
     bool ChooseTitleTrack();
     bool ChooseEndingTrack();
     bool AddStageTrack();
-    // Removes the entry at `index`; an index outside the list (nothing selected) does nothing.
-    bool RemoveStageTrack(int index);
+    // Removes the selected stage track, leaving nothing selected; with nothing selected it
+    // does nothing.
+    bool RemoveStageTrack();
     bool NewSet();
     bool OpenSet();
     bool SaveSetAs();

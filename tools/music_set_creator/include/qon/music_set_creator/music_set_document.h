@@ -38,10 +38,17 @@ class MusicSetDocument {
     void setStaffName(const std::string& text);
     void setTitleTrack(const std::string& text);
     void setEndingTrack(const std::string& text);
+    // Appends a stage track and selects it.
     void addStageTrack(std::string path);
-    // Removes the entry at `index`; an index outside the list (nothing selected) does
-    // nothing and returns false.
-    bool removeStageTrack(int index);
+
+    // The selected stage track, -1 when none is. A new or opened set has none.
+    int selectedStageTrack() const { return m_selectedStageTrack; }
+    // Selects the entry at `index`; an index outside the list selects nothing.
+    void selectStageTrack(int index);
+    // Removes the selected stage track, the entries after it moving up, and leaves nothing
+    // selected, so that a second press of the button (a double click) removes nothing more.
+    // False, changing nothing, when nothing is selected.
+    bool removeSelectedStageTrack();
 
     // Replaces the whole content by a set read from `path` (bare names joined to the
     // file's folder; an empty name stays an empty field). Throws DataError, with nothing
@@ -69,6 +76,7 @@ class MusicSetDocument {
     std::string m_titleTrack;
     std::string m_endingTrack;
     std::vector<std::string> m_stageTracks;
+    int m_selectedStageTrack = -1;
     std::string m_currentFile;
     std::int32_t m_trackCount = 0;
     bool m_fileOpened = false;

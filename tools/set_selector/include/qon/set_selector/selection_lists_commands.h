@@ -26,8 +26,9 @@ class SelectionListsCommands {
     // Asks for a file and appends it. False when nothing was added (cancelled or refused).
     bool addEntry(SetKind kind);
 
-    // Removes the selected entry; -1 (nothing selected) does nothing.
-    bool deleteEntry(SetKind kind, int selectedIndex);
+    // Removes the list's selected entry, leaving nothing selected; with nothing selected
+    // it does nothing and returns false.
+    bool deleteEntry(SetKind kind);
 
     // Form_Unload: writes the lists. When a file cannot be written the user is told which
     // and why and may try again (Save), leave without it (Discard), or go back to the

@@ -66,9 +66,15 @@ class SelectionListsDocument {
     // a line break or a character the list file's code page cannot hold.
     AddResult add(SetKind kind, const std::string& path);
 
-    // Removes the entry at `index`; an index outside the list (nothing selected) does
-    // nothing and returns false.
-    bool remove(SetKind kind, int index);
+    // The selected entry of a list, -1 when none is. Loading clears every selection.
+    int selected(SetKind kind) const;
+    // Selects the entry at `index`; an index outside the list selects nothing.
+    void select(SetKind kind, int index);
+
+    // Removes the selected entry and leaves nothing selected, so that a second press of
+    // the delete button (a double click) removes nothing more. False, changing nothing,
+    // when nothing is selected or the list may not be edited.
+    bool removeSelected(SetKind kind);
 
     // Writes every editable list, in order, and returns the failures (one per file that
     // could not be written). Locked lists are skipped and never count as failures. A file
@@ -79,6 +85,7 @@ class SelectionListsDocument {
   private:
     struct List {
         std::vector<std::string> entries;
+        int selected = -1;
         bool editable = true;
         // The file was missing or empty when the lists were loaded.
         bool emptyOnDisk = false;

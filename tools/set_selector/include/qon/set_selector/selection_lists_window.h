@@ -42,6 +42,9 @@ class SelectionListsWindow : public QWidget {
     void deleteEntry(SetKind kind);
     void appendItem(SetKind kind, const std::string& path);
     void showList(SetKind kind);
+    // Shows the document's selection of the list; the widget's own changes of it (a
+    // removed row making the next one current) never reach the document.
+    void showSelection(SetKind kind);
 
     SelectionListsDocument m_document;
     SelectionListsCommands m_commands;
