@@ -46,10 +46,10 @@ struct NotAFile {
 const NotAFile kNotAFile[] = {
     {.name = "ANamedPipe",
      .make = [](const std::string& path) { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); },
-     .words = {"named pipe"}},
+     .words = {"named pipe", "名前付きパイプ"}},
     {.name = "ADevice",
      .make = [](const std::string& path) { fs::create_symlink("/dev/zero", path); },
-     .words = {"device"}},
+     .words = {"device", "デバイス"}},
     {.name = "AFolder",
      .make = [](const std::string& path) { fs::create_directory(path); },
      .words = {"folder", "フォルダ"}},

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 
 #include "qon/data/error.h"
 #include "qon/data/stage.h"
@@ -190,7 +191,7 @@ QImage BuiltInSpecialImage(int slot) {
 
 namespace {
 
-std::string PictureProblem(tools_common::PictureRead::Failure failure) {
+std::string PictureProblem(const std::string& path, tools_common::PictureRead::Failure failure) {
     using Failure = tools_common::PictureRead::Failure;
     switch (failure) {
         case Failure::Missing:
@@ -203,7 +204,16 @@ std::string PictureProblem(tools_common::PictureRead::Failure failure) {
         case Failure::None:
             break;
     }
-    return "画像ファイルを読み込めません。";
+    std::error_code ignored;
+    switch (std::filesystem::status(path, ignored).type()) {
+        case std::filesystem::file_type::fifo:
+            return "名前付きパイプです。画像ファイルではありません。";
+        case std::filesystem::file_type::character:
+        case std::filesystem::file_type::block:
+            return "デバイスです。画像ファイルではありません。";
+        default:
+            return "画像ファイルを読み込めません。";
+    }
 }
 
 }  // namespace
@@ -239,7 +249,7 @@ BlockImages::LoadResult BlockImages::loadGraphicSet(const std::string& path) {
         const std::string& picture = palette.paths[static_cast<std::size_t>(i)];
         tools_common::PictureRead read = tools_common::ReadPictureFile(picture);
         if (read.picture.isNull()) {
-            result.problem = DescribeProblem(picture, 0, PictureProblem(read.failure));
+            result.problem = DescribeProblem(picture, 0, PictureProblem(picture, read.failure));
             return result;
         }
         const QImage& image = read.picture;

@@ -27,8 +27,13 @@ std::string ReadReason(const DataError& error) {
             return "ファイルではなくフォルダです。";
         case fs::file_type::regular:
             break;
+        case fs::file_type::fifo:
+            return "名前付きパイプです。普通のファイルではありません。";
+        case fs::file_type::character:
+        case fs::file_type::block:
+            return "デバイスです。普通のファイルではありません。";
         default:
-            return "普通のファイルではありません（名前付きパイプやデバイスなど）。";
+            return "普通のファイルではありません。";
     }
     if (::access(error.file().c_str(), R_OK) != 0) return "ファイルを読む許可がありません。";
     if (Mentions(error.reason(), "too large")) return "ファイルが大きすぎます。";
