@@ -6,6 +6,7 @@ namespace qon::tools_common {
 std::optional<QString> ScriptedPrompter::nextFile(const QString& caption, const QString& filter) {
     dialogCaptions << caption;
     dialogFilters << filter;
+    if (beforeEachDialog) beforeEachDialog();
     if (fileAnswers.empty()) return std::nullopt;
     // A cancelled dialog is an empty entry. (Copying the optional itself trips a false
     // "may be used uninitialized" in GCC 12.)
@@ -26,17 +27,29 @@ std::optional<QString> ScriptedPrompter::saveFile(QWidget*, const QString& capti
     return nextFile(caption, filter);
 }
 
-void ScriptedPrompter::message(QWidget*, const QString&, const QString& text, MessageKind) {
+void ScriptedPrompter::message(QWidget*, const QString& title, const QString& text, MessageKind) {
+    titles << title;
     messages << text;
 }
 
-Prompter::Answer ScriptedPrompter::askUnsaved(QWidget*, const QString&, const QString& text) {
+Prompter::Answer ScriptedPrompter::askUnsaved(QWidget*, const QString& title, const QString& text) {
+    titles << title;
     ++unsavedQuestions;
     unsavedTexts << text;
     if (unsavedAnswers.empty()) return Answer::Cancel;
     auto answer = unsavedAnswers.front();
     unsavedAnswers.pop_front();
     return answer;
+}
+
+Prompter::Choice ScriptedPrompter::askYesNoCancel(QWidget*, const QString& title,
+                                                  const QString& text) {
+    titles << title;
+    questions << text;
+    if (choiceAnswers.empty()) return Choice::Cancel;
+    const Choice choice = choiceAnswers.front();
+    choiceAnswers.pop_front();
+    return choice;
 }
 
 }  // namespace qon::tools_common

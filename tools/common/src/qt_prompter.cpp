@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qon/tools_common/qt_prompter.h"
 
+#include <QAbstractButton>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -17,26 +18,33 @@ QString defaultSuffixOf(const QString& filter) {
     return match.hasMatch() ? match.captured(1) : QString();
 }
 
+// The buttons say their answer in the tools' language even where Qt's own translations
+// are not installed.
+void nameButton(QMessageBox& box, QMessageBox::StandardButton which, const char* text) {
+    if (QAbstractButton* button = box.button(which)) button->setText(QString::fromUtf8(text));
+}
+
 }  // namespace
 
 std::optional<QString> QtPrompter::openFile(QWidget* parent, const QString& caption,
                                             const QString& filter) {
-    QString path = QFileDialog::getOpenFileName(parent, caption, m_lastFolder, filter);
+    QString path = QFileDialog::getOpenFileName(parent, caption, m_folder.folder(), filter);
     if (path.isEmpty()) return std::nullopt;
-    m_lastFolder = QFileInfo(path).absolutePath();
+    m_folder.remember(path);
     return path;
 }
 
 std::optional<QString> QtPrompter::saveFile(QWidget* parent, const QString& caption,
                                             const QString& filter, const QString& suggested) {
-    QFileDialog dialog(parent, caption, suggested.isEmpty() ? m_lastFolder : suggested, filter);
+    QFileDialog dialog(parent, caption, suggested.isEmpty() ? m_folder.folder() : suggested,
+                       filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffixOf(filter));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     QString path = dialog.selectedFiles().first();
     if (path.isEmpty()) return std::nullopt;
-    m_lastFolder = QFileInfo(path).absolutePath();
+    m_folder.remember(path);
     return path;
 }
 
@@ -44,17 +52,37 @@ void QtPrompter::message(QWidget* parent, const QString& title, const QString& t
                          MessageKind kind) {
     QMessageBox box(kind == MessageKind::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
                     title, text, QMessageBox::Ok, parent);
+    nameButton(box, QMessageBox::Ok, "OK");
     box.exec();
 }
 
 Prompter::Answer QtPrompter::askUnsaved(QWidget* parent, const QString& title,
                                         const QString& text) {
-    auto button = QMessageBox::question(
-        parent, title, text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-        QMessageBox::Save);
+    QMessageBox box(QMessageBox::Question, title, text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    nameButton(box, QMessageBox::Save, "保存");
+    nameButton(box, QMessageBox::Discard, "保存しない");
+    nameButton(box, QMessageBox::Cancel, "キャンセル");
+    const int button = box.exec();
     if (button == QMessageBox::Save) return Answer::Save;
     if (button == QMessageBox::Discard) return Answer::Discard;
     return Answer::Cancel;
+}
+
+Prompter::Choice QtPrompter::askYesNoCancel(QWidget* parent, const QString& title,
+                                            const QString& text) {
+    QMessageBox box(QMessageBox::Question, title, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    nameButton(box, QMessageBox::Yes, "はい");
+    nameButton(box, QMessageBox::No, "いいえ");
+    nameButton(box, QMessageBox::Cancel, "キャンセル");
+    const int button = box.exec();
+    if (button == QMessageBox::Yes) return Choice::Yes;
+    if (button == QMessageBox::No) return Choice::No;
+    return Choice::Cancel;
 }
 
 }  // namespace qon::tools_common
