@@ -30,6 +30,10 @@ QStringList RecentFiles::paths() const {
     return paths;
 }
 
+bool RecentFiles::contains(const QString& path) const {
+    return !path.isEmpty() && paths().contains(normalised(path));
+}
+
 void RecentFiles::add(const QString& path) {
     if (path.isEmpty()) return;
     const QString file = normalised(path);

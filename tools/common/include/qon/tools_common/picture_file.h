@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QImage>
+#include <QImageReader>
 #include <QString>
 #include <cstddef>
 #include <string>
@@ -24,8 +25,10 @@ struct PictureRead {
     QImage picture;  // null unless failure is None
     Failure failure = Failure::None;
     // Why, for Unreadable and NotAPicture: the file layer's reason or Qt's decoder's
-    // ("Unsupported image format").
+    // ("Unsupported image format"), both in English.
     QString reason;
+    // What the decoder found, for NotAPicture: a tool words it in its own language.
+    QImageReader::ImageReaderError decodeError = QImageReader::UnknownError;
 };
 
 // Reads a BMP (or any picture Qt decodes). Only an ordinary file is opened, so a named

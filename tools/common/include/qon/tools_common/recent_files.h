@@ -20,6 +20,7 @@ class RecentFiles {
 
     // Absolute paths, newest first, at most kMaxFiles.
     QStringList paths() const;
+    bool contains(const QString& path) const;
     // Puts the file first. The same file further down goes, and so does the oldest past
     // kMaxFiles.
     void add(const QString& path);
