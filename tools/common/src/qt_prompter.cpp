@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QScreen>
+#include <algorithm>
 
 namespace qon::tools_common {
 
@@ -24,11 +26,41 @@ void nameButton(QMessageBox& box, QMessageBox::StandardButton which, const char*
     if (QAbstractButton* button = box.button(which)) button->setText(QString::fromUtf8(text));
 }
 
+void placeBeside(QWidget* parent, QDialog& dialog) {
+    if (!parent) return;
+    QWidget* window = parent->window();
+    QScreen* screen = window->screen();
+    if (!screen || !window->isVisible()) return;
+    dialog.adjustSize();  // the size it will show with
+    if (auto position = DialogPositionBeside(window->frameGeometry(), dialog.frameGeometry().size(),
+                                             screen->availableGeometry()))
+        dialog.move(*position);
+}
+
 }  // namespace
+
+std::optional<QPoint> DialogPositionBeside(const QRect& window, const QSize& dialog,
+                                           const QRect& screen) {
+    constexpr int kGap = 8;
+    const int top = std::clamp(window.top(), screen.top(),
+                               std::max(screen.top(), screen.bottom() - dialog.height()));
+    if (window.right() + kGap + dialog.width() <= screen.right())
+        return QPoint(window.right() + kGap, top);
+    if (window.left() - kGap - dialog.width() >= screen.left())
+        return QPoint(window.left() - kGap - dialog.width(), top);
+    if (window.bottom() + kGap + dialog.height() <= screen.bottom())
+        return QPoint(std::max(screen.left(), window.left()), window.bottom() + kGap);
+    return std::nullopt;
+}
 
 std::optional<QString> QtPrompter::openFile(QWidget* parent, const QString& caption,
                                             const QString& filter) {
-    QString path = QFileDialog::getOpenFileName(parent, caption, m_folder.folder(), filter);
+    QFileDialog dialog(parent, caption, m_folder.folder(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    placeBeside(parent, dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    QString path = dialog.selectedFiles().first();
     if (path.isEmpty()) return std::nullopt;
     m_folder.remember(path);
     return path;
@@ -41,6 +73,7 @@ std::optional<QString> QtPrompter::saveFile(QWidget* parent, const QString& capt
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffixOf(filter));
+    placeBeside(parent, dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     QString path = dialog.selectedFiles().first();
     if (path.isEmpty()) return std::nullopt;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QSettings>
+#include <QTimer>
 
 #include "qon/graphic_set_creator/graphic_set_window.h"
 #include "qon/graphic_set_creator/image_loader.h"
@@ -35,6 +36,11 @@ int main(int argc, char* argv[]) {
     qon::graphic_set_creator::FileImageLoader loader;
     qon::graphic_set_creator::GraphicSetWindow window(prompter, loader, &settings);
     window.show();
-    if (!file.isEmpty()) window.openAtStart(QDir::current().absoluteFilePath(file));
+    // Once the window is up, so that a message about the file stands over it.
+    if (!file.isEmpty()) {
+        QTimer::singleShot(0, &window, [&window, path = QDir::current().absoluteFilePath(file)] {
+            window.openAtStart(path);
+        });
+    }
     return QApplication::exec();
 }

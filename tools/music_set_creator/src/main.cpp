@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QSettings>
+#include <QTimer>
 
 #include "qon/music_set_creator/music_set_window.h"
 #include "qon/tools_common/application.h"
@@ -33,6 +34,11 @@ int main(int argc, char* argv[]) {
         qon::tools_common::DialogFolder(&settings, QStringLiteral("lastFolder"), QDir::homePath()));
     qon::music_set_creator::MusicSetWindow window(prompter, &settings);
     window.show();
-    if (!file.isEmpty()) window.openAtStart(QDir::current().absoluteFilePath(file));
+    // Once the window is up, so that a message about the file stands over it.
+    if (!file.isEmpty()) {
+        QTimer::singleShot(0, &window, [&window, path = QDir::current().absoluteFilePath(file)] {
+            window.openAtStart(path);
+        });
+    }
     return QApplication::exec();
 }

@@ -64,8 +64,9 @@ MusicSetWindow::MusicSetWindow(tools_common::Prompter& prompter, QSettings* sett
               &MusicSetWindow::NewFile_Click);
     addAction("FileOpen", QStringLiteral("開く(&O)"), QKeySequence::Open,
               &MusicSetWindow::FileOpen_Click);
-    addAction("FileSave", QStringLiteral("名前を付けて保存(&S)"), QKeySequence::SaveAs,
-              &MusicSetWindow::FileSave_Click);
+    // QKeySequence::SaveAs is empty outside KDE and GNOME.
+    addAction("FileSave", QStringLiteral("名前を付けて保存(&S)"),
+              QKeySequence(QStringLiteral("Ctrl+Shift+S")), &MusicSetWindow::FileSave_Click);
     addAction("FileVSave", QStringLiteral("上書き保存(&V)"), QKeySequence::Save,
               &MusicSetWindow::FileVSave_Click);
     tools_common::AddRecentFilesMenu(fileMenu, m_recent, [this](const QString& path) {
@@ -86,6 +87,9 @@ MusicSetWindow::MusicSetWindow(tools_common::Prompter& prompter, QSettings* sett
     m_lisMusicData->setDragDropMode(QAbstractItemView::InternalMove);
     m_lisMusicData->setDefaultDropAction(Qt::MoveAction);
     m_lisMusicData->installEventFilter(this);
+    // Long paths keep their file names in sight: the start of the folder gives way.
+    m_lisMusicData->setTextElideMode(Qt::ElideMiddle);
+    m_lisMusicData->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPushButton* cmdTitle = makeButton("cmdTitle", QStringLiteral("..."));
     QPushButton* cmdEnd = makeButton("cmdEnd", QStringLiteral("..."));
     QPushButton* cmdComon = makeButton("cmdComon", QStringLiteral("参照"));
@@ -148,7 +152,9 @@ MusicSetWindow::MusicSetWindow(tools_common::Prompter& prompter, QSettings* sett
     connect(cmdDel, &QPushButton::clicked, this, [this] { cmdDel_Click(); });
     connect(m_cmdUp, &QPushButton::clicked, this, [this] { cmdUp_Click(); });
     connect(m_cmdDown, &QPushButton::clicked, this, [this] { cmdDown_Click(); });
-    connect(m_lisMusicData, &QListWidget::currentRowChanged, this, [this] { updateMoveButtons(); });
+    // The selection, not the current row: a click moves the current row first.
+    connect(m_lisMusicData, &QListWidget::itemSelectionChanged, this,
+            [this] { updateMoveButtons(); });
     // A drop inside the list moves the item itself; the document is told afterwards.
     connect(m_lisMusicData->model(), &QAbstractItemModel::rowsMoved, this,
             [this](const QModelIndex&, int start, int, const QModelIndex&, int row) {

@@ -51,6 +51,13 @@ class EntryDelegate final : public QStyledItemDelegate {
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
+    // As wide as the list and never wider: the path is shortened instead of scrolled.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setWidth(1);
+        return size;
+    }
+
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         QStyleOptionViewItem item = option;
@@ -98,9 +105,11 @@ class EntryDelegate final : public QStyledItemDelegate {
         }
 
         painter->save();
-        // The name takes up to half of the row; the path gets the rest.
+        // The name takes up to three fifths of the row; the path gets the rest.
         const QFontMetrics leadMetrics(leadFont);
-        const int leadWidth = std::min(leadMetrics.horizontalAdvance(lead), area.width() / 2);
+        // (A pixel of slack: the advance is rounded, and eliding would cut a name that fits.)
+        const int leadWidth =
+            std::min(leadMetrics.horizontalAdvance(lead) + 1, area.width() * 3 / 5);
         painter->setFont(leadFont);
         painter->setPen(leadColour);
         painter->drawText(QRect(area.left(), area.top(), leadWidth, area.height()),
@@ -167,6 +176,7 @@ SelectionListsWindow::SelectionListsWindow(std::string listFolder, tools_common:
         box->setSelectionMode(QAbstractItemView::SingleSelection);
         box->setIconSize(QSize(12, 12));  // the warning mark must not make its row taller
         box->setItemDelegate(new EntryDelegate(box));
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
 
     connect(m_cmdStageApp, &QPushButton::clicked, this, [this] { cmdStageApp_Click(); });

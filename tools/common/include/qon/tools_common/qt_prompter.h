@@ -1,12 +1,24 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <optional>
 #include <utility>
 
 #include "qon/tools_common/dialog_folder.h"
 #include "qon/tools_common/prompter.h"
 
 namespace qon::tools_common {
+
+// Where a file dialog of `dialog` size goes so that it does not cover its window (`window`,
+// its frame) on a screen whose free area is `screen`: to the right of the window, else to
+// its left, else below it. std::nullopt when none has room (the dialog is then centred over
+// the window, as usual). What the window shows stays in sight while files are chosen one
+// after another (Pavane shows each bitmap of a group as soon as it is picked).
+std::optional<QPoint> DialogPositionBeside(const QRect& window, const QSize& dialog,
+                                           const QRect& screen);
 
 // The real dialogs: QFileDialog and QMessageBox.
 class QtPrompter final : public Prompter {
