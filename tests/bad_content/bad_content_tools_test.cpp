@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The broken files of the game suite opened in the tools: each tool must tell the author
-// what is wrong, naming the file, through its message box; and a tool that does not read
-// the broken part must open the rest without complaint.
+// what is wrong, naming the file, through its message box (the set tools in Japanese, like
+// the rest of their windows); and a tool that does not read the broken part must open the
+// rest without complaint.
 
 #include <gtest/gtest.h>
 
@@ -113,7 +114,7 @@ const Case kCases[] = {
      .breakFolder =
          [](BrokenFolder& f) {
              KeepLines(f.graphicSet(), 10);
-             return Opened{f.graphicSet(), {FileNameOf(f.graphicSet()), "line 11"}};
+             return Opened{f.graphicSet(), {FileNameOf(f.graphicSet()), "11 行目"}};
          }},
     {.name = "MusicSetCreatorCount999",
      .tool = Tool::MusicSet,
@@ -127,28 +128,28 @@ const Case kCases[] = {
      .breakFolder =
          [](BrokenFolder& f) {
              ReplaceLine(f.musicSet(), 5, "abc");
-             return Opened{f.musicSet(), {FileNameOf(f.musicSet()), "line 5"}};
+             return Opened{f.musicSet(), {FileNameOf(f.musicSet()), "5 行目"}};
          }},
     {.name = "SetSelectorListCountLetters",
      .tool = Tool::SelectionLists,
      .breakFolder =
          [](BrokenFolder& f) {
              WriteBytes(f.file("StageSet.sel"), "abc\r\n");
-             return Opened{f.path(), {"StageSet.sel", "line 1"}};
+             return Opened{f.path(), {"StageSet.sel", "1 行目"}};
          }},
     {.name = "SetSelectorListShorterThanCount",
      .tool = Tool::SelectionLists,
      .breakFolder =
          [](BrokenFolder& f) {
              WriteBytes(f.file("MusicSet.sel"), "3\r\n" + f.musicSet() + "\r\n");
-             return Opened{f.path(), {"MusicSet.sel", "line 3"}};
+             return Opened{f.path(), {"MusicSet.sel", "3 行目"}};
          }},
     {.name = "SetSelectorListMissing",
      .tool = Tool::SelectionLists,
      .breakFolder =
          [](BrokenFolder& f) {
              fs::remove(f.file("StageSet.sel"));
-             return Opened{f.path(), {"StageSet.sel", "does not exist"}};
+             return Opened{f.path(), {"StageSet.sel", "ファイルがありません"}};
          }},
     {.name = "SetSelectorListEmpty",
      .tool = Tool::SelectionLists,

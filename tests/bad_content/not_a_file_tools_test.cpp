@@ -127,8 +127,8 @@ std::vector<std::string> loadLists(const BrokenFolder& f, ScriptedPrompter& prom
 }
 
 std::vector<std::string> describeListedSet(const BrokenFolder& f, ScriptedPrompter&) {
-    const set_selector::EntryInfo info = set_selector::DescribeEntry(f.musicSet());
-    EXPECT_FALSE(info.readable);
+    const set_selector::EntryInfo info = set_selector::DescribeEntry(SetKind::Music, f.musicSet());
+    EXPECT_EQ(info.state, set_selector::EntryInfo::State::Unreadable);
     return {QuotedPath(f.musicSet()) + ": " + info.problem};
 }
 

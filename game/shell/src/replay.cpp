@@ -359,7 +359,8 @@ int RunReplay(const ReplayOptions& options, std::ostream& err) {
         try {
             text = ReadFileBytes(options.scriptPath, kMaxTextFileBytes);
         } catch (const DataError&) {
-            err << "qon-replay: " << QuotedPath(options.scriptPath) << ": the script cannot be read\n";
+            err << "qon-replay: " << QuotedPath(options.scriptPath)
+                << ": the script cannot be read\n";
             return kExitUsage;
         }
         try {

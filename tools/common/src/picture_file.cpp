@@ -51,6 +51,7 @@ PictureRead ReadPictureFile(const std::string& path) {
     if (read.picture.isNull()) {
         read.failure = PictureRead::Failure::NotAPicture;
         read.reason = reader.errorString();
+        read.decodeError = reader.error();
     }
     return read;
 }

@@ -8,6 +8,7 @@ namespace qon::tools_common {
 std::optional<QString> ScriptedPrompter::nextFile(const QString& caption, const QString& filter) {
     dialogCaptions << caption;
     dialogFilters << filter;
+    if (beforeEachDialog) beforeEachDialog();
     if (fileAnswers.empty()) return std::nullopt;
     // A cancelled dialog is an empty entry. (Copying the optional itself trips a false
     // "may be used uninitialized" in GCC 12.)
@@ -31,12 +32,14 @@ std::optional<QString> ScriptedPrompter::saveFile(QWidget*, const QString& capti
 
 void ScriptedPrompter::message(QWidget*, const QString& title, const QString& text,
                                MessageKind kind) {
+    titles << title;
     messages << text;
     messageTitles << title;
     messageKinds << kind;
 }
 
-Prompter::Answer ScriptedPrompter::askUnsaved(QWidget*, const QString&, const QString& text) {
+Prompter::Answer ScriptedPrompter::askUnsaved(QWidget*, const QString& title, const QString& text) {
+    titles << title;
     ++unsavedQuestions;
     unsavedTexts << text;
     if (unsavedAnswers.empty()) return Answer::Cancel;
@@ -71,6 +74,16 @@ std::optional<int> ScriptedPrompter::askNumber(QWidget*, const QString&, const Q
     // The real dialog cannot return a number outside its range.
     if (!given) return std::nullopt;
     return std::clamp(number, minimum, maximum);
+}
+
+Prompter::Choice ScriptedPrompter::askYesNoCancel(QWidget*, const QString& title,
+                                                  const QString& text) {
+    titles << title;
+    questions << text;
+    if (choiceAnswers.empty()) return Choice::Cancel;
+    const Choice choice = choiceAnswers.front();
+    choiceAnswers.pop_front();
+    return choice;
 }
 
 }  // namespace qon::tools_common

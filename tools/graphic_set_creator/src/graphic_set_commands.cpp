@@ -3,10 +3,14 @@
 
 #include <array>
 #include <exception>
+#include <filesystem>
+#include <map>
 
 #include "qon/data/error.h"
 #include "qon/data/paths.h"
 #include "qon/data/text.h"
+#include "qon/tools_common/error_text.h"
+#include "qon/tools_common/picture_file.h"
 #include "qon/tools_common/qt_text.h"
 #include "qon/tools_common/unsaved_changes.h"
 
@@ -37,6 +41,13 @@ QString lineProblem(const std::string& text) {
     return QStringLiteral("Shift-JIS で書けない文字");
 }
 
+// A failure in the tool's words: a data error in Japanese, anything else as it came.
+QString failureText(const std::exception& error) {
+    if (const auto* dataError = dynamic_cast<const DataError*>(&error))
+        return tools_common::JapaneseErrorText(*dataError);
+    return toQ(error.what());
+}
+
 }  // namespace
 
 QString GraphicSetFilter() {
@@ -57,10 +68,19 @@ QString BitmapFilter(int slot) {
 
 GraphicSetCommands::GraphicSetCommands(GraphicSetDocument& document,
                                        tools_common::Prompter& prompter, const ImageLoader& loader)
-    : m_document(document), m_prompter(prompter), m_loader(loader) {}
+    : m_document(document),
+      m_prompter(prompter),
+      m_loader(loader),
+      m_copier(prompter, QString::fromUtf8(kWindowTitle), QStringLiteral("グラフィックセット"),
+               kMaxBitmapFileBytes) {}
+
+void GraphicSetCommands::setDialogParent(QWidget* parent) {
+    m_parent = parent;
+    m_copier.setDialogParent(parent);
+}
 
 void GraphicSetCommands::tell(const QString& text) {
-    m_prompter.message(m_parent, QString::fromUtf8(kProgramName), text);
+    m_prompter.message(m_parent, QString::fromUtf8(kWindowTitle), text);
 }
 
 GraphicSetCommands::Pick GraphicSetCommands::pickBitmap(int slot, std::string& path,
@@ -89,23 +109,25 @@ GraphicSetCommands::Pick GraphicSetCommands::pickBitmap(int slot, std::string& p
 
 bool GraphicSetCommands::chooseGroup(SlotGroup group) {
     const SlotRange range = RangeOf(group);
-    // Picks are held back until the run ends, so that a cancel can leave the group as
-    // it was; a refused bitmap empties the group whatever it held before.
-    std::array<std::string, kBitmapSlots> paths;
-    std::array<QImage, kBitmapSlots> pictures;
+    // Each pick goes into the document at once, so the author sees it while choosing the
+    // next; a cancel puts back the group as it was before the run, and a refused bitmap
+    // empties the group whatever it held before.
+    const GraphicSetDocument::GroupState before = m_document.groupState(group);
     for (int slot = range.first; slot < range.first + range.count; ++slot) {
-        switch (pickBitmap(slot, paths[slot], pictures[slot])) {
+        std::string path;
+        QImage picture;
+        switch (pickBitmap(slot, path, picture)) {
             case Pick::Accepted:
+                m_document.setSlot(slot, std::move(path), std::move(picture));
+                if (m_pickShown) m_pickShown(slot);
                 break;
             case Pick::Cancelled:
+                m_document.restoreGroup(before);
                 return false;
             case Pick::Refused:
                 m_document.clearGroup(group);
                 return false;
         }
-    }
-    for (int slot = range.first; slot < range.first + range.count; ++slot) {
-        m_document.setSlot(slot, std::move(paths[slot]), std::move(pictures[slot]));
     }
     return true;
 }
@@ -121,7 +143,7 @@ bool GraphicSetCommands::ChooseSlot(int slot) {
 bool GraphicSetCommands::settleUnsavedChanges() {
     if (!m_document.isModified()) return true;
     return tools_common::SettleUnsavedChanges(
-        m_prompter, m_parent, QString::fromUtf8(kProgramName),
+        m_prompter, m_parent, QString::fromUtf8(kWindowTitle),
         QStringLiteral("グラフィックセットへの変更が保存されていません。保存しますか？"),
         [this] { return SaveSet(); });
 }
@@ -137,14 +159,33 @@ bool GraphicSetCommands::OpenSet() {
     const auto chosen = m_prompter.openFile(m_parent, QStringLiteral("グラフィックセットを開く"),
                                             GraphicSetFilter());
     if (!chosen) return false;
-    const std::string setPath = fromQ(*chosen);
+    return openPath(fromQ(*chosen));
+}
 
+bool GraphicSetCommands::OpenSetFrom(const std::string& path) {
+    if (!settleUnsavedChanges()) return false;
+    std::error_code ignored;
+    if (!std::filesystem::exists(path, ignored)) {
+        QString text = QStringLiteral("グラフィックセット %1 が見つかりません。").arg(toQ(path));
+        if (m_recent && m_recent->contains(toQ(path))) {
+            text += QStringLiteral("\n最近使ったファイルの一覧から外します。");
+            m_recent->remove(toQ(path));
+        }
+        tell(text);
+        return false;
+    }
+    m_prompter.noteFileUsed(toQ(path));
+    return openPath(path);
+}
+
+bool GraphicSetCommands::openPath(const std::string& setPath) {
+    const QString chosen = toQ(setPath);
     GraphicSetFile file;
     try {
         file = ReadGraphicSetFile(setPath);
     } catch (const std::exception& error) {
         // Nothing of a file that cannot be read as a whole is taken over.
-        tell(QStringLiteral("グラフィックセットを開けません。\n%1").arg(toQ(error.what())));
+        tell(QStringLiteral("グラフィックセットを開けません。\n%1").arg(failureText(error)));
         return false;
     }
 
@@ -155,29 +196,32 @@ bool GraphicSetCommands::OpenSet() {
         QString error;
         QImage picture;
         QString bitmapPath;
+        std::string nameFolder;
         try {
+            nameFolder = FolderOf(setPath);
             bitmapPath = toQ(GraphicBitmapPath(setPath, name));
             picture = m_loader.load(bitmapPath, error);
+        } catch (const DataError& failure) {
+            error = tools_common::JapaneseReason(failure.reason());
         } catch (const std::exception& failure) {
             error = toQ(failure.what());
         }
         if (name.empty()) error = QStringLiteral("ファイル名が空です。");
         if (picture.isNull() || name.empty()) {
             // The failing slot keeps the name the file gives, without a picture.
-            m_document.setSlot(slot, name, QImage());
+            m_document.setSlot(slot, name, QImage(), nameFolder);
             m_document.forgetFile();
             m_document.setModified();
             tell(QStringLiteral("グラフィックセット %1 を開く途中で止まりました。\n"
                                 "%2 行目（%3）の画像 %4 を読み込めません：%5\n"
                                 "これより後の画像は前の内容のままです。")
-                     .arg(*chosen)
-                     .arg(slot + 3)
-                     .arg(slotLabel(slot), bitmapPath, error));
+                     .arg(chosen, QString::number(slot + 3), slotLabel(slot), bitmapPath, error));
             return false;
         }
-        m_document.setSlot(slot, name, std::move(picture));
+        m_document.setSlot(slot, name, std::move(picture), nameFolder);
     }
     m_document.markSaved(setPath);
+    if (m_recent) m_recent->add(chosen);
     return true;
 }
 
@@ -215,14 +259,41 @@ bool GraphicSetCommands::checkSavable() {
     return true;
 }
 
+bool GraphicSetCommands::bringBitmapsBeside(const std::string& setPath) {
+    std::vector<std::string> bitmaps;
+    for (int slot = 0; slot < kBitmapSlots; ++slot) bitmaps.push_back(m_document.bitmapPath(slot));
+    std::map<std::string, std::string> copies;
+    switch (m_copier.offer(bitmaps, setPath, copies)) {
+        case tools_common::BesideSetCopier::Result::NothingToCopy:
+        case tools_common::BesideSetCopier::Result::Declined:
+            return true;
+        case tools_common::BesideSetCopier::Result::Cancelled:
+        case tools_common::BesideSetCopier::Result::Failed:
+            return false;
+        case tools_common::BesideSetCopier::Result::Copied:
+            break;
+    }
+    for (int slot = 0; slot < kBitmapSlots; ++slot) {
+        auto copy = copies.find(m_document.bitmapPath(slot));
+        if (copy != copies.end()) m_document.relocate(slot, copy->second);
+    }
+    return true;
+}
+
+bool GraphicSetCommands::saveTo(const std::string& path) {
+    if (!bringBitmapsBeside(path)) return false;
+    return writeTo(path);
+}
+
 bool GraphicSetCommands::writeTo(const std::string& path) {
     try {
         WriteGraphicSetFile(path, m_document.toFile());
     } catch (const std::exception& error) {
-        tell(QStringLiteral("保存できませんでした。\n%1").arg(toQ(error.what())));
+        tell(QStringLiteral("保存できませんでした。\n%1").arg(failureText(error)));
         return false;
     }
     m_document.markSaved(path);
+    if (m_recent) m_recent->add(toQ(path));
     return true;
 }
 
@@ -230,7 +301,7 @@ QString GraphicSetCommands::suggestedSavePath() const {
     if (!m_document.currentFile().empty()) return toQ(m_document.currentFile());
     // The set must lie beside its bitmaps, so start in the folder of a picked one.
     for (int slot = 0; slot < kBitmapSlots; ++slot) {
-        const std::string& entry = m_document.entry(slot);
+        const std::string entry = m_document.bitmapPath(slot);
         if (entry.find('/') == std::string::npos) continue;
         std::string name = m_document.setName();
         if (name.empty() || name.find('/') != std::string::npos) name = "New";
@@ -245,13 +316,13 @@ bool GraphicSetCommands::SaveSetAs() {
         m_prompter.saveFile(m_parent, QStringLiteral("グラフィックセットを名前を付けて保存"),
                             GraphicSetFilter(), suggestedSavePath());
     if (!chosen) return false;
-    return writeTo(fromQ(*chosen));
+    return saveTo(fromQ(*chosen));
 }
 
 bool GraphicSetCommands::SaveSet() {
     if (!m_document.fileOpened()) return SaveSetAs();
     if (!checkSavable()) return false;
-    return writeTo(m_document.currentFile());
+    return saveTo(m_document.currentFile());
 }
 
 }  // namespace qon::graphic_set_creator

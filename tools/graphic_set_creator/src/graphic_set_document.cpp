@@ -32,6 +32,7 @@ GraphicSetDocument::GraphicSetDocument() {
 void GraphicSetDocument::reset() {
     for (auto& entry : m_entries) entry.clear();
     for (auto& picture : m_pictures) picture = QImage();
+    for (auto& folder : m_nameFolders) folder.clear();
     m_setName = kInitialName;
     m_staffName = kInitialName;
     m_currentFile.clear();
@@ -39,12 +40,39 @@ void GraphicSetDocument::reset() {
     m_modified = false;
 }
 
-void GraphicSetDocument::setSlot(int slot, std::string entry, QImage picture) {
+void GraphicSetDocument::setSlot(int slot, std::string entry, QImage picture,
+                                 std::string nameFolder) {
     // Comparing the picture as well would cost a pixel compare per slot; a new pick of
     // the same path may be a changed file, so any pick counts as a change.
     m_entries.at(slot) = std::move(entry);
     m_pictures.at(slot) = std::move(picture);
+    m_nameFolders.at(slot) = std::move(nameFolder);
     m_modified = true;
+}
+
+std::string GraphicSetDocument::bitmapPath(int slot) const {
+    const std::string& entry = m_entries.at(slot);
+    if (entry.empty() || entry.find('/') != std::string::npos) return entry;
+    return m_nameFolders.at(slot) + entry;
+}
+
+void GraphicSetDocument::relocate(int slot, std::string path) {
+    m_entries.at(slot) = std::move(path);
+    m_nameFolders.at(slot).clear();
+}
+
+GraphicSetDocument::GroupState GraphicSetDocument::groupState(SlotGroup group) const {
+    return {group, m_entries, m_pictures, m_nameFolders, m_modified};
+}
+
+void GraphicSetDocument::restoreGroup(const GroupState& state) {
+    const SlotRange range = RangeOf(state.group);
+    for (int slot = range.first; slot < range.first + range.count; ++slot) {
+        m_entries[slot] = state.entries[slot];
+        m_pictures[slot] = state.pictures[slot];
+        m_nameFolders[slot] = state.nameFolders[slot];
+    }
+    m_modified = state.modified;
 }
 
 void GraphicSetDocument::clearGroup(SlotGroup group) {
@@ -53,6 +81,7 @@ void GraphicSetDocument::clearGroup(SlotGroup group) {
         if (!m_entries[slot].empty() || !m_pictures[slot].isNull()) m_modified = true;
         m_entries[slot].clear();
         m_pictures[slot] = QImage();
+        m_nameFolders[slot].clear();
     }
 }
 

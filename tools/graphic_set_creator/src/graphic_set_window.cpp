@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "qon/tools_common/recent_files_menu.h"
 #include "slot_preview.h"
 
 namespace qon::graphic_set_creator {
@@ -22,10 +23,15 @@ using tools_common::fromQ;
 using tools_common::toQ;
 
 GraphicSetWindow::GraphicSetWindow(tools_common::Prompter& prompter, const ImageLoader& loader,
-                                   QWidget* parent)
-    : QMainWindow(parent), m_commands(m_document, prompter, loader) {
-    setWindowTitle(QStringLiteral("QONPavane"));
+                                   QSettings* settings, QWidget* parent)
+    : QMainWindow(parent), m_commands(m_document, prompter, loader), m_recent(settings) {
+    setWindowTitle(QString::fromUtf8(kWindowTitle));
     m_commands.setDialogParent(this);
+    m_commands.setRecentFiles(&m_recent);
+    // A picked bitmap shows while the author chooses the next one.
+    m_commands.setPickShown([this](int slot) {
+        m_previews[slot]->showSlot(m_document.picture(slot), toQ(m_document.entry(slot)));
+    });
     buildMenu();
 
     auto* central = new QWidget(this);
@@ -94,6 +100,9 @@ void GraphicSetWindow::buildMenu() {
         connect(action, &QAction::triggered, this,
                 [this, operation] { run([&] { return operation(m_commands); }); });
     }
+    tools_common::AddRecentFilesMenu(file, m_recent, [this](const QString& path) {
+        run([&] { return m_commands.OpenSetFrom(fromQ(path)); });
+    });
     file->addSeparator();
     // Closing goes through closeEvent, which asks about unsaved changes.
     QAction* end = file->addAction(QStringLiteral("終了(&E)"));
@@ -130,6 +139,10 @@ QWidget* GraphicSetWindow::buildGroup(SlotGroup group, const QString& title,
             [this, group] { run([&] { return m_commands.chooseGroup(group); }); });
     layout->addWidget(browse, 0, Qt::AlignRight);
     return box;
+}
+
+void GraphicSetWindow::openAtStart(const QString& path) {
+    run([&] { return m_commands.OpenSetFrom(fromQ(path)); });
 }
 
 template <typename Operation>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qon/graphic_set_creator/image_loader.h"
 
+#include "qon/tools_common/error_text.h"
 #include "qon/tools_common/picture_file.h"
 #include "qon/tools_common/qt_text.h"
 
@@ -19,8 +20,21 @@ QImage FileImageLoader::load(const QString& path, QString& error) const {
             error = QStringLiteral("フォルダです。画像ファイルではありません。");
             break;
         case Failure::Unreadable:
+            error = tools_common::JapaneseReason(tools_common::fromQ(read.reason));
+            break;
         case Failure::NotAPicture:
-            error = QStringLiteral("画像として読み込めません（%1）。").arg(read.reason);
+            // Qt's decoder explains itself in English; say the same in the tool's words.
+            switch (read.decodeError) {
+                case QImageReader::UnsupportedFormatError:
+                    error = QStringLiteral("画像として読み込めません（対応していない形式です）。");
+                    break;
+                case QImageReader::InvalidDataError:
+                    error = QStringLiteral("画像として読み込めません（データが壊れています）。");
+                    break;
+                default:
+                    error = QStringLiteral("画像として読み込めません。");
+                    break;
+            }
             break;
     }
     return read.picture;

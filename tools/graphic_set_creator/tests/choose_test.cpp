@@ -272,5 +272,49 @@ const SinglePickRow kSinglePicks[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Slots, SinglePick, ::testing::ValuesIn(kSinglePicks), RowName);
 
+TEST(ChooseRun, EachPickShowsBeforeTheNextDialogOpens) {
+    Harness h;
+    h.queueFitting(SlotGroup::Blocks);
+    std::vector<int> filledAtEachDialog;
+    h.prompter.beforeEachDialog = [&] {
+        filledAtEachDialog.push_back(h.filledSlots(SlotGroup::Blocks));
+    };
+    std::vector<int> shown;
+    h.commands.setPickShown([&](int slot) { shown.push_back(slot); });
+
+    EXPECT_TRUE(h.commands.ChooseBlocks());
+
+    EXPECT_EQ(filledAtEachDialog, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+}
+
+TEST(ChooseRun, ARefusedSizeEmptiesTheGroupThatWasAlreadyShowing) {
+    Harness h;
+    h.prompter.fileAnswers = {toQ(WriteFittingBitmap(h.folder, kFirstPartSlot)),
+                              toQ(WriteFittingBitmap(h.folder, kFirstPartSlot + 1)),
+                              toQ(WriteBitmap(h.folder, "short-bar.bmp", 127, 12))};
+    int filledAtLastDialog = -1;
+    h.prompter.beforeEachDialog = [&] { filledAtLastDialog = h.filledSlots(SlotGroup::Parts); };
+
+    EXPECT_FALSE(h.commands.ChooseParts());
+
+    EXPECT_EQ(filledAtLastDialog, 2);
+    EXPECT_EQ(h.filledSlots(SlotGroup::Parts), 0);
+    EXPECT_EQ(h.prompter.messages, QStringList{QStringLiteral("サイズが違います。")});
+    EXPECT_EQ(h.prompter.titles, QStringList{QStringLiteral("QONPavane")});
+}
+
+TEST(ChooseRun, CancelAfterPicksShowedPutsBackTheUntouchedDocument) {
+    Harness h;
+    h.prompter.fileAnswers = {toQ(WriteFittingBitmap(h.folder, kFirstSpecialSlot)),
+                              toQ(WriteFittingBitmap(h.folder, kFirstSpecialSlot + 1)),
+                              std::nullopt};
+
+    EXPECT_FALSE(h.commands.ChooseSpecialBlocks());
+
+    EXPECT_EQ(h.filledSlots(SlotGroup::SpecialBlocks), 0);
+    EXPECT_FALSE(h.document.isModified());
+}
+
 }  // namespace
 }  // namespace qon::graphic_set_creator

@@ -167,11 +167,16 @@ TEST(Save, FailedWriteSaysWhichFileAndKeepsTheDocumentUnsaved) {
     Harness h;
     h.fillAll();
     const std::string intoMissingFolder = h.folder.file("no/such/folder/set.bgp");
+    // The bitmaps are not in that folder: save without copying them.
+    h.prompter.choiceAnswers = {Prompter::Choice::No};
 
     EXPECT_FALSE(h.saveAs(intoMissingFolder));
 
+    EXPECT_EQ(h.prompter.questions.size(), 1);
     ASSERT_EQ(h.prompter.messages.size(), 1);
     EXPECT_TRUE(h.prompter.messages[0].contains(toQ(intoMissingFolder)));
+    EXPECT_TRUE(h.prompter.messages[0].contains(QStringLiteral("ファイルに書き込めません")))
+        << h.prompter.messages[0].toStdString();
     EXPECT_FALSE(h.document.fileOpened());
     EXPECT_TRUE(h.document.currentFile().empty());
     EXPECT_TRUE(h.document.isModified());
@@ -324,7 +329,7 @@ TEST(Open, NamedPipeAsABitmapStopsTheOpenAtItsSlot) {
     }
     ASSERT_EQ(h.prompter.messages.size(), 1);
     EXPECT_TRUE(h.prompter.messages[0].contains(toQ(pipe))) << h.prompter.messages[0].toStdString();
-    EXPECT_TRUE(h.prompter.messages[0].contains(QStringLiteral("named pipe")));
+    EXPECT_TRUE(h.prompter.messages[0].contains(QStringLiteral("名前付きパイプ")));
     EXPECT_FALSE(h.document.picture(2).isNull());
     EXPECT_TRUE(h.document.picture(3).isNull());
     EXPECT_FALSE(h.document.fileOpened());

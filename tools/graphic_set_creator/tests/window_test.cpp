@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QSettings>
 
 #include "qon/graphic_set_creator/graphic_set_window.h"
 #include "qon/tools_common/testing/qt_application.h"
@@ -56,7 +58,16 @@ TEST(GraphicSetWindowSmoke, ShowsTheElementsAndPicksAGroup) {
     auto* browse = window.findChild<QPushButton*>(QStringLiteral("Command1"));
     ASSERT_NE(browse, nullptr);
     EXPECT_EQ(browse->text(), QStringLiteral("参照"));
+    // Behind each dialog of the run, the bitmaps picked so far already show.
+    QList<int> shownAtEachDialog;
+    prompter.beforeEachDialog = [&] {
+        int shown = 0;
+        for (QLabel* preview : blocks) shown += preview->pixmap().isNull() ? 0 : 1;
+        shownAtEachDialog << shown;
+    };
     browse->click();
+    prompter.beforeEachDialog = nullptr;
+    EXPECT_EQ(shownAtEachDialog, (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
 
     EXPECT_EQ(prompter.dialogFilters.size(), 9);
     for (QLabel* preview : blocks) {
@@ -75,6 +86,49 @@ TEST(GraphicSetWindowSmoke, ShowsTheElementsAndPicksAGroup) {
 
     prompter.unsavedAnswers.push_back(tools_common::Prompter::Answer::Discard);
     EXPECT_TRUE(window.close());
+}
+
+TEST(GraphicSetWindowSmoke, RecentFilesMenuReopensASavedSetAndTheCommandLineOpensOne) {
+    ScratchFolder folder;
+    QSettings settings(toQ(folder.file("Pavane.ini")), QSettings::IniFormat);
+    ScriptedPrompter prompter;
+    FileImageLoader loader;
+    const std::string setPath = folder.file("Mine.bgp");
+    {
+        GraphicSetWindow window(prompter, loader, &settings);
+        for (int slot = 0; slot < kBitmapSlots; ++slot) {
+            prompter.fileAnswers.push_back(toQ(WriteFittingBitmap(folder, slot)));
+        }
+        for (const char* button : {"Command1", "Command2", "Command3"}) {
+            window.findChild<QPushButton*>(QString::fromLatin1(button))->click();
+        }
+        auto* menu = window.findChild<QMenu*>(QStringLiteral("RecentFiles"));
+        ASSERT_NE(menu, nullptr);
+        EXPECT_EQ(menu->title(), QStringLiteral("最近使ったファイル(&R)"));
+        prompter.fileAnswers.push_back(toQ(setPath));
+        window.findChild<QAction*>(QStringLiteral("Save"))->trigger();
+        ASSERT_TRUE(window.document().fileOpened());
+        window.findChild<QAction*>(QStringLiteral("NewFile"))->trigger();
+        EXPECT_EQ(window.findChild<QLineEdit*>(QStringLiteral("texGraName"))->text(), "New");
+
+        emit menu->aboutToShow();
+        auto* first = window.findChild<QAction*>(QStringLiteral("RecentFile1"));
+        ASSERT_NE(first, nullptr);
+        EXPECT_TRUE(first->text().contains(QStringLiteral("Mine.bgp")));
+        first->trigger();
+        EXPECT_EQ(window.document().currentFile(), setPath);
+        for (QLabel* preview : window.findChildren<QLabel*>(QStringLiteral("picPartu"))) {
+            EXPECT_FALSE(preview->pixmap().isNull());
+        }
+    }
+    // The list outlives the window; a new window opens a file given at start.
+    GraphicSetWindow again(prompter, loader, &settings);
+    auto* menu = again.findChild<QMenu*>(QStringLiteral("RecentFiles"));
+    emit menu->aboutToShow();
+    EXPECT_NE(again.findChild<QAction*>(QStringLiteral("RecentFile1")), nullptr);
+    again.openAtStart(toQ(setPath));
+    EXPECT_TRUE(again.document().fileOpened());
+    EXPECT_EQ(again.document().blockFile(0), "s0.bmp");
 }
 
 }  // namespace

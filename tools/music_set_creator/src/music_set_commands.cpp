@@ -2,12 +2,14 @@
 #include "qon/music_set_creator/music_set_commands.h"
 
 #include <filesystem>
+#include <map>
 #include <utility>
 
 #include "qon/data/error.h"
 #include "qon/data/music_set.h"
 #include "qon/data/paths.h"
 #include "qon/data/text.h"
+#include "qon/tools_common/error_text.h"
 #include "qon/tools_common/qt_text.h"
 #include "qon/tools_common/unsaved_changes.h"
 
@@ -28,7 +30,15 @@ std::optional<QString> problemWith(const QString& field, const std::string& text
 }  // namespace
 
 MusicSetCommands::MusicSetCommands(MusicSetDocument& document, tools_common::Prompter& prompter)
-    : m_document(document), m_prompter(prompter) {}
+    : m_document(document),
+      m_prompter(prompter),
+      m_copier(prompter, QString::fromUtf8(kTitle), QStringLiteral("ミュージックセット"),
+               kMaxMidiFileBytes) {}
+
+void MusicSetCommands::setDialogParent(QWidget* parent) {
+    m_parent = parent;
+    m_copier.setDialogParent(parent);
+}
 
 QString MusicSetCommands::midiFilter() {
     return QStringLiteral("MIDIファイル(*.mid)");
@@ -76,6 +86,10 @@ bool MusicSetCommands::RemoveStageTrack() {
     return m_document.removeSelectedStageTrack();
 }
 
+bool MusicSetCommands::MoveStageTrack(int from, int to) {
+    return m_document.moveStageTrack(from, to);
+}
+
 bool MusicSetCommands::settleUnsavedChanges() {
     if (!m_document.isModified()) return true;
     return tools_common::SettleUnsavedChanges(
@@ -95,17 +109,37 @@ bool MusicSetCommands::OpenSet() {
     auto chosen =
         m_prompter.openFile(m_parent, QStringLiteral("ミュージックセットを開く"), setFilter());
     if (!chosen) return false;
-    const std::string path = tools_common::fromQ(*chosen);
+    return openPath(tools_common::fromQ(*chosen));
+}
 
+bool MusicSetCommands::OpenSetFrom(const std::string& path) {
+    if (!settleUnsavedChanges()) return false;
+    std::error_code ignored;
+    if (!std::filesystem::exists(path, ignored)) {
+        const QString shown = tools_common::toQ(path);
+        QString text = QStringLiteral("ミュージックセット %1 が見つかりません。").arg(shown);
+        if (m_recent && m_recent->contains(shown)) {
+            text += QStringLiteral("\n最近使ったファイルの一覧から外します。");
+            m_recent->remove(shown);
+        }
+        m_prompter.message(m_parent, QString::fromUtf8(kTitle), text);
+        return false;
+    }
+    m_prompter.noteFileUsed(tools_common::toQ(path));
+    return openPath(path);
+}
+
+bool MusicSetCommands::openPath(const std::string& path) {
     // The whole file is read before the document is touched, so a bad file changes nothing.
     try {
         m_document.openedFrom(path, ReadMusicSetForEditing(path));
     } catch (const DataError& error) {
         m_prompter.message(m_parent, QString::fromUtf8(kTitle),
                            QStringLiteral("ミュージックセットを開けませんでした。\n\n") +
-                               tools_common::toQ(error.what()));
+                               tools_common::JapaneseErrorText(error));
         return false;
     }
+    if (m_recent) m_recent->add(tools_common::toQ(path));
     return true;
 }
 
@@ -131,16 +165,36 @@ bool MusicSetCommands::writeTo(const std::string& path) {
                            QStringLiteral("保存できません。\n") + *problem);
         return false;
     }
+    if (!bringTracksBeside(path)) return false;
     try {
         WriteMusicSetFile(path, m_document.toFile());
     } catch (const DataError& error) {
         // The author must not believe the set is saved.
         m_prompter.message(m_parent, QString::fromUtf8(kTitle),
                            QStringLiteral("ミュージックセットを保存できませんでした。\n\n") +
-                               tools_common::toQ(error.what()));
+                               tools_common::JapaneseErrorText(error));
         return false;
     }
     m_document.markSaved(path);
+    if (m_recent) m_recent->add(tools_common::toQ(path));
+    return true;
+}
+
+bool MusicSetCommands::bringTracksBeside(const std::string& setPath) {
+    std::vector<std::string> tracks = {m_document.titleTrack(), m_document.endingTrack()};
+    tracks.insert(tracks.end(), m_document.stageTracks().begin(), m_document.stageTracks().end());
+    std::map<std::string, std::string> copies;
+    switch (m_copier.offer(tracks, setPath, copies)) {
+        case tools_common::BesideSetCopier::Result::NothingToCopy:
+        case tools_common::BesideSetCopier::Result::Declined:
+            return true;
+        case tools_common::BesideSetCopier::Result::Cancelled:
+        case tools_common::BesideSetCopier::Result::Failed:
+            return false;
+        case tools_common::BesideSetCopier::Result::Copied:
+            break;
+    }
+    for (const auto& [source, copy] : copies) m_document.relocateTrack(source, copy);
     return true;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qon/music_set_creator/music_set_document.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "qon/data/paths.h"
@@ -63,6 +64,35 @@ bool MusicSetDocument::removeSelectedStageTrack() {
     m_selectedStageTrack = -1;
     m_modified = true;
     return true;
+}
+
+bool MusicSetDocument::moveStageTrack(int from, int to) {
+    const int count = static_cast<int>(m_stageTracks.size());
+    if (from < 0 || from >= count || to < 0 || to >= count || from == to) return false;
+    auto first = m_stageTracks.begin();
+    if (from < to) {
+        std::rotate(first + from, first + from + 1, first + to + 1);
+    } else {
+        std::rotate(first + to, first + from, first + from + 1);
+    }
+    if (m_selectedStageTrack == from) {
+        m_selectedStageTrack = to;
+    } else if (m_selectedStageTrack >= std::min(from, to) &&
+               m_selectedStageTrack <= std::max(from, to)) {
+        m_selectedStageTrack += from < to ? -1 : 1;
+    }
+    m_modified = true;
+    return true;
+}
+
+void MusicSetDocument::relocateTrack(const std::string& from, const std::string& to) {
+    if (from.empty()) return;
+    for (std::string* field : {&m_titleTrack, &m_endingTrack}) {
+        if (*field == from) *field = to;
+    }
+    for (std::string& track : m_stageTracks) {
+        if (track == from) track = to;
+    }
 }
 
 void MusicSetDocument::openedFrom(const std::string& path, const MusicSetFile& file) {

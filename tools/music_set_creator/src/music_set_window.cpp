@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "qon/tools_common/qt_text.h"
+#include "qon/tools_common/recent_files_menu.h"
 
 namespace qon::music_set_creator {
 
@@ -42,11 +44,13 @@ void showText(QLineEdit* box, const std::string& text) {
 
 }  // namespace
 
-MusicSetWindow::MusicSetWindow(tools_common::Prompter& prompter, QWidget* parent)
-    : QMainWindow(parent), m_commands(m_document, prompter) {
+MusicSetWindow::MusicSetWindow(tools_common::Prompter& prompter, QSettings* settings,
+                               QWidget* parent)
+    : QMainWindow(parent), m_commands(m_document, prompter), m_recent(settings) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("QONOrvinth"));
+    setWindowTitle(QString::fromUtf8(MusicSetCommands::kTitle));
     m_commands.setDialogParent(this);
+    m_commands.setRecentFiles(&m_recent);
 
     QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     auto addAction = [&](const char* name, const QString& text, QKeySequence keys,
@@ -60,10 +64,14 @@ MusicSetWindow::MusicSetWindow(tools_common::Prompter& prompter, QWidget* parent
               &MusicSetWindow::NewFile_Click);
     addAction("FileOpen", QStringLiteral("開く(&O)"), QKeySequence::Open,
               &MusicSetWindow::FileOpen_Click);
-    addAction("FileSave", QStringLiteral("名前を付けて保存(&S)"), QKeySequence::SaveAs,
-              &MusicSetWindow::FileSave_Click);
+    // QKeySequence::SaveAs is empty outside KDE and GNOME.
+    addAction("FileSave", QStringLiteral("名前を付けて保存(&S)"),
+              QKeySequence(QStringLiteral("Ctrl+Shift+S")), &MusicSetWindow::FileSave_Click);
     addAction("FileVSave", QStringLiteral("上書き保存(&V)"), QKeySequence::Save,
               &MusicSetWindow::FileVSave_Click);
+    tools_common::AddRecentFilesMenu(fileMenu, m_recent, [this](const QString& path) {
+        if (m_commands.OpenSetFrom(tools_common::fromQ(path))) showDocument();
+    });
     fileMenu->addSeparator();
     addAction("FileEnd", QStringLiteral("終了(&E)"), QKeySequence::Quit,
               &MusicSetWindow::FileEnd_Click);
@@ -75,10 +83,21 @@ MusicSetWindow::MusicSetWindow(tools_common::Prompter& prompter, QWidget* parent
     m_lisMusicData = new QListWidget;
     m_lisMusicData->setObjectName(QStringLiteral("lisMusicData"));
     m_lisMusicData->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The list order is the play order: tracks are dragged into place.
+    m_lisMusicData->setDragDropMode(QAbstractItemView::InternalMove);
+    m_lisMusicData->setDefaultDropAction(Qt::MoveAction);
+    m_lisMusicData->installEventFilter(this);
+    // Long paths keep their file names in sight: the start of the folder gives way.
+    m_lisMusicData->setTextElideMode(Qt::ElideMiddle);
+    m_lisMusicData->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPushButton* cmdTitle = makeButton("cmdTitle", QStringLiteral("..."));
     QPushButton* cmdEnd = makeButton("cmdEnd", QStringLiteral("..."));
     QPushButton* cmdComon = makeButton("cmdComon", QStringLiteral("参照"));
     QPushButton* cmdDel = makeButton("cmdDel", QStringLiteral("リストから削除"));
+    m_cmdUp = makeButton("cmdUp", QStringLiteral("上へ"));
+    m_cmdDown = makeButton("cmdDown", QStringLiteral("下へ"));
+    m_cmdUp->setToolTip(QStringLiteral("選んだ曲を 1 つ前に流します"));
+    m_cmdDown->setToolTip(QStringLiteral("選んだ曲を 1 つ後に流します"));
     for (QPushButton* small : {cmdTitle, cmdEnd}) small->setFixedWidth(32);
 
     auto* left = new QVBoxLayout;
@@ -97,6 +116,11 @@ MusicSetWindow::MusicSetWindow(tools_common::Prompter& prompter, QWidget* parent
     auto* right = new QGridLayout;
     right->addWidget(new QLabel(QStringLiteral("ゲーム中の曲")), 0, 0, 1, 2);
     right->addWidget(m_lisMusicData, 1, 0, 1, 2);
+    auto* order = new QVBoxLayout;
+    order->addWidget(m_cmdUp);
+    order->addWidget(m_cmdDown);
+    order->addStretch(1);
+    right->addLayout(order, 1, 2);
     right->addWidget(cmdComon, 2, 0);
     right->addWidget(cmdDel, 2, 1);
 
@@ -126,11 +150,20 @@ MusicSetWindow::MusicSetWindow(tools_common::Prompter& prompter, QWidget* parent
     connect(cmdEnd, &QPushButton::clicked, this, [this] { cmdEnd_Click(); });
     connect(cmdComon, &QPushButton::clicked, this, [this] { cmdComon_Click(); });
     connect(cmdDel, &QPushButton::clicked, this, [this] { cmdDel_Click(); });
-    // Only the user's own choice of a row selects it in the document.
+    connect(m_cmdUp, &QPushButton::clicked, this, [this] { cmdUp_Click(); });
+    connect(m_cmdDown, &QPushButton::clicked, this, [this] { cmdDown_Click(); });
+    // Only the user's own choice of a row selects it in the document. The selection, not
+    // the current row, decides: a click moves the current row first.
     connect(m_lisMusicData, &QListWidget::itemSelectionChanged, this, [this] {
         const QList<QListWidgetItem*> chosen = m_lisMusicData->selectedItems();
         m_document.selectStageTrack(chosen.isEmpty() ? -1 : m_lisMusicData->row(chosen.front()));
+        updateMoveButtons();
     });
+    // A drop inside the list moves the item itself; the document is told afterwards.
+    connect(m_lisMusicData->model(), &QAbstractItemModel::rowsMoved, this,
+            [this](const QModelIndex&, int start, int, const QModelIndex&, int row) {
+                stageRowDragged(start, row > start ? row - 1 : row);
+            });
     connect(m_texName, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_document.setSetName(tools_common::fromQ(text)); });
     connect(m_texStaff, &QLineEdit::textEdited, this,
@@ -167,6 +200,58 @@ void MusicSetWindow::showDocument() {
 
     m_fileLabel->setText(m_document.fileOpened() ? tools_common::toQ(m_document.currentFile())
                                                  : QStringLiteral("新しいミュージックセット"));
+    updateMoveButtons();
+}
+
+int MusicSetWindow::selectedRow() const {
+    const QList<QListWidgetItem*> selected = m_lisMusicData->selectedItems();
+    return selected.isEmpty() ? -1 : m_lisMusicData->row(selected.front());
+}
+
+void MusicSetWindow::updateMoveButtons() {
+    const int row = selectedRow();
+    m_cmdUp->setEnabled(row > 0);
+    m_cmdDown->setEnabled(row >= 0 && row < m_lisMusicData->count() - 1);
+}
+
+void MusicSetWindow::moveSelected(int by) {
+    const int row = selectedRow();
+    // The moved track stays selected (the document's selection follows it), so it can be
+    // moved on with further clicks.
+    if (m_commands.MoveStageTrack(row, row + by)) showDocument();
+}
+
+void MusicSetWindow::cmdUp_Click() {
+    moveSelected(-1);
+}
+
+void MusicSetWindow::cmdDown_Click() {
+    moveSelected(+1);
+}
+
+void MusicSetWindow::stageRowDragged(int from, int to) {
+    if (m_commands.MoveStageTrack(from, to)) {
+        updateMoveButtons();
+        return;
+    }
+    // The list and the document disagree; show the document again once the drop is over.
+    QMetaObject::invokeMethod(
+        this, [this] { showDocument(); }, Qt::QueuedConnection);
+}
+
+bool MusicSetWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_lisMusicData && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier) {
+            cmdDel_Click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MusicSetWindow::openAtStart(const QString& path) {
+    if (m_commands.OpenSetFrom(tools_common::fromQ(path))) showDocument();
 }
 
 void MusicSetWindow::cmdTitle_Click() {

@@ -17,6 +17,7 @@ using test_support::RowName;
 using test_support::ScratchFolder;
 using test_support::WriteBytes;
 using Answer = tools_common::Prompter::Answer;
+using Choice = tools_common::Prompter::Choice;
 using Names = std::vector<std::string>;
 
 QON_PRINT_ROWS_BY_NAME
@@ -89,6 +90,7 @@ TEST_F(MusicSetCommandsTest, BuiltSetIsReadBackByTheGameWithCommasAndDuplicates)
     document.setSetName("春, 夏");
     document.setStaffName(" 作者 \"B\"");
     answerFile(folder.file("built.msp"));
+    prompter.choiceAnswers = {Choice::No};  // the tracks stay in /music
     ASSERT_TRUE(commands.SaveSetAs());
 
     MusicSetFile game = ReadMusicSetForGame(folder.file("built.msp"));
@@ -118,7 +120,9 @@ TEST_F(MusicSetCommandsTest, SavingIntoAnotherFolderKeepsTheBareNames) {
     ASSERT_TRUE(open(path));
     folder.folder("copy");
     answerFile(folder.file("copy/set.msp"));
+    prompter.choiceAnswers = {Choice::No};
     ASSERT_TRUE(commands.SaveSetAs());
+    EXPECT_EQ(prompter.questions.size(), 1);
     EXPECT_EQ(ReadBytes(folder.file("copy/set.msp")), ReadBytes(path));
 }
 

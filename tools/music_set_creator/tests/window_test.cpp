@@ -6,7 +6,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
+#include <QSettings>
 #include <memory>
 
 #include "qon/data/text.h"
@@ -69,6 +71,7 @@ TEST(MusicSetWindow, BuildsASetFromClicksAndTypingAndSavesIt) {
     EXPECT_FALSE(window.close());
 
     prompter.fileAnswers = {tools_common::toQ(folder.file("forest.msp"))};
+    prompter.choiceAnswers = {tools_common::Prompter::Choice::No};  // the tracks stay in /m
     window.findChild<QAction*>("FileVSave")->trigger();
     EXPECT_EQ(ReadBytes(folder.file("forest.msp")),
               Utf8ToCp932("森\r\nNew\r\nTitle.mid\r\n\r\n1\r\nb.mid\r\n").value());
@@ -76,6 +79,92 @@ TEST(MusicSetWindow, BuildsASetFromClicksAndTypingAndSavesIt) {
     window.findChild<QAction*>("FileEnd")->trigger();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(prompter.unsavedQuestions, 1);
+}
+
+QStringList itemTexts(const QListWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
+    return texts;
+}
+
+TEST(MusicSetWindow, ReordersStageTracksWithButtonsDragAndTheDeleteKey) {
+    ScratchFolder folder;
+    tools_common::ScriptedPrompter prompter;
+    MusicSetWindow window(prompter);
+    window.show();
+    auto* list = window.findChild<QListWidget*>("lisMusicData");
+    auto* up = window.findChild<QPushButton*>("cmdUp");
+    auto* down = window.findChild<QPushButton*>("cmdDown");
+    ASSERT_NE(up, nullptr);
+    ASSERT_NE(down, nullptr);
+    EXPECT_EQ(up->text(), QStringLiteral("上へ"));
+    EXPECT_EQ(down->text(), QStringLiteral("下へ"));
+    prompter.fileAnswers = {QStringLiteral("/m/a.mid"), QStringLiteral("/m/b.mid"),
+                            QStringLiteral("/m/c.mid"), QStringLiteral("/m/d.mid")};
+    for (int i = 0; i < 4; ++i) window.findChild<QPushButton*>("cmdComon")->click();
+    // The track just added is selected: it is last and cannot go down.
+    EXPECT_EQ(list->currentRow(), 3);
+    EXPECT_TRUE(up->isEnabled());
+    EXPECT_FALSE(down->isEnabled());
+
+    up->click();
+    up->click();
+    EXPECT_EQ(itemTexts(list), (QStringList{"/m/a.mid", "/m/d.mid", "/m/b.mid", "/m/c.mid"}));
+    EXPECT_EQ(list->currentRow(), 1);
+    down->click();
+    EXPECT_EQ(itemTexts(list), (QStringList{"/m/a.mid", "/m/b.mid", "/m/d.mid", "/m/c.mid"}));
+
+    // A drop moves the row in the list's model; the document follows.
+    ASSERT_TRUE(list->model()->moveRow(QModelIndex(), 3, QModelIndex(), 0));
+    EXPECT_EQ(window.document().stageTracks(),
+              (std::vector<std::string>{"/m/c.mid", "/m/a.mid", "/m/b.mid", "/m/d.mid"}));
+    ASSERT_TRUE(list->model()->moveRow(QModelIndex(), 0, QModelIndex(), 4));
+    EXPECT_EQ(window.document().stageTracks(),
+              (std::vector<std::string>{"/m/a.mid", "/m/b.mid", "/m/d.mid", "/m/c.mid"}));
+
+    list->setFocus();
+    list->setCurrentRow(0);
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QApplication::sendEvent(list, &del);
+    EXPECT_EQ(window.document().stageTracks(),
+              (std::vector<std::string>{"/m/b.mid", "/m/d.mid", "/m/c.mid"}));
+
+    // The list order is what is saved, as the play order.
+    prompter.fileAnswers = {tools_common::toQ(folder.file("order.msp"))};
+    prompter.choiceAnswers = {tools_common::Prompter::Choice::No};
+    window.findChild<QAction*>("FileSave")->trigger();
+    EXPECT_EQ(ReadBytes(folder.file("order.msp")),
+              "New\r\nNew\r\n\r\n\r\n3\r\nb.mid\r\nd.mid\r\nc.mid\r\n");
+}
+
+TEST(MusicSetWindow, RecentFilesMenuReopensASetAndTheCommandLineOpensOne) {
+    ScratchFolder folder;
+    QSettings settings(tools_common::toQ(folder.file("Orvinth.ini")), QSettings::IniFormat);
+    tools_common::ScriptedPrompter prompter;
+    const std::string setPath = folder.file("Spring.msp");
+    {
+        MusicSetWindow window(prompter, &settings);
+        prompter.fileAnswers = {tools_common::toQ(folder.file("a.mid")),
+                                tools_common::toQ(setPath)};
+        window.findChild<QPushButton*>("cmdComon")->click();
+        window.findChild<QAction*>("FileSave")->trigger();
+        ASSERT_TRUE(window.document().fileOpened());
+        window.findChild<QAction*>("NewFile")->trigger();
+        EXPECT_EQ(window.findChild<QListWidget*>("lisMusicData")->count(), 0);
+
+        auto* menu = window.findChild<QMenu*>("RecentFiles");
+        ASSERT_NE(menu, nullptr);
+        emit menu->aboutToShow();
+        auto* first = window.findChild<QAction*>("RecentFile1");
+        ASSERT_NE(first, nullptr);
+        first->trigger();
+        EXPECT_EQ(window.findChild<QListWidget*>("lisMusicData")->count(), 1);
+        EXPECT_EQ(window.document().currentFile(), setPath);
+    }
+    MusicSetWindow again(prompter, &settings);
+    again.openAtStart(tools_common::toQ(setPath));
+    EXPECT_EQ(again.findChild<QListWidget*>("lisMusicData")->item(0)->text(),
+              tools_common::toQ(folder.file("a.mid")));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qon/set_selector/selection_lists_commands.h"
 
+#include "qon/tools_common/error_text.h"
 #include "qon/tools_common/qt_text.h"
 #include "qon/tools_common/unsaved_changes.h"
 
@@ -36,9 +37,9 @@ QString SelectionListsCommands::addCaption(SetKind kind) {
 
 void SelectionListsCommands::loadLists() {
     if (auto failure = m_document.load()) {
-        m_prompter.message(
-            m_parent, QString::fromUtf8(kTitle),
-            QStringLiteral("ファイルが見つかりません。\n\n") + tools_common::toQ(failure->what()));
+        m_prompter.message(m_parent, QString::fromUtf8(kTitle),
+                           QStringLiteral("ファイルが見つかりません。\n\n") +
+                               tools_common::JapaneseErrorText(*failure));
     }
 }
 
@@ -86,7 +87,7 @@ bool SelectionListsCommands::closeLists() {
     if (failures.empty()) return true;
     QString text = QStringLiteral("次の一覧を保存できませんでした。\n");
     for (const DataError& failure : failures)
-        text += QStringLiteral("\n") + tools_common::toQ(failure.what());
+        text += QStringLiteral("\n") + tools_common::JapaneseErrorText(failure);
     text += QStringLiteral(
         "\n\nもう一度保存しますか？\n保存せずに終了すると、その一覧への変更は失われます。");
     // Save tries again, and asks again when it fails again.

@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "qon/set_selector/selection_lists_document.h"
 
+#include <cctype>
 #include <filesystem>
 #include <utility>
 
 #include "qon/data/files.h"
+#include "qon/data/graphic_set.h"
+#include "qon/data/paths.h"
 #include "qon/data/text.h"
+#include "qon/tools_common/error_text.h"
+#include "qon/tools_common/qt_text.h"
 
 namespace qon::set_selector {
 
@@ -56,15 +61,14 @@ PartialSetList ReadSetListUpToFailure(const std::string& path) {
     try {
         auto countLine = reader->next();
         if (!countLine) {
-            result.failure = DataError(path, 1, "the file is empty; the entry count is missing");
+            result.failure = DataError(path, 1, "ファイルが空です。1 行目の件数がありません。");
             result.nothingToLose = true;
             result.complete = true;
             return result;
         }
         auto count = ParseInt16(*countLine);
         if (!count) {
-            result.failure =
-                DataError(path, 1, "the entry count \"" + *countLine + "\" is not a number");
+            result.failure = DataError(path, 1, "件数「" + *countLine + "」が数ではありません。");
             return result;
         }
         // A count below 1 is an empty list, not an error.
@@ -73,8 +77,8 @@ PartialSetList ReadSetListUpToFailure(const std::string& path) {
             if (!entry) {
                 result.failure =
                     DataError(path, reader->lineNumber() + 1,
-                              "the file ends early: " + std::to_string(*count) +
-                                  " entries expected, " + std::to_string(i) + " found");
+                              "ファイルが途中で終わっています。件数は " + std::to_string(*count) +
+                                  " ですが、" + std::to_string(i) + " 件しかありません。");
                 // Every entry the file has was read; only the count was wrong.
                 result.complete = true;
                 return result;
@@ -88,21 +92,164 @@ PartialSetList ReadSetListUpToFailure(const std::string& path) {
     return result;
 }
 
-EntryInfo DescribeEntry(const std::string& path) {
+const char* SetKindName(SetKind kind) {
+    switch (kind) {
+        case SetKind::Stage:
+            return "ステージプロジェクト";
+        case SetKind::BitMap:
+            return "グラフィックセット";
+        case SetKind::Music:
+            return "ミュージックセット";
+    }
+    return "";
+}
+
+const char* SetKindExtension(SetKind kind) {
+    switch (kind) {
+        case SetKind::Stage:
+            return ".stp";
+        case SetKind::BitMap:
+            return ".bgp";
+        case SetKind::Music:
+            return ".msp";
+    }
+    return "";
+}
+
+namespace {
+
+// Enough for the header of any set; a music set's track names may go on beyond it.
+constexpr std::size_t kEntryLookBytes = 64u * 1024u;
+
+std::string lowerExtension(const std::string& path) {
+    const std::string name = FileNameOf(path);
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string::npos) return {};
+    std::string extension = name.substr(dot);
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return extension;
+}
+
+std::string lineNumber(std::size_t index) {
+    return std::to_string(index + 1) + " 行目";
+}
+
+// Why the first lines of a file are not those of a set of `kind`; nothing when they are.
+// `whole`: the lines are the whole file, so a short file is known to be short.
+std::optional<std::string> contentProblem(SetKind kind, const std::vector<std::string>& lines,
+                                          bool whole) {
+    if (lines.empty()) return std::string("中身が空です。");
+    switch (kind) {
+        case SetKind::Stage: {
+            // Project name, stage count, author.
+            if (lines.size() < 2) return std::string("2 行目のステージ数がありません。");
+            const auto count = ParseInt16(lines[1]);
+            if (!count || *count < 1)
+                return lineNumber(1) + "「" + lines[1] + "」がステージ数ではありません。";
+            if (lines.size() < 3 && whole) return std::string("3 行目の製作者名がありません。");
+            return std::nullopt;
+        }
+        case SetKind::BitMap: {
+            // Set name, author, then 23 bitmap file names.
+            for (std::size_t i = 2; i < static_cast<std::size_t>(kGraphicSetLines); ++i) {
+                if (i >= lines.size())
+                    return "25 行のはずが " + std::to_string(lines.size()) + " 行しかありません。";
+                if (lines[i].empty()) return lineNumber(i) + "のビットマップ名が空です。";
+                if (ParseInt16(lines[i]))
+                    return lineNumber(i) + "「" + lines[i] + "」がビットマップ名ではありません。";
+            }
+            return std::nullopt;
+        }
+        case SetKind::Music: {
+            // Set name, author, title track, ending track, the count, then the tracks.
+            if (lines.size() < 5) return std::string("5 行目の曲数がありません。");
+            const auto count = ParseInt16(lines[4]);
+            if (!count || *count < 0)
+                return lineNumber(4) + "「" + lines[4] + "」が曲数ではありません。";
+            if (whole && lines.size() < 5u + static_cast<std::size_t>(*count))
+                return "曲数は " + std::to_string(*count) + " ですが、曲名が " +
+                       std::to_string(lines.size() - 5) + " 行しかありません。";
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+// What another list's file the entry seems to be: by its extension first, then by what
+// its lines look like.
+std::optional<SetKind> seemsToBe(SetKind listed, const std::string& extension,
+                                 const std::vector<std::string>& lines, bool whole) {
+    for (SetKind other : kListOrder) {
+        if (other != listed && extension == SetKindExtension(other)) return other;
+    }
+    if (lines.empty()) return std::nullopt;
+    // Music first: a music set's fifth line is a count, which a graphic set never has.
+    for (SetKind other : {SetKind::Music, SetKind::BitMap, SetKind::Stage}) {
+        if (other != listed && !contentProblem(other, lines, whole)) return other;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+EntryInfo DescribeEntryBytes(SetKind kind, const std::string& path, std::string_view bytes,
+                             bool whole) {
     EntryInfo info;
-    std::error_code error;
-    if (!std::filesystem::exists(path, error) && !error) {
-        info.missing = true;
-        info.problem = "file not found";
+    // A line cut by the end of what was read is not judged (nor decoded half).
+    if (!whole) {
+        const std::size_t end = bytes.rfind('\n');
+        bytes = end == std::string_view::npos ? std::string_view() : bytes.substr(0, end + 1);
+    }
+    std::vector<std::string> lines;
+    try {
+        lines = ParseLines(bytes, path);
+    } catch (const DataError& error) {
+        info.state = EntryInfo::State::Unreadable;
+        info.problem = "Shift-JIS のテキストとして読めません（" + std::to_string(error.line()) +
+                       " 行目）。" + SetKindName(kind) + "のファイルではないようです。";
         return info;
     }
-    try {
-        info.displayName = ReadDisplayName(path);
-        info.readable = true;
-    } catch (const DataError& e) {
-        info.problem = e.reason();
+    if (!lines.empty()) info.displayName = lines.front();
+
+    const std::string extension = lowerExtension(path);
+    const std::optional<SetKind> other = seemsToBe(kind, extension, lines, whole);
+    const std::string seems =
+        other ? std::string(SetKindName(*other)) + "のファイルのようです。" : std::string();
+    if (extension != SetKindExtension(kind)) {
+        info.state = EntryInfo::State::WrongKind;
+        info.problem =
+            std::string("拡張子が ") + SetKindExtension(kind) + " ではありません。" + seems;
+        return info;
     }
+    if (auto problem = contentProblem(kind, lines, whole)) {
+        info.state = EntryInfo::State::WrongKind;
+        info.problem = std::string(SetKindName(kind)) + "の形になっていません：" + *problem + seems;
+        return info;
+    }
+    info.state = EntryInfo::State::Fits;
     return info;
+}
+
+EntryInfo DescribeEntry(SetKind kind, const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error) && !error) {
+        EntryInfo info;
+        info.state = EntryInfo::State::Missing;
+        info.problem = "ファイルが見つかりません。";
+        return info;
+    }
+    std::string bytes;
+    try {
+        bytes = ReadFileStart(path, kEntryLookBytes + 1);
+    } catch (const DataError& failure) {
+        EntryInfo info;
+        info.state = EntryInfo::State::Unreadable;
+        info.problem = tools_common::fromQ(tools_common::JapaneseReason(failure.reason()));
+        return info;
+    }
+    const bool whole = bytes.size() <= kEntryLookBytes;
+    if (!whole) bytes.resize(kEntryLookBytes);
+    return DescribeEntryBytes(kind, path, bytes, whole);
 }
 
 SelectionListsDocument::SelectionListsDocument(std::string listFolder)
@@ -186,8 +333,8 @@ std::vector<DataError> SelectionListsDocument::save() {
         std::string path = listPath(kind);
         if (source.emptyOnDisk && !holdsNothing(path)) {
             failures.emplace_back(path, 0,
-                                  "another program wrote this file while it was open here; it "
-                                  "was left as it is");
+                                  "ここで開いている間に別のプログラムがこのファイルを書きました。"
+                                  "書き換えずにそのままにしてあります。");
             continue;
         }
         try {

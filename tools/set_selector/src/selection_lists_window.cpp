@@ -6,10 +6,12 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <algorithm>
 #include <utility>
 
@@ -43,13 +45,97 @@ QPushButton* placeButton(QWidget* parent, const char* name, const QString& text,
     return button;
 }
 
+// Draws an entry as its display name (bold) beside its path (grey, shortened in the
+// middle), or, for an entry the game cannot use, a red word for the trouble beside the
+// path. The item's text stays the path: that is what the list file holds.
+class EntryDelegate final : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    // As wide as the list and never wider: the path is shortened instead of scrolled.
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setWidth(1);
+        return size;
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem item = option;
+        initStyleOption(&item, index);
+        const QWidget* widget = item.widget;
+        QStyle* style = widget ? widget->style() : nullptr;
+        const QString path = item.text;
+        // The frame, the selection and the icon as the style draws them, without the text.
+        item.text.clear();
+        if (style) style->drawControl(QStyle::CE_ItemViewItem, &item, painter, widget);
+
+        QRect area =
+            style ? style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget) : item.rect;
+        area.adjust(2, 0, -2, 0);
+        const bool selected = item.state & QStyle::State_Selected;
+        const auto state = static_cast<EntryInfo::State>(index.data(kEntryStateRole).toInt());
+        QString lead;
+        QColor leadColour = selected ? item.palette.color(QPalette::HighlightedText)
+                                     : item.palette.color(QPalette::Text);
+        QFont leadFont = item.font;
+        switch (state) {
+            case EntryInfo::State::Fits: {
+                lead = index.data(kDisplayNameRole).toString();
+                leadFont.setBold(true);
+                if (lead.isEmpty()) {
+                    lead = QStringLiteral("（名前なし）");
+                    leadFont.setBold(false);
+                    leadFont.setItalic(true);
+                }
+                break;
+            }
+            case EntryInfo::State::Missing:
+                lead = QStringLiteral("見つかりません");
+                break;
+            case EntryInfo::State::WrongKind:
+                lead = QStringLiteral("種類が違います");
+                break;
+            case EntryInfo::State::Unreadable:
+                lead = QStringLiteral("読み込めません");
+                break;
+        }
+        if (state != EntryInfo::State::Fits) {
+            leadFont.setBold(true);
+            if (!selected) leadColour = QColor(0xC0, 0x00, 0x00);
+        }
+
+        painter->save();
+        // The name takes up to three fifths of the row; the path gets the rest.
+        const QFontMetrics leadMetrics(leadFont);
+        // (A pixel of slack: the advance is rounded, and eliding would cut a name that fits.)
+        const int leadWidth =
+            std::min(leadMetrics.horizontalAdvance(lead) + 1, area.width() * 3 / 5);
+        painter->setFont(leadFont);
+        painter->setPen(leadColour);
+        painter->drawText(QRect(area.left(), area.top(), leadWidth, area.height()),
+                          Qt::AlignLeft | Qt::AlignVCenter,
+                          leadMetrics.elidedText(lead, Qt::ElideRight, leadWidth));
+        const int gap = leadMetrics.horizontalAdvance(QLatin1Char(' ')) * 2;
+        const QRect pathArea(area.left() + leadWidth + gap, area.top(),
+                             std::max(0, area.width() - leadWidth - gap), area.height());
+        painter->setFont(item.font);
+        painter->setPen(selected ? item.palette.color(QPalette::HighlightedText)
+                                 : item.palette.color(QPalette::PlaceholderText));
+        painter->drawText(
+            pathArea, Qt::AlignLeft | Qt::AlignVCenter,
+            QFontMetrics(item.font).elidedText(path, Qt::ElideMiddle, pathArea.width()));
+        painter->restore();
+    }
+};
+
 }  // namespace
 
 SelectionListsWindow::SelectionListsWindow(std::string listFolder, tools_common::Prompter& prompter,
                                            QWidget* parent)
     : QWidget(parent), m_document(std::move(listFolder)), m_commands(m_document, prompter) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("QONSelecter"));
+    setWindowTitle(QString::fromUtf8(SelectionListsCommands::kTitle));
     // The positions below are in pixels and were laid out for a 12-pixel face.
     QFont face = font();
     face.setPixelSize(12);
@@ -90,6 +176,8 @@ SelectionListsWindow::SelectionListsWindow(std::string listFolder, tools_common:
     for (QListWidget* box : {m_lisSelectStage, m_lisBitMap, m_lisMusicData}) {
         box->setSelectionMode(QAbstractItemView::SingleSelection);
         box->setIconSize(QSize(12, 12));  // the warning mark must not make its row taller
+        box->setItemDelegate(new EntryDelegate(box));
+        box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
 
     for (SetKind kind : kListOrder) {
@@ -132,20 +220,22 @@ QListWidget* SelectionListsWindow::listBox(SetKind kind) const {
 
 void SelectionListsWindow::appendItem(SetKind kind, const std::string& path) {
     auto* item = new QListWidgetItem(tools_common::toQ(path), listBox(kind));
-    EntryInfo info = DescribeEntry(path);
-    if (info.readable) {
-        const QString name = info.displayName.empty() ? QStringLiteral("（名前なし）")
-                                                      : tools_common::toQ(info.displayName);
-        item->setToolTip(QStringLiteral("%1\n%2").arg(name, tools_common::toQ(path)));
+    const EntryInfo info = DescribeEntry(kind, path);
+    const QString name = tools_common::toQ(info.displayName);
+    item->setData(kDisplayNameRole, name);
+    item->setData(kEntryStateRole, static_cast<int>(info.state));
+    item->setData(Qt::AccessibleTextRole,
+                  name.isEmpty() ? item->text() : name + QStringLiteral("　") + item->text());
+    if (info.state == EntryInfo::State::Fits) {
+        item->setToolTip(QStringLiteral("%1\n%2").arg(
+            name.isEmpty() ? QStringLiteral("（名前なし）") : name, item->text()));
         return;
     }
     // The entry stays (the set may come back), but the author should see it is broken.
     item->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
-    item->setForeground(QColor(0xC0, 0x00, 0x00));
-    item->setToolTip(
-        info.missing ? QStringLiteral("ファイルが見つかりません。\n%1").arg(tools_common::toQ(path))
-                     : QStringLiteral("ファイルを読み込めません: %1\n%2")
-                           .arg(tools_common::toQ(info.problem), tools_common::toQ(path)));
+    QString tip = tools_common::toQ(info.problem);
+    if (!name.isEmpty()) tip += QStringLiteral("\n1 行目：%1").arg(name);
+    item->setToolTip(tip + QStringLiteral("\n") + item->text());
 }
 
 void SelectionListsWindow::showList(SetKind kind) {

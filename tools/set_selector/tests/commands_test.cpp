@@ -293,20 +293,5 @@ TEST(SelectorClose, ListFilledByAnotherProgramMeanwhileIsNotReplaced) {
     EXPECT_EQ(ReadBytes(folder.file("StageSet.sel")), "0\r\n");
 }
 
-TEST(EntryInfo, TellsAMovedSetFromAReadableOne) {
-    ScratchFolder folder;
-    WriteLinesAtomic(folder.file("a.bgp"), {"名前"});
-    WriteBytes(folder.file("empty.bgp"), "");
-    EntryInfo readable = DescribeEntry(folder.file("a.bgp"));
-    EXPECT_TRUE(readable.readable);
-    EXPECT_EQ(readable.displayName, "名前");
-    EntryInfo empty = DescribeEntry(folder.file("empty.bgp"));
-    EXPECT_TRUE(empty.readable);
-    EXPECT_EQ(empty.displayName, "");
-    EntryInfo moved = DescribeEntry(folder.file("moved.bgp"));
-    EXPECT_FALSE(moved.readable);
-    EXPECT_TRUE(moved.missing);
-}
-
 }  // namespace
 }  // namespace qon::set_selector

@@ -28,9 +28,11 @@ using test_support::WriteBytes;
 
 TEST(SelectionListsWindow, ClicksEditTheListsAndClosingWritesThem) {
     ScratchFolder folder;
-    WriteLinesAtomic(folder.file("Hard.stp"), {"むずかしい"});
-    WriteBytes(folder.file("StageSet.sel"),
-               "2\r\n" + folder.file("Hard.stp") + "\r\n/moved/Easy.stp\r\n");
+    WriteLinesAtomic(folder.file("Hard.stp"), {"むずかしい", "5", "作者"});
+    WriteLinesAtomic(folder.file("Blue.bgp"), {"Blue"});
+    WriteBytes(folder.file("StageSet.sel"), "3\r\n" + folder.file("Hard.stp") +
+                                                "\r\n/moved/Easy.stp\r\n" +
+                                                folder.file("Blue.bgp") + "\r\n");
     WriteBytes(folder.file("BitMapSet.sel"), "0\r\n");
     WriteBytes(folder.file("MusicSet.sel"), "0\r\n");
 
@@ -46,9 +48,21 @@ TEST(SelectionListsWindow, ClicksEditTheListsAndClosingWritesThem) {
     auto* music = window.findChild<QListWidget*>("lisMusicData");
     ASSERT_NE(stages, nullptr);
     ASSERT_NE(music, nullptr);
-    ASSERT_EQ(stages->count(), 2);
+    ASSERT_EQ(stages->count(), 3);
+    // The path is the item's text; the display name and the state are shown beside it.
+    EXPECT_EQ(stages->item(0)->text(), tools_common::toQ(folder.file("Hard.stp")));
+    EXPECT_EQ(stages->item(0)->data(kDisplayNameRole).toString(), QStringLiteral("むずかしい"));
+    EXPECT_EQ(stages->item(0)->data(kEntryStateRole).toInt(),
+              static_cast<int>(EntryInfo::State::Fits));
     EXPECT_TRUE(stages->item(0)->toolTip().contains(QStringLiteral("むずかしい")));
+    EXPECT_EQ(stages->item(1)->data(kEntryStateRole).toInt(),
+              static_cast<int>(EntryInfo::State::Missing));
     EXPECT_TRUE(stages->item(1)->toolTip().contains(QStringLiteral("ファイルが見つかりません")));
+    EXPECT_EQ(stages->item(2)->data(kEntryStateRole).toInt(),
+              static_cast<int>(EntryInfo::State::WrongKind));
+    EXPECT_TRUE(
+        stages->item(2)->toolTip().contains(QStringLiteral("拡張子が .stp ではありません")));
+    EXPECT_FALSE(window.grab().isNull());
     EXPECT_EQ(window.findChild<QLabel*>("Label2")->text(),
               QStringLiteral("登録されているミュージックセット"));
 
@@ -58,13 +72,15 @@ TEST(SelectionListsWindow, ClicksEditTheListsAndClosingWritesThem) {
     EXPECT_EQ(music->item(0)->text(), QStringLiteral("/m/Song.msp"));
 
     window.findChild<QPushButton*>("cmdDel")->click();  // nothing selected
-    EXPECT_EQ(stages->count(), 2);
+    EXPECT_EQ(stages->count(), 3);
     stages->item(1)->setSelected(true);
     window.findChild<QPushButton*>("cmdDel")->click();
-    EXPECT_EQ(stages->count(), 1);
+    EXPECT_EQ(stages->count(), 2);
 
+    // Only the paths are written: the display names are shown, never stored.
     EXPECT_TRUE(window.close());
-    EXPECT_EQ(ReadBytes(folder.file("StageSet.sel")), "1\r\n" + folder.file("Hard.stp") + "\r\n");
+    EXPECT_EQ(ReadBytes(folder.file("StageSet.sel")),
+              "2\r\n" + folder.file("Hard.stp") + "\r\n" + folder.file("Blue.bgp") + "\r\n");
     EXPECT_EQ(ReadBytes(folder.file("MusicSet.sel")), "1\r\n/m/Song.msp\r\n");
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QImage>
+#include <QImageReader>
 #include <QString>
 #include <string>
 
@@ -22,8 +23,10 @@ struct PictureRead {
     QImage picture;  // null unless failure is None
     Failure failure = Failure::None;
     // Why, for Unreadable and NotAPicture: the file layer's reason, the header check's, or
-    // Qt's decoder's.
+    // Qt's decoder's ("Unsupported image format"), all in English.
     QString reason;
+    // What the decoder found, for NotAPicture: a tool words it in its own language.
+    QImageReader::ImageReaderError decodeError = QImageReader::UnknownError;
 };
 
 // Reads a BMP picture the game can load. Only an ordinary file is opened, so a named pipe

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 
 #include "qon/tools_common/qt_text.h"
@@ -17,6 +18,8 @@ namespace qon::tools_common {
 class Prompter {
   public:
     enum class Answer { Save, Discard, Cancel };
+    // The answer to a yes / no / cancel question.
+    enum class Choice { Yes, No, Cancel };
     // Plain is the box of the tools' own quoted messages; Warning marks failures.
     enum class MessageKind { Plain, Warning };
 
@@ -47,6 +50,12 @@ class Prompter {
     virtual std::optional<int> askNumber(QWidget* parent, const QString& title,
                                          const QString& label, int value, int minimum,
                                          int maximum) = 0;
+    // A question answered with yes, no or cancel; closing the box is Cancel.
+    virtual Choice askYesNoCancel(QWidget* parent, const QString& title, const QString& text) = 0;
+
+    // A file the tool used without a dialog (opened from the recent files, given on the
+    // command line): the next dialog opens in its folder, as if it had been chosen there.
+    virtual void noteFileUsed(const QString& path) { (void)path; }
 };
 
 // Answers from queues and records every question; for tests. An empty file queue
@@ -62,6 +71,7 @@ class ScriptedPrompter final : public Prompter {
     QStringList messages;       // texts of message() calls, in order
     QStringList messageTitles;  // their box titles
     QList<MessageKind> messageKinds;
+    std::deque<Choice> choiceAnswers;
     QStringList dialogCaptions;  // captions of file dialogs, in order
     QStringList dialogFilters;   // filters of file dialogs, in order
     QStringList dialogFolders;   // folders the open dialogs start in (empty: none given)
@@ -69,7 +79,13 @@ class ScriptedPrompter final : public Prompter {
     QStringList saveFirstTexts;  // texts of askToSave() questions, in order
     QStringList optOutTexts;     // texts of noticeWithOptOut() calls, in order
     QStringList numberLabels;    // labels of askNumber() questions, in order
+    QStringList questions;       // texts of the yes / no / cancel questions, in order
+    QStringList titles;          // titles of every message box and question, in order
+    QStringList usedFiles;       // paths given to noteFileUsed, in order
     int unsavedQuestions = 0;
+    // Runs as each file dialog opens, before it answers: a test looks at what the window
+    // would show behind the dialog.
+    std::function<void()> beforeEachDialog;
 
     std::optional<QString> openFile(QWidget* parent, const QString& caption, const QString& filter,
                                     const QString& folder = {}) override;
@@ -82,6 +98,8 @@ class ScriptedPrompter final : public Prompter {
     bool noticeWithOptOut(QWidget* parent, const QString& title, const QString& text) override;
     std::optional<int> askNumber(QWidget* parent, const QString& title, const QString& label,
                                  int value, int minimum, int maximum) override;
+    Choice askYesNoCancel(QWidget* parent, const QString& title, const QString& text) override;
+    void noteFileUsed(const QString& path) override { usedFiles << path; }
 
   private:
     std::optional<QString> nextFile(const QString& caption, const QString& filter);

@@ -3,18 +3,23 @@
 
 #include <QImage>
 #include <QString>
+#include <functional>
 #include <string>
 
 #include "qon/graphic_set_creator/graphic_set_document.h"
 #include "qon/graphic_set_creator/image_loader.h"
+#include "qon/tools_common/beside_set.h"
 #include "qon/tools_common/prompter.h"
+#include "qon/tools_common/recent_files.h"
 
 class QWidget;
 
 namespace qon::graphic_set_creator {
 
-// Title of every message box of the tool.
+// The program's name, for the command line and the settings.
 inline constexpr const char* kProgramName = "Pavane";
+// The window's title, which every message box of the tool carries too.
+inline constexpr const char* kWindowTitle = "QONPavane";
 // The message of a bitmap whose pixel size does not fit its slot.
 inline constexpr const char* kWrongSizeMessage = "サイズが違います。";
 
@@ -36,11 +41,17 @@ class GraphicSetCommands {
                        const ImageLoader& loader);
 
     // Parent window of the dialogs; nullptr in tests.
-    void setDialogParent(QWidget* parent) { m_parent = parent; }
+    void setDialogParent(QWidget* parent);
+    // Where opened and saved files are listed; none in most tests.
+    void setRecentFiles(tools_common::RecentFiles* recent) { m_recent = recent; }
+    // Told about each slot as soon as its bitmap is picked in a choosing run, while the
+    // dialog for the next slot is still to come, so the window can show the picture.
+    void setPickShown(std::function<void(int slot)> shown) { m_pickShown = std::move(shown); }
 
-    // Pick every slot of a group, one dialog after another. A bitmap of the wrong size
-    // ("サイズが違います。") or one that cannot be loaded empties the whole group, so a
-    // run sets all of its slots or none. A cancelled dialog leaves the group untouched.
+    // Pick every slot of a group, one dialog after another; each picked bitmap shows at
+    // once. A bitmap of the wrong size ("サイズが違います。") or one that cannot be loaded
+    // empties the whole group, so a run sets all of its slots or none. A cancelled dialog
+    // puts the group back as it was before the run.
     bool ChooseBlocks() { return chooseGroup(SlotGroup::Blocks); }
     bool ChooseSpecialBlocks() { return chooseGroup(SlotGroup::SpecialBlocks); }
     bool ChooseParts() { return chooseGroup(SlotGroup::Parts); }
@@ -57,9 +68,14 @@ class GraphicSetCommands {
     // new set, later ones keep what they had, and the mixed result is no longer tied to
     // any file, so the next overwrite asks for a name.
     bool OpenSet();
+    // Opens `path` without a dialog (the recent files menu, the command line). A file
+    // that is no longer there is said so and leaves the recent files.
+    bool OpenSetFrom(const std::string& path);
 
     // Refused, with a message naming the problem, while a slot is empty or a text
-    // cannot be written as a line of Shift-JIS.
+    // cannot be written as a line of Shift-JIS. Bitmaps that lie outside the folder the
+    // set is saved to are listed, with the offer to copy them beside it: yes copies,
+    // no saves the set as it is, cancel saves nothing.
     bool SaveSetAs();
     // Overwrites the current file; without one it is SaveSetAs.
     bool SaveSet();
@@ -73,6 +89,10 @@ class GraphicSetCommands {
     // Asks about unsaved changes; true when the caller may go on (saved or dropped).
     bool settleUnsavedChanges();
     bool checkSavable();
+    bool openPath(const std::string& setPath);
+    // Copies stray bitmaps beside the set when the author wants; false to stop the save.
+    bool bringBitmapsBeside(const std::string& setPath);
+    bool saveTo(const std::string& path);
     bool writeTo(const std::string& path);
     QString suggestedSavePath() const;
     void tell(const QString& text);
@@ -81,6 +101,9 @@ class GraphicSetCommands {
     tools_common::Prompter& m_prompter;
     const ImageLoader& m_loader;
     QWidget* m_parent = nullptr;
+    tools_common::RecentFiles* m_recent = nullptr;
+    std::function<void(int)> m_pickShown;
+    tools_common::BesideSetCopier m_copier;
 };
 
 }  // namespace qon::graphic_set_creator

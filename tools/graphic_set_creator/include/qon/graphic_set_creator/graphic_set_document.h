@@ -24,7 +24,8 @@ SlotGroup GroupOf(int slot);
 // operations that ask the author live in GraphicSetCommands.
 //
 // An entry holds a full path after a pick in a dialog and the bare name after an open;
-// saving passes both through FileNameOf, so either form writes the right line.
+// saving passes both through FileNameOf, so either form writes the right line. A bare
+// name lies in the folder of the set file it was read from, which the slot remembers.
 class GraphicSetDocument {
   public:
     static constexpr const char* kInitialName = "New";
@@ -41,10 +42,28 @@ class GraphicSetDocument {
     const std::string& sBlockFile(int i) const { return entry(kFirstSpecialSlot + i); }
     const std::string& partFile(int i) const { return entry(kFirstPartSlot + i); }
 
-    // Sets one slot; an empty entry with a null picture empties it.
-    void setSlot(int slot, std::string entry, QImage picture);
+    // Sets one slot; an empty entry with a null picture empties it. `nameFolder` is the
+    // folder a bare entry lies in (ends in "/"); unused for an entry with a folder.
+    void setSlot(int slot, std::string entry, QImage picture, std::string nameFolder = {});
+    // Where the bitmap of a slot lies: the entry itself when it names a folder, otherwise
+    // its folder joined to it. Empty for an empty slot.
+    std::string bitmapPath(int slot) const;
+    // The slot's bitmap was copied to `path`: the slot names the copy from now on. The
+    // picture is the same, so nothing counts as changed.
+    void relocate(int slot, std::string path);
     // Empties every slot of the group, entries and pictures.
     void clearGroup(SlotGroup group);
+
+    // A group as it was, to put back when a choosing run is cancelled.
+    struct GroupState {
+        SlotGroup group;
+        std::array<std::string, kBitmapSlots> entries;
+        std::array<QImage, kBitmapSlots> pictures;
+        std::array<std::string, kBitmapSlots> nameFolders;
+        bool modified;
+    };
+    GroupState groupState(SlotGroup group) const;
+    void restoreGroup(const GroupState& state);
     // The first slot whose entry is empty, or -1 when all 23 are set.
     int firstEmptySlot() const;
 
@@ -71,6 +90,7 @@ class GraphicSetDocument {
   private:
     std::array<std::string, kBitmapSlots> m_entries;
     std::array<QImage, kBitmapSlots> m_pictures;
+    std::array<std::string, kBitmapSlots> m_nameFolders;
     std::string m_setName;
     std::string m_staffName;
     std::string m_currentFile;

@@ -6,9 +6,11 @@
 
 #include "qon/graphic_set_creator/graphic_set_commands.h"
 #include "qon/graphic_set_creator/graphic_set_document.h"
+#include "qon/tools_common/recent_files.h"
 
 class QLineEdit;
 class QCloseEvent;
+class QSettings;
 
 namespace qon::graphic_set_creator {
 
@@ -19,10 +21,15 @@ class SlotPreview;
 class GraphicSetWindow final : public QMainWindow {
     Q_OBJECT
   public:
+    // The recent files live in `settings` (null: for this session only), which must
+    // outlive the window.
     GraphicSetWindow(tools_common::Prompter& prompter, const ImageLoader& loader,
-                     QWidget* parent = nullptr);
+                     QSettings* settings = nullptr, QWidget* parent = nullptr);
 
     const GraphicSetDocument& document() const { return m_document; }
+
+    // Opens a set given on the command line, as "開く" would after its dialog.
+    void openAtStart(const QString& path);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -38,6 +45,7 @@ class GraphicSetWindow final : public QMainWindow {
 
     GraphicSetDocument m_document;
     GraphicSetCommands m_commands;
+    tools_common::RecentFiles m_recent;
     std::array<SlotPreview*, kBitmapSlots> m_previews{};
     QLineEdit* m_setName = nullptr;
     QLineEdit* m_staffName = nullptr;

@@ -49,6 +49,13 @@ class MusicSetDocument {
     // selected, so that a second press of the button (a double click) removes nothing more.
     // False, changing nothing, when nothing is selected.
     bool removeSelectedStageTrack();
+    // Moves the entry at `from` so that it ends up at `to`, the entries between shifting
+    // by one: the play order is the list order. The selection follows the moved entry.
+    // False, with nothing changed, when either index is outside the list or they are equal.
+    bool moveStageTrack(int from, int to);
+    // The track file `from` was copied to `to`: every field naming it names the copy. The
+    // file names written stay the same, so nothing counts as changed.
+    void relocateTrack(const std::string& from, const std::string& to);
 
     // Replaces the whole content by a set read from `path` (bare names joined to the
     // file's folder; an empty name stays an empty field). Throws DataError, with nothing

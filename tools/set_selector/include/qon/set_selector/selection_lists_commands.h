@@ -14,7 +14,8 @@ namespace qon::set_selector {
 // a test with a ScriptedPrompter). Creates no widgets itself.
 class SelectionListsCommands {
   public:
-    static constexpr const char* kTitle = "Sorrel";
+    // The window's title, which every message box of the tool carries too.
+    static constexpr const char* kTitle = "QONSelecter";
 
     SelectionListsCommands(SelectionListsDocument& document, tools_common::Prompter& prompter);
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "qon/data/error.h"
@@ -32,16 +33,33 @@ struct PartialSetList {
 
 PartialSetList ReadSetListUpToFailure(const std::string& path);
 
-// What the selector shows about one entry: the listed set's display name, or why it
-// cannot be read (most often: the set was moved or deleted).
+// What the selector shows about one entry: the listed set's display name (the first line
+// of the file, as the game shows it), and whether the file is one the game can use in this
+// list. The look is cheap: the extension, and the first lines of the file.
 struct EntryInfo {
-    bool readable = false;
-    bool missing = false;  // the listed file does not exist
-    std::string displayName;
-    std::string problem;
+    enum class State {
+        Fits,        // the right kind of file, as far as its first lines tell
+        Missing,     // nothing at the path (most often: the set was moved or deleted)
+        WrongKind,   // another kind of file: a .bgp in the stage list, a picture ...
+        Unreadable,  // there, but it cannot be read as text (a folder, a pipe, binary data)
+    };
+    State state = State::Missing;
+    std::string displayName;  // when the first line could be read
+    std::string problem;      // why the entry does not fit, in Japanese; empty when it does
 };
 
-EntryInfo DescribeEntry(const std::string& path);
+// The kind of set a list holds, in words: "ステージプロジェクト" ...
+const char* SetKindName(SetKind kind);
+// The extension of the files a list holds: ".stp", ".bgp", ".msp".
+const char* SetKindExtension(SetKind kind);
+
+// Looks at the file of one entry of `kind`'s list. Reads at most the first 64 KiB.
+EntryInfo DescribeEntry(SetKind kind, const std::string& path);
+
+// The same look at bytes from the start of a file (`whole`: the bytes are the whole file),
+// for tests and for DescribeEntry.
+EntryInfo DescribeEntryBytes(SetKind kind, const std::string& path, std::string_view bytes,
+                             bool whole);
 
 // The three selection lists as the selector edits them. No widgets and no dialogs; the
 // commands that ask the user live in SelectionListsCommands.

@@ -13,6 +13,11 @@ class QPushButton;
 
 namespace qon::set_selector {
 
+// What each list item carries besides its text, which is the entry's path: the display
+// name of the listed set and its EntryInfo::State (as an int).
+inline constexpr int kDisplayNameRole = Qt::UserRole + 1;
+inline constexpr int kEntryStateRole = Qt::UserRole + 2;
+
 // Form1: three list boxes with their add and delete buttons. All state lives in the
 // document; this window only shows it and forwards clicks to the commands.
 class SelectionListsWindow : public QWidget {
