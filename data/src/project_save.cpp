@@ -1,0 +1,405 @@
+// SPDX-License-Identifier: MIT
+#include "qon/data/project_save.h"
+
+#include <algorithm>
+#include <cctype>
+#include <climits>
+#include <optional>
+#include <unordered_set>
+#include <utility>
+
+#include "qon/data/error.h"
+#include "qon/data/paths.h"
+#include "qon/data/save_file.h"
+
+namespace qon {
+
+namespace {
+
+// The journal names the private folder and the project file; the stage files and the save
+// file are known by their names. It is written inside the private folder first and renamed
+// out of it: the rename is the commit point, and a save killed before it leaves no journal
+// (not even half of one) behind.
+constexpr std::string_view kJournalHeader = "qon stage project save";
+constexpr const char* kJournalInPrivateFolder = "journal";
+constexpr std::size_t kMaxJournalBytes = 4096;
+constexpr std::size_t kMaxProjectHeaderBytes = 64 * 1024;
+constexpr unsigned kNewFileMode = 0644;
+
+struct Journal {
+    std::string privateFolder;  // a name inside the project's folder
+    std::string projectFile;    // the project file's name in the same folder
+};
+
+bool isLetterOrDigit(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+// "Stage12.stg" -> 12; std::nullopt for every other name (leading zeros included, since
+// no writer makes them).
+std::optional<int> stageNumberOf(std::string_view name) {
+    constexpr std::string_view kStart = "Stage";
+    constexpr std::string_view kEnd = ".stg";
+    if (name.size() <= kStart.size() + kEnd.size() || name.substr(0, kStart.size()) != kStart ||
+        name.substr(name.size() - kEnd.size()) != kEnd) {
+        return std::nullopt;
+    }
+    const std::string_view digits =
+        name.substr(kStart.size(), name.size() - kStart.size() - kEnd.size());
+    if (digits.size() > 5 || digits[0] == '0') return std::nullopt;
+    int number = 0;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+        number = number * 10 + (c - '0');
+    }
+    if (number > 32767) return std::nullopt;
+    return number;
+}
+
+bool hasProjectExtension(std::string_view name) {
+    if (name.size() <= 4) return false;
+    std::string extension(name.substr(name.size() - 4));
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".stp";
+}
+
+// A name a journal may give for the project file. Roll-forward moves only the files a
+// save writes, so that a journal and private folder shipped inside a downloaded project
+// cannot put anything else into the folder it is unpacked in.
+bool isMovableProjectFileName(std::string_view name, std::string_view openedProject) {
+    return name == openedProject || hasProjectExtension(name);
+}
+
+bool isPlainName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of(std::string_view("/\r\n\0", 4)) == std::string_view::npos;
+}
+
+std::string formatJournal(const Journal& journal) {
+    return std::string(kJournalHeader) + "\r\n" + journal.privateFolder + "\r\n" +
+           journal.projectFile + "\r\n";
+}
+
+// std::nullopt for a journal that this program did not write.
+std::optional<Journal> parseJournal(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find("\r\n");
+        if (end == std::string_view::npos) return std::nullopt;
+        lines.push_back(bytes.substr(0, end));
+        bytes.remove_prefix(end + 2);
+    }
+    if (lines.size() != 3 || lines[0] != kJournalHeader || !IsSaveFolderName(lines[1]) ||
+        !isPlainName(lines[2])) {
+        return std::nullopt;
+    }
+    return Journal{std::string(lines[1]), std::string(lines[2])};
+}
+
+FileOperations& chosen(FileOperations* operations, DiskFileOperations& disk) {
+    return operations != nullptr ? *operations : disk;
+}
+
+// Removes a private folder and what is in it. Best effort: whatever stays is found and
+// removed by the next save or open. A link or file that merely bears the name is left.
+void removePrivateFolder(FileOperations& ops, const std::string& path) {
+    try {
+        if (ops.inspect(path).kind != PathKind::Folder) return;
+        for (const std::string& name : ops.listFolder(path + "/")) {
+            const std::string entry = path + "/" + name;
+            if (ops.inspect(entry).kind != PathKind::Folder) ops.removeFile(entry);
+        }
+        ops.removeFolder(path);
+    } catch (const DataError&) {
+    }
+}
+
+// Moves the new files of the journal's private folder into place, stage files first.
+// Idempotent: a file already moved is no longer in the private folder. `moved` counts
+// the files as they go.
+void rollForward(FileOperations& ops, const std::string& folder, const Journal& journal,
+                 const std::function<void(int done, int total)>& moved = {}) {
+    const std::string privateFolder = folder + journal.privateFolder + "/";
+    if (ops.inspect(folder + journal.privateFolder).kind == PathKind::Folder) {
+        std::vector<std::pair<int, std::string>> order;  // (rank, name)
+        for (std::string& name : ops.listFolder(privateFolder)) {
+            if (const auto stage = stageNumberOf(name)) {
+                order.emplace_back(*stage, std::move(name));
+            } else if (name == journal.projectFile) {
+                order.emplace_back(INT_MAX - 1, std::move(name));
+            } else if (name == kSaveFileName) {
+                order.emplace_back(INT_MAX, std::move(name));
+            }
+        }
+        std::sort(order.begin(), order.end());
+        const int total = static_cast<int>(order.size());
+        int done = 0;
+        for (const auto& [rank, name] : order) {
+            if (ops.inspect(privateFolder + name).kind == PathKind::File) {
+                ops.renameFile(privateFolder + name, folder + name);
+            }
+            if (moved) moved(++done, total);
+        }
+    }
+    ops.syncFolder(folder);
+}
+
+// Finishes (journal) or undoes (private folders without one) an earlier save of the
+// folder. The caller holds the folder's lock. `projectFile` is the name of the project
+// file being opened or saved; `projectPath` names it in errors.
+void settle(FileOperations& ops, const std::string& folder, const std::string& projectFile,
+            const std::string& projectPath) {
+    const std::string journalPath = folder + kSaveJournalName;
+    if (ops.inspect(journalPath).kind == PathKind::File) {
+        const std::optional<Journal> journal =
+            parseJournal(ops.readFile(journalPath, kMaxJournalBytes));
+        if (journal) {
+            try {
+                if (!isMovableProjectFileName(journal->projectFile, projectFile)) {
+                    throw DataError(folder + journal->projectFile, 0,
+                                    "it saved a project file whose name does not end in .stp; "
+                                    "open that file to finish it");
+                }
+                rollForward(ops, folder, *journal);
+            } catch (const DataError& error) {
+                throw DataError(projectPath, 0,
+                                "an interrupted save of this stage project cannot be finished (" +
+                                    std::string(error.what()) +
+                                    "); the project is not used until it can be");
+            }
+        }
+        // The swap is complete (or the journal was none of ours): the journal has served.
+        try {
+            ops.removeFile(journalPath);
+        } catch (const DataError&) {
+        }
+    }
+    std::vector<std::string> names;
+    try {
+        names = ops.listFolder(folder);
+    } catch (const DataError&) {
+        return;  // nothing can be tidied in a folder that cannot be listed
+    }
+    for (const std::string& name : names) {
+        if (IsSaveFolderName(name)) removePrivateFolder(ops, folder + name);
+    }
+}
+
+// The folder's lock when the folder exists; without a folder there is nothing to settle
+// and the read that follows reports the missing file as usual.
+std::unique_ptr<FolderLock> lockForReading(FileOperations& ops, const std::string& folder) {
+    if (ops.inspect(folder).kind != PathKind::Folder) return nullptr;
+    return ops.lockFolder(folder);
+}
+
+std::string reasonForNotAFile(PathKind kind) {
+    return kind == PathKind::Folder ? "cannot write the file: this is a folder, not a file"
+                                    : "cannot write the file: this is not an ordinary file";
+}
+
+}  // namespace
+
+bool IsSaveFolderName(std::string_view name) {
+    const std::string_view prefix = kSaveFolderPrefix;
+    return name.size() == prefix.size() + 6 && name.substr(0, prefix.size()) == prefix &&
+           std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                       isLetterOrDigit);
+}
+
+ProjectSaveResult SaveStageProject(const std::string& projectPath, const StageProject& project,
+                                   const ProjectSaveReport& report, FileOperations* operations) {
+    DiskFileOperations disk;
+    FileOperations& ops = chosen(operations, disk);
+    // Formatting refuses a bad name or count before the disk is touched.
+    const std::vector<FileBytes> files = FormatStageProjectFiles(projectPath, project);
+    const std::string folder = FolderOf(projectPath);
+    const std::string projectFile = FileNameOf(projectPath);
+    if (!isPlainName(projectFile) || projectFile == kSaveJournalName ||
+        IsSaveFolderName(projectFile)) {
+        throw DataError(projectPath, 0, "a stage project cannot be saved under this name");
+    }
+    std::unique_ptr<FolderLock> lock;
+    try {
+        lock = ops.lockFolder(folder);
+    } catch (const DataError& error) {
+        throw DataError(projectPath, 0, error.reason());
+    }
+    settle(ops, folder, projectFile, projectPath);
+
+    // A folder or a device where a file goes would make a rename fail after the commit
+    // point: refuse it now, while nothing has changed. Each file keeps its permissions.
+    std::vector<unsigned> modes;
+    modes.reserve(files.size());
+    for (const FileBytes& file : files) {
+        const PathInfo info = ops.inspect(file.path);
+        if (info.kind == PathKind::Folder || info.kind == PathKind::Other) {
+            throw DataError(file.path, 0, reasonForNotAFile(info.kind));
+        }
+        modes.push_back(info.mode != 0 ? info.mode : kNewFileMode);
+    }
+
+    const int total = static_cast<int>(files.size());
+    auto goOn = [&](ProjectSaveProgress::Step step, int done, int of) {
+        return !report || report(ProjectSaveProgress{step, done, of});
+    };
+    std::string privateName;
+    try {
+        privateName = ops.makeTemporaryFolder(folder, kSaveFolderPrefix);
+    } catch (const DataError& error) {
+        throw DataError(projectPath, 0, error.reason());
+    }
+    const std::string privateFolder = folder + privateName + "/";
+    const Journal journal{privateName, projectFile};
+    std::string failing = projectPath;  // the file an error is about
+    bool cancelled = false;
+    try {
+        for (int i = 0; i < total && !cancelled; ++i) {
+            const FileBytes& file = files[static_cast<std::size_t>(i)];
+            failing = file.path;
+            ops.writeNewFile(privateFolder + FileNameOf(file.path), file.bytes,
+                             modes[static_cast<std::size_t>(i)]);
+            cancelled = !goOn(ProjectSaveProgress::Step::Writing, i + 1, total);
+        }
+        failing = projectPath;
+        if (!cancelled) {
+            ops.writeNewFile(privateFolder + kJournalInPrivateFolder, formatJournal(journal),
+                             kNewFileMode);
+            cancelled = !goOn(ProjectSaveProgress::Step::Syncing, 0, 1);
+        }
+        if (!cancelled) {
+            // One pass for every file instead of one flush each: a flush per file made big
+            // projects take minutes.
+            ops.syncFileSystem(privateFolder);
+            cancelled = !goOn(ProjectSaveProgress::Step::Syncing, 1, 1);
+        }
+        if (!cancelled) {
+            ops.renameFile(privateFolder + kJournalInPrivateFolder, folder + kSaveJournalName);
+        }
+    } catch (const DataError& error) {
+        removePrivateFolder(ops, folder + privateName);
+        throw DataError(failing, 0, error.reason());
+    }
+    if (cancelled) {
+        removePrivateFolder(ops, folder + privateName);
+        return ProjectSaveResult::Cancelled;
+    }
+
+    // Committed: from here on the project reads as the new one, whatever happens.
+    try {
+        ops.syncFolder(folder);
+        rollForward(ops, folder, journal,
+                    [&](int done, int of) { goOn(ProjectSaveProgress::Step::Swapping, done, of); });
+    } catch (const DataError& error) {
+        throw DataError(projectPath, 0,
+                        "the project was saved, but not all of its files could be put in place (" +
+                            std::string(error.what()) +
+                            "); that is finished when the project is next opened");
+    }
+    try {
+        ops.removeFile(folder + kSaveJournalName);
+    } catch (const DataError&) {
+    }
+    removePrivateFolder(ops, folder + privateName);
+    // Leftovers of WriteFileAtomic for the files just replaced (the game writes the save
+    // file that way) are stale now.
+    try {
+        std::unordered_set<std::string> written;
+        for (const FileBytes& file : files) written.insert(FileNameOf(file.path));
+        for (const std::string& name : ops.listFolder(folder)) {
+            if (name.size() < 12 || name[0] != '.') continue;
+            const std::string target = name.substr(1, name.size() - 12);
+            if (written.count(target) != 0 && IsAtomicWriteTemporaryOf(name, target)) {
+                ops.removeAbandonedTemporary(folder + name);
+            }
+        }
+    } catch (const DataError&) {
+    }
+    return ProjectSaveResult::Saved;
+}
+
+void WriteStageProject(const std::string& projectPath, const StageProject& project) {
+    SaveStageProject(projectPath, project);
+}
+
+void FinishInterruptedSave(const std::string& projectPath, FileOperations* operations) {
+    DiskFileOperations disk;
+    FileOperations& ops = chosen(operations, disk);
+    const std::string folder = FolderOf(projectPath);
+    const std::unique_ptr<FolderLock> lock = lockForReading(ops, folder);
+    if (lock) settle(ops, folder, FileNameOf(projectPath), projectPath);
+}
+
+StageProject OpenStageProject(const std::string& projectPath, FileOperations* operations) {
+    DiskFileOperations disk;
+    FileOperations& ops = chosen(operations, disk);
+    const std::string folder = FolderOf(projectPath);
+    const std::unique_ptr<FolderLock> lock = lockForReading(ops, folder);
+    if (lock) settle(ops, folder, FileNameOf(projectPath), projectPath);
+    return ReadStageProject(projectPath, [&ops](const std::string& path) {
+        return ops.readFile(path, kMaxTextFileBytes);
+    });
+}
+
+StageProjectHeader ReadStageForPlay(const std::string& projectPath, int stageNumber,
+                                    StageGrid& grid, FileOperations* operations) {
+    DiskFileOperations disk;
+    FileOperations& ops = chosen(operations, disk);
+    const std::string folder = FolderOf(projectPath);
+    const std::unique_ptr<FolderLock> lock = lockForReading(ops, folder);
+    if (lock) settle(ops, folder, FileNameOf(projectPath), projectPath);
+    const StageProjectHeader header =
+        ParseStageProjectHeader(ops.readFile(projectPath, kMaxTextFileBytes), projectPath);
+    const std::string stagePath = StageFilePath(projectPath, stageNumber);
+    ParseStageFile(ops.readFile(stagePath, kMaxTextFileBytes), stagePath, grid);
+    return header;
+}
+
+SaveClash FindSaveClash(const std::string& projectPath, int stageCount,
+                        FileOperations* operations) {
+    DiskFileOperations disk;
+    FileOperations& ops = chosen(operations, disk);
+    SaveClash clash;
+    const std::string folder = FolderOf(projectPath);
+    const std::string projectFile = FileNameOf(projectPath);
+    std::vector<std::string> names;
+    try {
+        names = ops.listFolder(folder);
+    } catch (const DataError&) {
+        return clash;  // the save itself will say what is wrong with the folder
+    }
+    std::vector<int> stagesThere;
+    bool saveFileThere = false;
+    std::vector<std::string> others;
+    for (const std::string& name : names) {
+        if (const auto stage = stageNumberOf(name); stage && *stage <= stageCount) {
+            stagesThere.push_back(*stage);
+        } else if (name == kSaveFileName) {
+            saveFileThere = true;
+        } else if (name != projectFile && hasProjectExtension(name)) {
+            others.push_back(name);
+        }
+    }
+    std::sort(stagesThere.begin(), stagesThere.end());
+    std::sort(others.begin(), others.end());
+    for (const std::string& other : others) {
+        const PathInfo info = ops.inspect(folder + other);
+        if (info.kind != PathKind::File && info.kind != PathKind::Link) continue;
+        int owned = INT_MAX;  // an unreadable project file may own any stage file
+        try {
+            owned = ParseStageProjectHeader(ops.readFile(folder + other, kMaxProjectHeaderBytes),
+                                            folder + other)
+                        .StageCount;
+        } catch (const DataError&) {
+        }
+        OtherProject found{other, {}};
+        for (const int stage : stagesThere) {
+            if (stage <= owned) found.stagesReplaced.push_back(stage);
+        }
+        if (!found.stagesReplaced.empty() || saveFileThere) clash.projects.push_back(found);
+    }
+    clash.saveFileReset = saveFileThere && clash.any();
+    return clash;
+}
+
+}  // namespace qon
