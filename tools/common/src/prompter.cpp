@@ -39,4 +39,12 @@ Prompter::Answer ScriptedPrompter::askUnsaved(QWidget*, const QString&, const QS
     return answer;
 }
 
+bool ScriptedPrompter::askYesNo(QWidget*, const QString&, const QString& text) {
+    yesNoTexts << text;
+    if (yesNoAnswers.empty()) return false;
+    const bool yes = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return yes;
+}
+
 }  // namespace qon::tools_common

@@ -57,4 +57,9 @@ Prompter::Answer QtPrompter::askUnsaved(QWidget* parent, const QString& title,
     return Answer::Cancel;
 }
 
+bool QtPrompter::askYesNo(QWidget* parent, const QString& title, const QString& text) {
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 }  // namespace qon::tools_common

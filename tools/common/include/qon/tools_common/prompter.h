@@ -35,10 +35,12 @@ class Prompter {
     // "There are unsaved changes": save, discard or cancel. Tools ask it through
     // SettleUnsavedChanges (unsaved_changes.h).
     virtual Answer askUnsaved(QWidget* parent, const QString& title, const QString& text) = 0;
+    // A question with Yes and No, No being the default. True for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
 };
 
 // Answers from queues and records every question; for tests. An empty file queue
-// answers "cancelled", an empty answer queue answers Cancel.
+// answers "cancelled", an empty answer queue answers Cancel, an empty yes/no queue No.
 class ScriptedPrompter final : public Prompter {
   public:
     std::deque<std::optional<QString>> fileAnswers;
@@ -48,6 +50,8 @@ class ScriptedPrompter final : public Prompter {
     QStringList dialogFilters;   // filters of file dialogs, in order
     QStringList unsavedTexts;    // texts of the unsaved-changes questions, in order
     int unsavedQuestions = 0;
+    std::deque<bool> yesNoAnswers;
+    QStringList yesNoTexts;  // texts of the yes/no questions, in order
 
     std::optional<QString> openFile(QWidget* parent, const QString& caption,
                                     const QString& filter) override;
@@ -56,6 +60,7 @@ class ScriptedPrompter final : public Prompter {
     void message(QWidget* parent, const QString& title, const QString& text,
                  MessageKind kind = MessageKind::Plain) override;
     Answer askUnsaved(QWidget* parent, const QString& title, const QString& text) override;
+    bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
 
   private:
     std::optional<QString> nextFile(const QString& caption, const QString& filter);

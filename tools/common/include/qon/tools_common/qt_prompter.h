@@ -15,6 +15,7 @@ class QtPrompter final : public Prompter {
     void message(QWidget* parent, const QString& title, const QString& text,
                  MessageKind kind = MessageKind::Plain) override;
     Answer askUnsaved(QWidget* parent, const QString& title, const QString& text) override;
+    bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
 
   private:
     // File dialogs open where the last one was left, as authors expect.

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -17,6 +18,22 @@ namespace qon::stage_editor {
 // File dialog filters in Qt's form.
 QString ProjectFilter();
 QString GraphicSetFilter();
+
+// What the author sees of a save while it runs: how far it got, and a way to cancel it.
+// One is made for each save and dropped when the save ends. The window's is a modal
+// progress dialog, which also holds back every other input until the save is over.
+class SaveProgress {
+  public:
+    virtual ~SaveProgress() = default;
+    // Called as the save goes on; false when the author asked to cancel (honoured until
+    // the files start going into place, after which the save always completes).
+    virtual bool update(const ProjectSaveProgress& progress) = 0;
+};
+using SaveProgressFactory = std::function<std::unique_ptr<SaveProgress>(QWidget* parent)>;
+
+// The question Save as asks before it replaces files of other projects in the folder it
+// saves into: names each project and what of it would be replaced. Empty without a clash.
+QString SaveClashQuestion(const SaveClash& clash);
 
 // The editor's file commands (new, open, open graphic set, save as, overwrite), the
 // unsaved-changes question, help and the version box, acting on one document and its
@@ -38,6 +55,13 @@ class StageProjectCommands {
     void setShowChanges(std::function<void()> showChanges) {
         m_showChanges = std::move(showChanges);
     }
+    // How a save shows its progress; without one it runs unseen to its end.
+    void setSaveProgress(SaveProgressFactory makeProgress) {
+        m_makeProgress = std::move(makeProgress);
+    }
+    // True while a save runs. Every command that would start another save or replace the
+    // project is refused meanwhile.
+    bool isSaving() const { return m_saving; }
 
     // OK of the new-project dialog: checks what was typed (a refusal is shown over
     // `dialog`), asks about unsaved changes, then starts the project. True when it did.
@@ -47,12 +71,13 @@ class StageProjectCommands {
     // Replaces the palette and grid images by those of a graphic set file; a set that
     // stops early keeps the images read before the stop.
     bool openGraphicSet();
-    // Asks for a file name (".stp" is added when none is typed) and writes the project.
+    // Asks for a file name (".stp" is added when none is typed), asks before it would
+    // replace files of another project in that folder, and writes the project.
     bool saveAs();
     // Overwrites the project's own file; a project without one is saved as.
     bool save();
     // Before the window closes: asks about unsaved changes. True when it may close.
-    bool confirmClose() { return settleUnsavedChanges(); }
+    bool confirmClose() { return !m_saving && settleUnsavedChanges(); }
 
     // The help page's path, and its text; std::nullopt (after a message) when it cannot
     // be read.
@@ -62,6 +87,7 @@ class StageProjectCommands {
 
   private:
     bool settleUnsavedChanges();
+    bool confirmSaveClash(const std::string& path);
     bool writeTo(const std::string& path);
     void showChanges();
 
@@ -71,6 +97,8 @@ class StageProjectCommands {
     std::string m_programFolder;
     QWidget* m_parent = nullptr;
     std::function<void()> m_showChanges;
+    SaveProgressFactory m_makeProgress;
+    bool m_saving = false;
 };
 
 }  // namespace qon::stage_editor
