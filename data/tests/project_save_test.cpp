@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -206,13 +207,15 @@ TEST(data_ProjectSave, CancelBeforeTheCommitKeepsTheOldProjectAtEveryReport) {
         const std::string path = MakeOldFolder(scratch);
         const Snapshot before = TakeSnapshot(scratch.path());
         int reports = 0;
-        bool sawSwap = false;
+        std::optional<ProjectSaveProgress::Step> cancelledIn;
         const ProjectSaveResult result =
             SaveStageProject(path, kNewProject, [&](const ProjectSaveProgress& progress) {
-                sawSwap = sawSwap || progress.step == ProjectSaveProgress::Step::Swapping;
-                return reports++ != cancelAt;
+                if (reports++ != cancelAt) return true;
+                cancelledIn = progress.step;
+                return false;
             });
-        if (sawSwap) {
+        ASSERT_TRUE(cancelledIn.has_value()) << "the save made fewer reports";
+        if (*cancelledIn == ProjectSaveProgress::Step::Swapping) {
             // A cancel that comes after the commit point is too late: the save completes.
             EXPECT_EQ(result, ProjectSaveResult::Saved);
             ExpectSameProject(OpenStageProject(path), kNewProject);
