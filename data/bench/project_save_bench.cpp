@@ -98,12 +98,20 @@ int main(int argc, char** argv) {
         qon::ReadStageForPlay(path, stages, grid);
         const double load = secondsSince(loading);
 
+        // The usual save: the same project once more, after an edit of one stage.
+        qon::StageProject edited = next;
+        edited.stages.front()[0].Kind = qon::Kind::Bomb;
+        const Clock::time_point resaving = Clock::now();
+        qon::WriteStageProject(path, edited);
+        const double resave = secondsSince(resaving);
+
         std::printf(
-            "save of %d stages over %d: %.2f s (writing %.2f s, flushing %.2f s, putting in "
-            "place %.2f s); open in the editor %.2f s; game stage load %.1f ms; target under "
-            "10 s: %s\n",
-            stages, stages, total, written, synced - written, total - synced, open, load * 1000,
-            total < 10 ? "met" : "MISSED");
+            "save of %d stages over %d others: %.2f s (writing %.2f s, flushing %.2f s, putting "
+            "in place %.2f s); re-save after one edit %.2f s; open in the editor %.2f s; game "
+            "stage load %.1f ms; target under 10 s: %s\n",
+            stages, stages, total, written, synced - written, total - synced, resave, open,
+            load * 1000, total < 10 ? "met" : "MISSED");
+        std::fflush(stdout);
         if (opened.stages.size() != static_cast<std::size_t>(stages)) {
             std::fprintf(stderr, "qon-save-bench: the project read back is not the one saved\n");
             return 1;
@@ -116,6 +124,7 @@ int main(int argc, char** argv) {
             }
             std::printf("the same files replaced and flushed one by one: %.2f s\n",
                         secondsSince(old));
+            std::fflush(stdout);
         }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "qon-save-bench: %s\n", error.what());

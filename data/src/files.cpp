@@ -312,6 +312,9 @@ PathInfo DiskFileOperations::inspect(const std::string& path) {
     PathInfo result;
     if (S_ISREG(info.st_mode)) {
         result.kind = PathKind::File;
+        result.links = static_cast<unsigned>(info.st_nlink);
+        result.allocated = static_cast<std::uint64_t>(info.st_blocks) * 512u;
+        result.writable = ::access(path.c_str(), W_OK) == 0;
     } else if (S_ISDIR(info.st_mode)) {
         result.kind = PathKind::Folder;
     } else if (S_ISLNK(info.st_mode)) {
@@ -417,6 +420,24 @@ void DiskFileOperations::syncFileSystem(const std::string& folder) {
 void DiskFileOperations::syncFolder(const std::string& folder) {
     if (const int error = syncFolderEntries(folder))
         throw DataError(folder, 0, writeFailure(error));
+}
+
+void DiskFileOperations::overwriteFile(const std::string& path, std::string_view bytes) {
+    FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644));
+    if (fd.get() < 0) throw DataError(path, 0, writeFailure(errno));
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t count = ::pwrite(fd.get(), bytes.data() + written, bytes.size() - written,
+                                       static_cast<off_t>(written));
+        if (count < 0) {
+            if (errno == EINTR) continue;
+            throw DataError(path, 0, writeFailure(errno));
+        }
+        written += static_cast<std::size_t>(count);
+    }
+    if (::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0 || fd.close() != 0) {
+        throw DataError(path, 0, writeFailure(errno));
+    }
 }
 
 void DiskFileOperations::renameFile(const std::string& from, const std::string& to) {

@@ -146,7 +146,7 @@ const WriterRow kWriterRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(data, EveryWriter, ::testing::ValuesIn(kWriterRows), RowName);
 
-TEST(data_AtomicWrite, StageProjectInterruptedKeepsTheOldProjectFile) {
+TEST(data_AtomicWrite, StageProjectTheDiskCannotHoldKeepsEveryOldFile) {
     ScratchFolder folder;
     const std::string projectPath = folder.file("p.stp");
     StageProject project;
@@ -156,15 +156,19 @@ TEST(data_AtomicWrite, StageProjectInterruptedKeepsTheOldProjectFile) {
     }
     WriteStageProject(projectPath, project);
     const std::string before = ReadBytes(projectPath);
+    const std::string stage1 = ReadBytes(folder.file("Stage1.stg"));
     project.projectName = "renamed";
+    for (StageGrid& grid : project.stages) grid[0].Kind = Kind::Bomb;
     try {
         FileSizeLimit limit(100);  // stage files (780 bytes) cannot be written
         WriteStageProject(projectPath, project);
         FAIL();
     } catch (const DataError& error) {
-        EXPECT_EQ(error.file(), folder.file("Stage1.stg"));
+        EXPECT_EQ(error.file(), projectPath);
+        EXPECT_NE(error.reason().find("File too large"), std::string::npos) << error.what();
     }
     EXPECT_EQ(ReadBytes(projectPath), before);
+    EXPECT_EQ(ReadBytes(folder.file("Stage1.stg")), stage1);
     EXPECT_EQ(ReadStageProject(projectPath).stages.size(), 3u);
     EXPECT_EQ(ListFolder(folder.path()), "Stage1.stg Stage2.stg Stage3.stg p.stp qonsave.sav");
 }

@@ -228,12 +228,14 @@ TEST(data_ProjectSave, CancelBeforeTheCommitKeepsTheOldProjectAtEveryReport) {
 
 // ---- whoever reads next finishes an interrupted save -----------------------------------
 
-// Saves `project` and stops at the first file move after the commit point, as a kill there
-// would: the journal is in place, no new file is.
+// Saves `project` and stops where the first file would get its new bytes after the commit
+// point, as a kill there would: the journal is in place, no new file is.
 void InterruptAfterCommit(const std::string& path, const StageProject& project) {
     StepOperations ops;
     ops.beforeStep = [&ops](int, std::string_view operation, const std::string& at) {
-        if (operation == "renameFile" && ops.committed()) throw DataError(at, 0, "Killed");
+        if ((operation == "renameFile" || operation == "overwriteFile") && ops.committed()) {
+            throw DataError(at, 0, "Killed");
+        }
     };
     try {
         SaveStageProject(path, project, {}, &ops);
@@ -373,19 +375,35 @@ const CraftedRow kCraftedRows[] = {
      .privateFiles = {"Stage1.stg"},
      .listedAfter = "Stage1.stg Stage2.stg Stage3.stg Stage9.stg notes.txt p.stp qonsave.sav"},
     {.name = "JournalOfAnotherFolderNameIsDropped",
-     .journal = "qon stage project save\r\n../elsewhere\r\np.stp\r\n",
+     .journal = "qon stage project save\r\n../elsewhere\r\np.stp\r\n0\r\n",
      .privateFiles = {"Stage1.stg"},
      .listedAfter = "Stage1.stg Stage2.stg Stage3.stg Stage9.stg notes.txt p.stp qonsave.sav"},
     {.name = "FilesNoSaveWritesStayInThePrivateFolderAndGoWithIt",
-     .journal = "qon stage project save\r\n.qon-save-Abc123\r\np.stp\r\n",
+     .journal = "qon stage project save\r\n.qon-save-Abc123\r\np.stp\r\n0\r\n",
      .privateFiles = {".bashrc", "run.sh", "Stage01.stg"},
      .listedAfter = "Stage1.stg Stage2.stg Stage3.stg Stage9.stg notes.txt p.stp qonsave.sav"},
     {.name = "ProjectFileOfAnyOtherExtensionIsNotMovedFromAnotherProject",
-     .journal = "qon stage project save\r\n.qon-save-Abc123\r\n.profile\r\n",
+     .journal = "qon stage project save\r\n.qon-save-Abc123\r\n.profile\r\n0\r\n",
      .privateFiles = {".profile"},
      .refused = true,
      .listedAfter = ".qon-save-Abc123 .qon-save.journal Stage1.stg Stage2.stg Stage3.stg "
                     "Stage9.stg notes.txt p.stp qonsave.sav"},
+    {.name = "WriteInPlaceOfAFileNoSaveWritesIsRefused",
+     .journal = "qon stage project save\r\n.qon-save-Abc123\r\np.stp\r\n1\r\nnotes.txt\t0\t7\r\n",
+     .privateFiles = {"contents"},
+     .refused = true,
+     .listedAfter = ".qon-save-Abc123 .qon-save.journal Stage1.stg Stage2.stg Stage3.stg "
+                    "Stage9.stg notes.txt p.stp qonsave.sav"},
+    {.name = "WriteBeyondTheSavedBytesIsRefused",
+     .journal = "qon stage project save\r\n.qon-save-Abc123\r\np.stp\r\n1\r\nStage1.stg\t3\t7\r\n",
+     .privateFiles = {"contents"},
+     .refused = true,
+     .listedAfter = ".qon-save-Abc123 .qon-save.journal Stage1.stg Stage2.stg Stage3.stg "
+                    "Stage9.stg notes.txt p.stp qonsave.sav"},
+    {.name = "JournalWithAMiscountedListIsDropped",
+     .journal = "qon stage project save\r\n.qon-save-Abc123\r\np.stp\r\n2\r\nStage1.stg\t0\t7\r\n",
+     .privateFiles = {"contents"},
+     .listedAfter = "Stage1.stg Stage2.stg Stage3.stg Stage9.stg notes.txt p.stp qonsave.sav"},
 };
 INSTANTIATE_TEST_SUITE_P(data, CraftedLeftovers, ::testing::ValuesIn(kCraftedRows), RowName);
 
@@ -429,6 +447,49 @@ TEST(data_ProjectSave, StaleTemporariesOfTheSavedFilesGoAndOthersStay) {
 }
 
 // ---- names and permissions ----------------------------------------------------------------
+
+TEST(data_ProjectSave, ReSaveWritesOnlyTheFilesThatChange) {
+    ScratchFolder scratch;
+    const std::string path = scratch.file("p.stp");
+    StageProject project = Project("Same", 4, 5);
+    WriteStageProject(path, project);
+    WriteSaveFile(scratch.file("qonsave.sav"), {2, 1, 1, 1});
+
+    project.stages[2][0].Kind = Kind::Bomb;
+    StepOperations ops;
+    SaveStageProject(path, project, {}, &ops);
+    std::vector<std::string> written;
+    for (const std::string& step : ops.log()) {
+        if (step.rfind("overwriteFile ", 0) == 0 || step.rfind("renameFile ", 0) == 0) {
+            written.push_back(step.substr(step.rfind('/') + 1));
+        }
+    }
+    // The journal's commit, then stage 3 and the save file, each over its old bytes.
+    EXPECT_EQ(written,
+              (std::vector<std::string>{".qon-save.journal", "Stage3.stg", "qonsave.sav"}));
+    EXPECT_EQ(ReadSaveFile(scratch.file("qonsave.sav")), (SaveSlots{1, 1, 1, 1}));
+    ExpectSameProject(OpenStageProject(path), project);
+}
+
+TEST(data_ProjectSave, FileWrittenOverWithFewerBytesKeepsNoOldTail) {
+    ScratchFolder scratch;
+    const std::string path = MakeOldFolder(scratch);
+    StageProject shorter = kNewProject;
+    shorter.projectName = "N";
+    WriteStageProject(path, shorter);
+    EXPECT_EQ(ReadBytes(path), "N\r\n5\r\nNew staff\r\n");
+}
+
+TEST(data_ProjectSave, FileWithASecondNameIsReplacedNotWrittenThrough) {
+    ScratchFolder scratch;
+    const std::string path = MakeOldFolder(scratch);
+    const std::string copy = scratch.folder("elsewhere") + "Stage1.stg";
+    const std::string old = ReadBytes(scratch.file("Stage1.stg"));
+    ASSERT_EQ(::link(scratch.file("Stage1.stg").c_str(), copy.c_str()), 0);
+    WriteStageProject(path, kNewProject);
+    EXPECT_EQ(ReadBytes(copy), old) << "another name of the file was changed";
+    ExpectSameProject(OpenStageProject(path), kNewProject);
+}
 
 TEST(data_ProjectSave, FilesKeepTheirPermissionsAndNewOnesAreReadableByAll) {
     ScratchFolder scratch;

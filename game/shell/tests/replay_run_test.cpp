@@ -263,14 +263,16 @@ TEST(Replay, StageClearSaveWritesTheChosenSlotOnNext) {
 // ---- content that cannot be loaded --------------------------------------------------
 
 // The stage editor killed while it saved a project of two stages by "Saver" over the
-// fixture's: the journal is in place, no file is yet.
+// fixture's: the journal is in place, no file has its new bytes yet.
 void InterruptSaveOfTheProject(const GameFolder& game) {
     StageProject project = ReadStageProject(game.projectPath);
     project.staffName = "Saver";
     project.stages.push_back(project.stages.front());
     data_testing::StepOperations ops;
     ops.beforeStep = [&ops](int, std::string_view operation, const std::string& at) {
-        if (operation == "renameFile" && ops.committed()) throw DataError(at, 0, "Killed");
+        if ((operation == "renameFile" || operation == "overwriteFile") && ops.committed()) {
+            throw DataError(at, 0, "Killed");
+        }
     };
     EXPECT_THROW(SaveStageProject(game.projectPath, project, {}, &ops), DataError);
 }
@@ -352,10 +354,9 @@ INSTANTIATE_TEST_SUITE_P(
                        .spoil =
                            [](const GameFolder& g) {
                                InterruptSaveOfTheProject(g);
-                               const fs::path stage =
-                                   fs::path(g.projectPath).parent_path() / "Stage1.stg";
-                               fs::remove(stage);
-                               fs::create_directories(stage / "in the way");
+                               // The stage the save adds cannot be put in place.
+                               fs::create_directories(fs::path(g.projectPath).parent_path() /
+                                                      "Stage2.stg" / "in the way");
                            },
                        .namedInMessage = "tiny.stp"},
         BadContentCase{

@@ -250,7 +250,7 @@ TEST(SaveKill, AtEveryStepOfTheSaveAndOfTheNextReadersRepair) {
     EXPECT_GT(repairsKilled, 0);
 }
 
-TEST(SaveKill, AtRandomMomentsTwoHundredTimes) {
+TEST(SaveKill, AtTwoHundredRandomMoments) {
     const Direction directions[] = {MakeDirection(kAlpha, kBeta), MakeDirection(kBeta, kAlpha)};
     const std::unique_ptr<StageProjectDocument> editors[] = {EditorWith(kBeta), EditorWith(kAlpha)};
     ScratchFolder scratch;
@@ -268,26 +268,35 @@ TEST(SaveKill, AtRandomMomentsTwoHundredTimes) {
     std::mt19937 random(7);
     int outcomes[3] = {0, 0, 0};
     int killed = 0;
-    for (int round = 0; round < 200; ++round) {
+    int round = 0;
+    double range = static_cast<double>(whole.count());
+    // Rounds whose save ends before its kill count as well, but only kills count to 200.
+    for (; killed < 200 && round < 1000; ++round) {
         const Direction& direction = directions[round % 2];
         Restore(scratch.path(), direction.before);
-        const auto delay = std::chrono::microseconds(
-            random() % static_cast<unsigned>(std::max<long>(1, whole.count() * 11 / 10)));
+        const auto delay =
+            std::chrono::microseconds(random() % static_cast<unsigned>(std::max(1.0, range)));
         const int status = InChild([&] { editors[round % 2]->writeProject(path); }, delay);
         killed += WIFSIGNALED(status) ? 1 : 0;
+        // The range follows how long saves take right now, so that most rounds end in a kill
+        // and the kills spread over the whole save.
+        range *= WIFSIGNALED(status) ? 1.03 : 0.9;
         ++outcomes[static_cast<int>(Check(scratch.path(), direction, round))];
         if (HasFailure()) {
             ADD_FAILURE() << "round " << round << ", killed after " << delay.count() << " us";
             return;
         }
     }
-    std::printf("200 random kills of %lld us saves: %d ended by the kill; then %d old, %d new\n",
-                static_cast<long long>(whole.count()), killed,
-                outcomes[static_cast<int>(Outcome::Old)], outcomes[static_cast<int>(Outcome::New)]);
+    std::printf(
+        "%d saves of about %lld us, %d of them killed; then %d old, %d new, %d saved "
+        "again\n",
+        round, static_cast<long long>(whole.count()), killed,
+        outcomes[static_cast<int>(Outcome::Old)], outcomes[static_cast<int>(Outcome::New)],
+        outcomes[static_cast<int>(Outcome::SavedAgain)]);
+    EXPECT_EQ(killed, 200);
     // Kills land on both sides of the commit point.
-    EXPECT_GT(outcomes[static_cast<int>(Outcome::Old)], 5);
-    EXPECT_GT(outcomes[static_cast<int>(Outcome::New)], 5);
-    EXPECT_GT(killed, 100);
+    EXPECT_GT(outcomes[static_cast<int>(Outcome::Old)], 3);
+    EXPECT_GT(outcomes[static_cast<int>(Outcome::New)], 3);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -66,6 +67,11 @@ struct PathInfo {
     PathKind kind = PathKind::Missing;
     // Permission bits of what the path leads to (links followed); 0 when nothing.
     unsigned mode = 0;
+    // For a File: how many names it has, the bytes of disk it holds, and whether this
+    // process may write it.
+    unsigned links = 0;
+    std::uint64_t allocated = 0;
+    bool writable = false;
 };
 
 // Held while a folder's files are replaced as one, or read while no such replacement may
@@ -102,6 +108,10 @@ class FileOperations {
     virtual void syncFileSystem(const std::string& folder) = 0;
     // Makes the folder's entries (creations, renames, removals) durable.
     virtual void syncFolder(const std::string& folder) = 0;
+    // Writes the bytes over the file's content in place, so that it keeps its inode, its
+    // permissions and its blocks; creates the file when it is missing. A symbolic link is
+    // refused. Not flushed: syncFileSystem does that.
+    virtual void overwriteFile(const std::string& path, std::string_view bytes) = 0;
     // Renames within one file system, replacing a file or link at `to`.
     virtual void renameFile(const std::string& from, const std::string& to) = 0;
     virtual void removeFile(const std::string& path) = 0;
@@ -126,6 +136,7 @@ class DiskFileOperations final : public FileOperations {
     void writeNewFile(const std::string& path, std::string_view bytes, unsigned mode) override;
     void syncFileSystem(const std::string& folder) override;
     void syncFolder(const std::string& folder) override;
+    void overwriteFile(const std::string& path, std::string_view bytes) override;
     void renameFile(const std::string& from, const std::string& to) override;
     void removeFile(const std::string& path) override;
     void removeFolder(const std::string& path) override;

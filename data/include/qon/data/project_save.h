@@ -49,8 +49,10 @@ enum class ProjectSaveResult { Saved, Cancelled };
 
 // Writes the project file, stage files 1..N and a fresh save file (four slots of 1) as one.
 // Stage files above N already in the folder are left alone, and every file's bytes are
-// those of FormatStageProjectFiles. Each name is replaced by an ordinary file: a symbolic
-// link there is replaced, not followed.
+// those of FormatStageProjectFiles. A file that already holds its new bytes is left as it
+// is, so a re-save after a few edits replaces only what changed. Every other name gets an
+// ordinary file that keeps the old one's permissions: a symbolic link there is replaced,
+// not followed.
 //
 // Throws DataError when the files cannot be formatted, when a folder or a device stands
 // where a file goes, or when the disk refuses a step before the commit point; then the

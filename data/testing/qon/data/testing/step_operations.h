@@ -60,6 +60,10 @@ class StepOperations final : public FileOperations {
         step("syncFolder", folder);
         m_disk.syncFolder(folder);
     }
+    void overwriteFile(const std::string& path, std::string_view bytes) override {
+        step("overwriteFile", path);
+        m_disk.overwriteFile(path, bytes);
+    }
     void renameFile(const std::string& from, const std::string& to) override {
         step("renameFile", to);
         m_disk.renameFile(from, to);
