@@ -407,6 +407,20 @@ const CraftedRow kCraftedRows[] = {
 };
 INSTANTIATE_TEST_SUITE_P(data, CraftedLeftovers, ::testing::ValuesIn(kCraftedRows), RowName);
 
+TEST(data_ProjectSave, JournalNeverWritesThroughALinkAtAStageFile) {
+    ScratchFolder scratch;
+    const std::string path = MakeOldFolder(scratch);
+    const std::string outside = scratch.folder("outside") + "precious";
+    WriteBytes(outside, "keep");
+    ASSERT_EQ(::unlink(scratch.file("Stage1.stg").c_str()), 0);
+    ASSERT_EQ(::symlink(outside.c_str(), scratch.file("Stage1.stg").c_str()), 0);
+    WriteBytes(scratch.file(kSaveJournalName),
+               "qon stage project save\r\n.qon-save-Abc123\r\np.stp\r\n1\r\nStage1.stg\t0\t7\r\n");
+    WriteBytes(scratch.folder(".qon-save-Abc123") + "contents", "crafted");
+    EXPECT_THROW(OpenStageProject(path), DataError);
+    EXPECT_EQ(ReadBytes(outside), "keep");
+}
+
 TEST(data_ProjectSave, OnlyExactLeftoverNamesAreRemoved) {
     ScratchFolder scratch;
     const std::string path = MakeOldFolder(scratch);
