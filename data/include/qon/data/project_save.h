@@ -3,9 +3,10 @@
 
 // A stage project on disk is many files (the project file, one file per stage and the save
 // file) that must change together: a game that read a new project file with old stages,
-// or the other way round, would play a project nobody made. A save therefore writes every
-// new file into a private folder beside the project, makes them durable, writes a small
-// journal (the commit point) and only then renames them into place. Whoever touches the
+// or the other way round, would play a project nobody made. A save therefore puts the new
+// bytes of every file that changes into a private folder beside the project, makes them
+// durable, writes a small journal (the commit point) and only then gives the files their
+// new bytes (written over the old ones, or renamed into place). Whoever touches the
 // project next finishes an interrupted swap from the journal, or throws away a private
 // folder that never got one. So the project is always wholly old or wholly new, whether
 // the save fails, is cancelled or is killed.
@@ -32,9 +33,9 @@ bool IsSaveFolderName(std::string_view name);
 
 struct ProjectSaveProgress {
     enum class Step {
-        Writing,   // the new files go into the private folder; done of total files
+        Writing,   // each file is compared and its new bytes set aside; done of total files
         Syncing,   // they are made durable; one step, which can take a while
-        Swapping,  // past the commit point: they go into place; done of total files
+        Swapping,  // past the commit point: the changed files get their new bytes
     };
     Step step = Step::Writing;
     int done = 0;
@@ -50,9 +51,9 @@ enum class ProjectSaveResult { Saved, Cancelled };
 // Writes the project file, stage files 1..N and a fresh save file (four slots of 1) as one.
 // Stage files above N already in the folder are left alone, and every file's bytes are
 // those of FormatStageProjectFiles. A file that already holds its new bytes is left as it
-// is, so a re-save after a few edits replaces only what changed. Every other name gets an
-// ordinary file that keeps the old one's permissions: a symbolic link there is replaced,
-// not followed.
+// is, so a re-save after a few edits writes only what changed. A changed file keeps its
+// permissions; a symbolic link at a file's name is replaced by an ordinary file rather
+// than followed, and so is a file that has a second name.
 //
 // Throws DataError when the files cannot be formatted, when a folder or a device stands
 // where a file goes, or when the disk refuses a step before the commit point; then the
@@ -64,9 +65,9 @@ ProjectSaveResult SaveStageProject(const std::string& projectPath, const StagePr
                                    FileOperations* operations = nullptr);
 
 // Finishes a save of the project's folder that was interrupted after its commit point, or
-// removes what one left before it, together with WriteFileAtomic leftovers of the
-// project's files. Throws DataError naming the project when an interrupted save cannot be
-// finished (a read-only folder, say): its files must not be read then.
+// removes what one left before it. Throws DataError naming the project when an
+// interrupted save cannot be finished (a read-only folder, say): its files must not be
+// read then.
 void FinishInterruptedSave(const std::string& projectPath, FileOperations* operations = nullptr);
 
 // FinishInterruptedSave, then ReadStageProject from the disk, under the folder's lock:
