@@ -216,10 +216,4 @@ std::vector<FileBytes> FormatStageProjectFiles(const std::string& projectPath,
     return files;
 }
 
-void WriteStageProject(const std::string& projectPath, const StageProject& project) {
-    for (const FileBytes& file : FormatStageProjectFiles(projectPath, project)) {
-        WriteFileAtomic(file.path, file.bytes);
-    }
-}
-
 }  // namespace qon

@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: MIT
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <map>
+#include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "qon/data/error.h"
@@ -28,6 +34,7 @@ namespace {
 
 QON_PRINT_ROWS_BY_NAME
 
+using test_support::Exists;
 using test_support::ListFolder;
 using test_support::ReadBytes;
 using test_support::RowName;
@@ -139,7 +146,7 @@ const WriterRow kWriterRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(data, EveryWriter, ::testing::ValuesIn(kWriterRows), RowName);
 
-TEST(data_AtomicWrite, StageProjectInterruptedKeepsTheOldProjectFile) {
+TEST(data_AtomicWrite, StageProjectTheDiskCannotHoldKeepsEveryOldFile) {
     ScratchFolder folder;
     const std::string projectPath = folder.file("p.stp");
     StageProject project;
@@ -149,15 +156,19 @@ TEST(data_AtomicWrite, StageProjectInterruptedKeepsTheOldProjectFile) {
     }
     WriteStageProject(projectPath, project);
     const std::string before = ReadBytes(projectPath);
+    const std::string stage1 = ReadBytes(folder.file("Stage1.stg"));
     project.projectName = "renamed";
+    for (StageGrid& grid : project.stages) grid[0].Kind = Kind::Bomb;
     try {
         FileSizeLimit limit(100);  // stage files (780 bytes) cannot be written
         WriteStageProject(projectPath, project);
         FAIL();
     } catch (const DataError& error) {
-        EXPECT_EQ(error.file(), folder.file("Stage1.stg"));
+        EXPECT_EQ(error.file(), projectPath);
+        EXPECT_NE(error.reason().find("File too large"), std::string::npos) << error.what();
     }
     EXPECT_EQ(ReadBytes(projectPath), before);
+    EXPECT_EQ(ReadBytes(folder.file("Stage1.stg")), stage1);
     EXPECT_EQ(ReadStageProject(projectPath).stages.size(), 3u);
     EXPECT_EQ(ListFolder(folder.path()), "Stage1.stg Stage2.stg Stage3.stg p.stp qonsave.sav");
 }
@@ -232,18 +243,16 @@ TEST(data_AtomicWrite, NewFileIsReadableByOthers) {
     EXPECT_EQ(info.st_mode & 07777, 0644u);
 }
 
-// A stage project is several files. Wherever its save stops, every file keeps either its
-// previous content or its complete new content, and the file that could not be written
-// keeps its previous content. The stop is forced by standing a folder where one file goes.
+// A stage project is several files, replaced as one. A folder standing where one of them
+// goes stops the save before anything changes: every file keeps its previous content.
 struct StageProjectStopRow {
     const char* name;
-    const char* blocked = "";            // the file that cannot be replaced
-    const char* replacedBefore[4] = {};  // files already holding the new content
+    const char* blocked = "";  // the file that cannot be replaced
 };
 
 class StageProjectStop : public ::testing::TestWithParam<StageProjectStopRow> {};
 
-TEST_P(StageProjectStop, EveryFileIsOldOrNewAndTheBlockedOneIsKept) {
+TEST_P(StageProjectStop, NothingIsReplacedAndTheBlockedFileIsNamed) {
     const StageProjectStopRow& c = GetParam();
     ScratchFolder folder;
     const std::string projectPath = folder.file("p.stp");
@@ -266,38 +275,27 @@ TEST_P(StageProjectStop, EveryFileIsOldOrNewAndTheBlockedOneIsKept) {
     StageProject edited = project;
     edited.projectName = "new";
     for (StageGrid& grid : edited.stages) grid[0].Kind = Kind::Bomb;
-    EXPECT_THROW(WriteStageProject(projectPath, edited), DataError);
+    try {
+        WriteStageProject(projectPath, edited);
+        FAIL() << "the save went through a folder";
+    } catch (const DataError& error) {
+        EXPECT_EQ(error.file(), blocked);
+    }
 
     ASSERT_EQ(rmdir(blocked.c_str()), 0) << "the folder in the way was changed";
     ASSERT_EQ(rename((blocked + ".old").c_str(), blocked.c_str()), 0);
     for (const char* name : files) {
-        const bool replaced = std::find_if(std::begin(c.replacedBefore), std::end(c.replacedBefore),
-                                           [&](const char* r) {
-                                               return r != nullptr && std::string(r) == name;
-                                           }) != std::end(c.replacedBefore);
-        if (replaced) {
-            EXPECT_NE(ReadBytes(folder.file(name)), before[name]) << name << " was not written";
-        } else {
-            EXPECT_EQ(ReadBytes(folder.file(name)), before[name]) << name << " was changed";
-        }
+        EXPECT_EQ(ReadBytes(folder.file(name)), before[name]) << name << " was changed";
     }
-    // Whatever was replaced is complete: the project still opens, stage by stage.
-    const StageProject reread = ReadStageProject(projectPath);
-    ASSERT_EQ(reread.stages.size(), 3u);
     EXPECT_EQ(ListFolder(folder.path()), "Stage1.stg Stage2.stg Stage3.stg p.stp qonsave.sav")
-        << "a temporary file was left behind";
+        << "something was left behind";
 }
 
 const StageProjectStopRow kStageProjectStopRows[] = {
     {.name = "AtTheFirstStage", .blocked = "Stage1.stg"},
-    {.name = "AtAMiddleStage", .blocked = "Stage2.stg", .replacedBefore = {"Stage1.stg"}},
-    {.name = "AtTheProjectFile",
-     .blocked = "p.stp",
-     .replacedBefore = {"Stage1.stg", "Stage2.stg", "Stage3.stg"}},
-    // The fresh save file comes last: a failure there keeps the player's progress.
-    {.name = "AtTheSaveFile",
-     .blocked = "qonsave.sav",
-     .replacedBefore = {"Stage1.stg", "Stage2.stg", "Stage3.stg", "p.stp"}},
+    {.name = "AtAMiddleStage", .blocked = "Stage2.stg"},
+    {.name = "AtTheProjectFile", .blocked = "p.stp"},
+    {.name = "AtTheSaveFile", .blocked = "qonsave.sav"},
 };
 
 INSTANTIATE_TEST_SUITE_P(data, StageProjectStop, ::testing::ValuesIn(kStageProjectStopRows),
@@ -317,6 +315,69 @@ TEST(data_AtomicWrite, StageProjectIntoAFolderThatIsAFileWritesNothing) {
     }
     EXPECT_EQ(ListFolder(folder.path()), "plain");
     EXPECT_EQ(ReadBytes(folder.file("plain")), "x");
+}
+
+// ---- leftovers of killed writers ------------------------------------------------------
+
+TEST(data_AtomicWrite, NextWriteRemovesStaleTemporariesOfTheSameFileAndNothingElse) {
+    ScratchFolder folder;
+    WriteSettingsFile(folder.file("Init.bse"), {0, 0, 0});
+    // Left by killed writers of Init.bse.
+    WriteBytes(folder.file(".Init.bse.qon-Ab12Cd"), "0\r\n");
+    WriteBytes(folder.file(".Init.bse.qon-zzzzzz"), "");
+    // Look-alikes that no writer of Init.bse made.
+    const char* lookAlikes[] = {"Init.bse.backup",       "Init.bse.Ab12Cd",
+                                ".Init.bse.qon-Ab12C",   ".Init.bse.qon-Ab12Cde",
+                                ".Init.bse.qon-Ab12C!",  ".Init.bsex.qon-Ab12Cd",
+                                "..Init.bse.qon-Ab12Cd", ".StageSet.sel.qon-Ab12Cd"};
+    for (const char* name : lookAlikes) WriteBytes(folder.file(name), "keep");
+    WriteBytes(folder.folder(".Init.bse.qon-Dir123") + "inside", "keep");
+    ASSERT_EQ(symlink(folder.file("Init.bse.backup").c_str(),
+                      folder.file(".Init.bse.qon-Lnk123").c_str()),
+              0);
+    // A writer still at work in another process holds its temporary.
+    const std::string live = folder.file(".Init.bse.qon-Live12");
+    WriteBytes(live, "being written");
+    const int held = open(live.c_str(), O_RDONLY);
+    ASSERT_EQ(flock(held, LOCK_EX), 0);
+
+    WriteSettingsFile(folder.file("Init.bse"), {1, 2, 3});
+    close(held);
+
+    EXPECT_FALSE(Exists(folder.file(".Init.bse.qon-Ab12Cd")));
+    EXPECT_FALSE(Exists(folder.file(".Init.bse.qon-zzzzzz")));
+    for (const char* name : lookAlikes) EXPECT_EQ(ReadBytes(folder.file(name)), "keep") << name;
+    EXPECT_EQ(ReadBytes(folder.file(".Init.bse.qon-Dir123/inside")), "keep");
+    EXPECT_EQ(ReadBytes(folder.file(".Init.bse.qon-Lnk123")), "keep");
+    EXPECT_EQ(ReadBytes(live), "being written");
+    EXPECT_EQ(ReadSettingsFile(folder.file("Init.bse")).MusicSetIndex, 3);
+}
+
+TEST(data_AtomicWrite, WriterKilledAtRandomLeavesAWholeFileAndTheNextWriteTidiesUp) {
+    ScratchFolder folder;
+    const std::string path = folder.file("qonsave.sav");
+    const SaveSlots first{1, 1, 1, 1};
+    const SaveSlots second{7, 6, 5, 4};
+    WriteSaveFile(path, first);
+    std::mt19937 random(20240607);
+    int kills = 0;
+    for (int round = 0; round < 150; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int i = 0;; ++i) WriteSaveFile(path, i % 2 ? first : second);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 4000));
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        kills += WIFSIGNALED(status) ? 1 : 0;
+        const SaveSlots read = ReadSaveFile(path);
+        ASSERT_TRUE(read == first || read == second) << "a half-written save file";
+    }
+    EXPECT_EQ(kills, 150);
+    WriteSaveFile(path, first);
+    EXPECT_EQ(ListFolder(folder.path()), "qonsave.sav") << "a temporary outlived the next write";
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // The stage loop and the frame loop, with the pause and game-over overlays.
 
 #include "internal.h"
+#include "qon/data/project_save.h"
 
 namespace qon::play {
 
@@ -147,10 +148,12 @@ bool GameOverMenu(Game& game) {
 void LoadStage(Game& game) {
     PlayState& p = game.play;
     ResetGrid(p.StageGrid);
-    const StageProjectHeader header = ReadStageProjectHeader(game.stageProjectPath);
+    // Finishes a save of the project that the stage editor did not get to complete, so
+    // that no stage is played from a half-saved project.
+    const StageProjectHeader header =
+        ReadStageForPlay(game.stageProjectPath, p.StageNumber, p.StageGrid);
     p.StageCount = header.StageCount;
     p.stageStaff = header.stageStaff;
-    ReadStageFile(game.stageProjectPath, p.StageNumber, p.StageGrid);
     LoadGraphicSet(game.media, game.images, game.graphicStaff, game.graphicSetPath);
     for (BlockCell& c : p.StageGrid) {
         c.Alive = c.Kind != Kind::kEmpty ? kTrue : kFalse;

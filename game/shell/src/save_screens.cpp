@@ -5,6 +5,7 @@
 #include <string>
 
 #include "qon/data/error.h"
+#include "qon/data/project_save.h"
 #include "qon/data/save_file.h"
 #include "qon/data/stage.h"
 #include "qon/shell/shell.h"
@@ -93,6 +94,10 @@ bool GameShell::LoadGameMenu() {
     play::Menu& menu = m_game.menu;
     const std::string savePath = SaveFilePath(m_game.stageProjectPath);
     try {
+        // The save file is one of the project's files: a save of the project that the
+        // stage editor did not get to complete is finished first, or its slots would
+        // point into the project as it was before.
+        FinishInterruptedSave(m_game.stageProjectPath);
         // A stage set that was never saved by the stage editor gets a fresh file with
         // every slot at stage 1.
         m_saveSlots = ReadOrCreateSaveFile(savePath);

@@ -10,6 +10,8 @@
 #include <sstream>
 
 #include "game_folder.h"
+#include "qon/data/project_save.h"
+#include "qon/data/testing/step_operations.h"
 #include "qon/shell/replay.h"
 #include "qon/test_support/rows.h"
 #include "qon/test_support/scratch_folder.h"
@@ -211,6 +213,33 @@ TEST(Replay, StageClearSaveWritesTheChosenSlotOnNext) {
 
 // ---- content that cannot be loaded --------------------------------------------------
 
+// The stage editor killed while it saved a project of two stages by "Saver" over the
+// fixture's: the journal is in place, no file has its new bytes yet.
+void InterruptSaveOfTheProject(const GameFolder& game) {
+    StageProject project = ReadStageProject(game.projectPath);
+    project.staffName = "Saver";
+    project.stages.push_back(project.stages.front());
+    data_testing::StepOperations ops;
+    ops.beforeStep = [&ops](int, std::string_view operation, const std::string& at) {
+        if ((operation == "renameFile" || operation == "overwriteFile") && ops.committed()) {
+            throw DataError(at, 0, "Killed");
+        }
+    };
+    EXPECT_THROW(SaveStageProject(game.projectPath, project, {}, &ops), DataError);
+}
+
+TEST(InterruptedSave, IsFinishedBeforeTheFirstStageIsPlayed) {
+    const GameFolder game = MakeGameFolder("interrupted_save");
+    InterruptSaveOfTheProject(game);
+    const ReplayRun run = Replay(game, kHoldSpace, "interrupted_save_out", 400);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_FALSE(run.anyLineHas("\"messages\":[\"")) << "a finished save needs no message";
+    EXPECT_GE(run.firstScreen("intro"), 0);
+    EXPECT_EQ(ReadStageProjectHeader(game.projectPath).stageStaff, "Saver");
+    EXPECT_EQ(ReadStageProjectHeader(game.projectPath).StageCount, 2);
+    EXPECT_FALSE(fs::exists(fs::path(game.projectPath).parent_path() / kSaveJournalName));
+}
+
 struct BadContentCase {
     const char* name;
     std::function<void(const GameFolder&)> spoil{};
@@ -270,6 +299,17 @@ INSTANTIATE_TEST_SUITE_P(
                                    "not a bitmap");
                            },
                        .namedInMessage = "slot4.bmp"},
+        // A save that cannot be finished (something stands where a stage file goes) must
+        // not be played half done.
+        BadContentCase{.name = "UnfinishableSave",
+                       .spoil =
+                           [](const GameFolder& g) {
+                               InterruptSaveOfTheProject(g);
+                               // The stage the save adds cannot be put in place.
+                               fs::create_directories(fs::path(g.projectPath).parent_path() /
+                                                      "Stage2.stg" / "in the way");
+                           },
+                       .namedInMessage = "tiny.stp"},
         BadContentCase{
             .name = "ShortGraphicSet",
             .spoil = [](const GameFolder& g) { WriteText(g.graphicPath, "Flat\r\nPainter\r\n"); },

@@ -86,4 +86,12 @@ Prompter::Choice ScriptedPrompter::askYesNoCancel(QWidget*, const QString& title
     return choice;
 }
 
+bool ScriptedPrompter::askYesNo(QWidget*, const QString&, const QString& text) {
+    yesNoTexts << text;
+    if (yesNoAnswers.empty()) return false;
+    const bool yes = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return yes;
+}
+
 }  // namespace qon::tools_common

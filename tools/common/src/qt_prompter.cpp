@@ -144,4 +144,9 @@ Prompter::Choice QtPrompter::askYesNoCancel(QWidget* parent, const QString& titl
     return Choice::Cancel;
 }
 
+bool QtPrompter::askYesNo(QWidget* parent, const QString& title, const QString& text) {
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
 }  // namespace qon::tools_common

@@ -66,6 +66,63 @@ bool StartDetached(const QString& program, const QStringList& arguments,
     return QProcess::startDetached(program, arguments, workingFolder);
 }
 
+namespace {
+
+// "Stage1.stg～Stage3.stg、Stage7.stg": runs of numbers shown as ranges, the first few only.
+QString StageFileRanges(const std::vector<int>& stages) {
+    constexpr int kShownRuns = 4;
+    QStringList runs;
+    int hidden = 0;
+    for (std::size_t i = 0; i < stages.size();) {
+        std::size_t last = i;
+        while (last + 1 < stages.size() && stages[last + 1] == stages[last] + 1) ++last;
+        if (runs.size() < kShownRuns) {
+            QString run = QStringLiteral("Stage%1.stg").arg(stages[i]);
+            if (last > i) run += QStringLiteral("～Stage%1.stg").arg(stages[last]);
+            runs << run;
+        } else {
+            hidden += static_cast<int>(last - i + 1);
+        }
+        i = last + 1;
+    }
+    QString text = runs.join(QStringLiteral("、"));
+    if (hidden > 0) text += QStringLiteral(" ほか %1 個").arg(hidden);
+    return text;
+}
+
+}  // namespace
+
+QString SaveClashQuestion(const SaveClash& clash) {
+    if (!clash.any()) return {};
+    constexpr int kShownProjects = 5;
+    QStringList names;
+    for (const OtherProject& other : clash.projects) {
+        if (names.size() == kShownProjects) {
+            names << QStringLiteral("ほか %1 個")
+                         .arg(static_cast<int>(clash.projects.size()) - kShownProjects);
+            break;
+        }
+        names << QStringLiteral("「%1」").arg(toQ(other.fileName));
+    }
+    QString text = QStringLiteral(
+                       "保存先のフォルダには別のステージプロジェクト%1があります。\n"
+                       "保存すると、次のファイルが置き換えられます。\n")
+                       .arg(names.join(QString()));
+    int listed = 0;
+    for (const OtherProject& other : clash.projects) {
+        if (other.stagesReplaced.empty()) continue;
+        if (listed++ == kShownProjects) break;
+        text += QStringLiteral("\n・「%1」のステージファイル %2（%3 個）")
+                    .arg(toQ(other.fileName), StageFileRanges(other.stagesReplaced),
+                         QString::number(other.stagesReplaced.size()));
+    }
+    if (clash.saveFileReset) {
+        text += QStringLiteral(
+            "\n・セーブファイル qonsave.sav（遊んだ記録がすべてステージ 1 に戻ります）");
+    }
+    return text + QStringLiteral("\n\n保存しますか？");
+}
+
 StageProjectCommands::StageProjectCommands(StageProjectDocument& document, BlockImages& images,
                                            tools_common::Prompter& prompter,
                                            std::string programFolder, EditorSettings* settings)
@@ -89,6 +146,7 @@ void StageProjectCommands::rememberFolderOf(const QString& path) {
 }
 
 bool StageProjectCommands::createProject(const NewProjectInput& typed, QWidget* dialog) {
+    if (m_saving) return false;
     NewProjectCheck check = CheckNewProject(typed);
     if (!check.stageCount) {
         // Titled like the dialog it stands in front of.
@@ -104,7 +162,7 @@ bool StageProjectCommands::createProject(const NewProjectInput& typed, QWidget* 
 }
 
 bool StageProjectCommands::openProject() {
-    if (!settleUnsavedChanges()) return false;
+    if (m_saving || !settleUnsavedChanges()) return false;
     auto path = m_prompter.openFile(m_parent, QStringLiteral("開く"), ProjectFilter(),
                                     m_settings.lastFolder());
     if (!path) return false;
@@ -154,21 +212,38 @@ bool StageProjectCommands::openGraphicSet() {
 }
 
 bool StageProjectCommands::writeTo(const std::string& path) {
-    auto error = m_document.writeProject(path);
+    // A save shows its progress and lets events through (a repaint, the cancel button): a
+    // second save requested meanwhile must not start inside the first one.
+    if (m_saving) return false;
+    m_saving = true;
+    StageProjectDocument::SaveOutcome outcome;
+    {
+        std::unique_ptr<SaveProgress> progress =
+            m_makeProgress ? m_makeProgress(m_parent) : nullptr;
+        outcome = m_document.saveProject(path, [&progress](const ProjectSaveProgress& step) {
+            return !progress || progress->update(step);
+        });
+    }
+    m_saving = false;
     showChanges();
-    if (error) {
+    if (outcome.result == StageProjectDocument::SaveResult::Failed) {
         m_prompter.message(
             m_parent, boxTitle(),
-            QStringLiteral("ステージプロジェクトを保存できませんでした。\n\n") + toQ(*error),
+            QStringLiteral("ステージプロジェクトを保存できませんでした。\n\n") + toQ(outcome.error),
             tools_common::Prompter::MessageKind::Warning);
-        return false;
     }
+    if (outcome.result != StageProjectDocument::SaveResult::Saved) return false;
     m_settings.addRecentProject(toQ(path));
     return true;
 }
 
+bool StageProjectCommands::confirmSaveClash(const std::string& path) {
+    const QString question = SaveClashQuestion(FindSaveClash(path, m_document.state().StageCount));
+    return question.isEmpty() || m_prompter.askYesNo(m_parent, boxTitle(), question);
+}
+
 bool StageProjectCommands::saveAs() {
-    if (!m_document.state().ProjectOpen) return false;
+    if (m_saving || !m_document.state().ProjectOpen) return false;
     QString suggested = toQ(m_document.state().ProjectPath);
     if (suggested.isEmpty()) {
         const QString folder = m_settings.lastFolder();
@@ -182,11 +257,14 @@ bool StageProjectCommands::saveAs() {
     // The file dialog does not add the extension by itself; the game's lists and the
     // Open dialog look for ".stp".
     if (QFileInfo(*path).suffix().isEmpty()) *path += ".stp";
-    return writeTo(fromQ(*path));
+    const std::string target = fromQ(*path);
+    // Only here: an overwrite goes back where the author already chose to save.
+    if (!confirmSaveClash(target)) return false;
+    return writeTo(target);
 }
 
 bool StageProjectCommands::save() {
-    if (!m_document.state().ProjectOpen) return false;
+    if (m_saving || !m_document.state().ProjectOpen) return false;
     if (m_document.state().ProjectPath.empty()) return saveAs();
     return writeTo(m_document.state().ProjectPath);
 }

@@ -270,7 +270,7 @@ std::optional<std::string> StageProjectDocument::openProject(const std::string& 
     try {
         // Everything is read into a separate project first, so a failure half-way
         // leaves the open project untouched.
-        project = ReadStageProject(path);
+        project = OpenStageProject(path);
     } catch (const DataError& error) {
         return DescribeProblem(error, FileAction::Read);
     } catch (const std::bad_alloc&) {
@@ -284,22 +284,36 @@ std::optional<std::string> StageProjectDocument::openProject(const std::string& 
     return std::nullopt;
 }
 
-std::optional<std::string> StageProjectDocument::writeProject(const std::string& path) {
-    if (!m_state.ProjectOpen)
-        return DescribeProblem(path, 0, "保存するステージプロジェクトがありません。");
+StageProjectDocument::SaveOutcome StageProjectDocument::saveProject(
+    const std::string& path, const ProjectSaveReport& report) {
+    if (!m_state.ProjectOpen) {
+        return {SaveResult::Failed,
+                DescribeProblem(path, 0, "保存するステージプロジェクトがありません。")};
+    }
     // A save in the middle of a stroke closes the stroke, so the saved state is one
     // undo step and "modified" is false right after the save.
     commitStroke();
     try {
-        WriteStageProject(path, m_project);
+        if (SaveStageProject(path, m_project, report) == ProjectSaveResult::Cancelled) {
+            return {SaveResult::Cancelled, {}};
+        }
     } catch (const DataError& error) {
-        return DescribeProblem(error, FileAction::Write);
+        return {SaveResult::Failed, DescribeProblem(error, FileAction::Write)};
+    } catch (const std::bad_alloc&) {
+        return {SaveResult::Failed,
+                DescribeProblem(path, 0, "メモリが足りないため保存できません。")};
     } catch (const std::exception&) {
-        return DescribeProblem(path, 0, "ファイルを書き込めませんでした。");
+        return {SaveResult::Failed, DescribeProblem(path, 0, "ファイルを書き込めませんでした。")};
     }
     m_state.ProjectPath = path;
     m_undo->setClean();
-    return std::nullopt;
+    return {};
+}
+
+std::optional<std::string> StageProjectDocument::writeProject(const std::string& path) {
+    SaveOutcome outcome = saveProject(path);
+    if (outcome.result == SaveResult::Saved) return std::nullopt;
+    return outcome.error;
 }
 
 void StageProjectDocument::selectKind(std::int16_t kind) {

@@ -21,6 +21,7 @@
 #include "qon/stage_editor/editor_surface.h"
 #include "qon/stage_editor/new_project_dialog.h"
 #include "qon/stage_editor/palette_button.h"
+#include "qon/stage_editor/save_progress_dialog.h"
 #include "qon/tools_common/qt_text.h"
 
 namespace qon::stage_editor {
@@ -78,6 +79,8 @@ StageProjectWindow::StageProjectWindow(tools_common::Prompter& prompter, std::st
         refreshPalette();
         refresh();
     });
+    m_commands.setSaveProgress(
+        [](QWidget* parent) { return std::make_unique<SaveProgressDialog>(parent); });
     buildMenus();
     buildSurface();
     buildToolButtons();

@@ -6,6 +6,10 @@
 
 #include <QDir>
 #include <chrono>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
 
 #include "graphic_set_files.h"
 #include "painting.h"
@@ -293,6 +297,171 @@ const GraphicSetRow kGraphicSetRows[] = {
          "グラフィックセットを最後まで読み込めませんでした。読み込めた画像だけを使います。"},
 };
 INSTANTIATE_TEST_SUITE_P(Sets, GraphicSetProblem, ::testing::ValuesIn(kGraphicSetRows), RowName);
+
+// ---- Save as into a folder that holds another project -----------------------------------
+
+// A folder holding the project "Odd.stp" of two stages, with its stage files and progress.
+struct OddFolder {
+    explicit OddFolder(const ScratchFolder& dir) : folder(dir.folder("shared")) {
+        StageProjectDocument odd;
+        odd.newProject("Odd", 2, "Ann");
+        PaintCell(odd, 0, 0, 3);
+        EXPECT_EQ(odd.writeProject(folder + "Odd.stp"), std::nullopt);
+        test_support::WriteBytes(folder + "qonsave.sav", " 2 \r\n 1 \r\n 1 \r\n 1 \r\n");
+        for (const char* name : {"Odd.stp", "Stage1.stg", "Stage2.stg", "qonsave.sav"}) {
+            before[name] = ReadBytes(folder + name);
+        }
+    }
+    std::string folder;
+    std::map<std::string, std::string> before;
+};
+
+TEST_F(StageProjectCommandsTest, SaveAsOverAnotherProjectAsksAndNoLeavesEveryFileAlone) {
+    const OddFolder odd(dir);
+    ASSERT_TRUE(commands.createProject({"Another", "3", "Bo"}));
+    PaintCell(document, 1, 1, 5);
+    answer(odd.folder + "Another");
+    EXPECT_FALSE(commands.saveAs());
+    EXPECT_EQ(prompter.yesNoTexts,
+              QStringList{QStringLiteral(
+                  "保存先のフォルダには別のステージプロジェクト「Odd.stp」があります。\n"
+                  "保存すると、次のファイルが置き換えられます。\n"
+                  "\n・「Odd.stp」のステージファイル Stage1.stg～Stage2.stg（2 個）"
+                  "\n・セーブファイル qonsave.sav（遊んだ記録がすべてステージ 1 に戻ります）"
+                  "\n\n保存しますか？")});
+    for (const auto& [name, bytes] : odd.before) EXPECT_EQ(ReadBytes(odd.folder + name), bytes);
+    EXPECT_FALSE(Exists(odd.folder + "Another.stp"));
+    EXPECT_FALSE(Exists(odd.folder + "Stage3.stg"));
+    EXPECT_TRUE(document.state().ProjectPath.empty());
+    EXPECT_TRUE(document.isModified());
+    EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
+TEST_F(StageProjectCommandsTest, SaveAsOverAnotherProjectSavesWhenTheAuthorSaysYes) {
+    const OddFolder odd(dir);
+    ASSERT_TRUE(commands.createProject({"Another", "3", "Bo"}));
+    PaintCell(document, 1, 1, 5);
+    answer(odd.folder + "Another.stp");
+    prompter.yesNoAnswers = {true};
+    ASSERT_TRUE(commands.saveAs());
+    EXPECT_EQ(prompter.yesNoTexts.size(), 1);
+    EXPECT_EQ(document.state().ProjectPath, odd.folder + "Another.stp");
+    EXPECT_EQ(ReadBytes(odd.folder + "qonsave.sav"), " 1 \r\n 1 \r\n 1 \r\n 1 \r\n");
+    EXPECT_EQ(ReadBytes(odd.folder + "Odd.stp"), odd.before.at("Odd.stp"));
+    StageGrid game;
+    ResetGrid(game);
+    ReadStageFile(odd.folder + "Another.stp", 1, game);
+    EXPECT_EQ(game[1 * kGridColumns + 1].Kind, 5);
+
+    // The author chose this folder: overwriting the project there asks nothing more.
+    PaintCell(document, 2, 2, 6);
+    ASSERT_TRUE(commands.save());
+    EXPECT_EQ(prompter.yesNoTexts.size(), 1);
+}
+
+TEST_F(StageProjectCommandsTest, SaveAsIntoAFolderOfItsOwnAsksNothing) {
+    ASSERT_TRUE(commands.createProject({"Spring", "2", "Ann"}));
+    answer(dir.folder("own") + "Spring.stp");
+    ASSERT_TRUE(commands.saveAs());
+    answer(dir.folder("own") + "Spring.stp");  // saved as itself once more
+    ASSERT_TRUE(commands.saveAs());
+    EXPECT_TRUE(prompter.yesNoTexts.isEmpty());
+}
+
+TEST(StageProjectSaveClash, QuestionShowsRunsOfStageFilesAndEveryProject) {
+    SaveClash clash;
+    clash.projects = {{"Big.stp", {1, 2, 3, 5, 7, 8}}, {"Odd.stp", {}}};
+    clash.saveFileReset = true;
+    EXPECT_EQ(SaveClashQuestion(clash),
+              QStringLiteral("保存先のフォルダには別のステージプロジェクト「Big.stp」「Odd.stp」"
+                             "があります。\n保存すると、次のファイルが置き換えられます。\n"
+                             "\n・「Big.stp」のステージファイル Stage1.stg～Stage3.stg、"
+                             "Stage5.stg、Stage7.stg～Stage8.stg（6 個）"
+                             "\n・セーブファイル qonsave.sav（遊んだ記録がすべてステージ 1 に"
+                             "戻ります）\n\n保存しますか？"));
+    EXPECT_TRUE(SaveClashQuestion(SaveClash{}).isEmpty());
+}
+
+// ---- a save in progress ---------------------------------------------------------------------
+
+// Stands in for the progress dialog: runs `onUpdate` at every report (as the dialog lets
+// events through), and cancels from report `cancelAt` on.
+class ScriptedProgress final : public SaveProgress {
+  public:
+    ScriptedProgress(std::function<void()> onUpdate, int cancelAt, int& reports)
+        : m_onUpdate(std::move(onUpdate)), m_cancelAt(cancelAt), m_reports(reports) {}
+    bool update(const ProjectSaveProgress&) override {
+        if (m_onUpdate) m_onUpdate();
+        return m_reports++ < m_cancelAt;
+    }
+
+  private:
+    std::function<void()> m_onUpdate;
+    int m_cancelAt;
+    int& m_reports;
+};
+
+class SaveInProgress : public StageProjectCommandsTest {
+  protected:
+    void SetUp() override {
+        StageProjectCommandsTest::SetUp();
+        commands.setSaveProgress([this](QWidget*) {
+            ++saves;
+            return std::make_unique<ScriptedProgress>(onUpdate, cancelAt, reports);
+        });
+        ASSERT_TRUE(commands.createProject({"Spring", "40", "Ann"}));
+        answer(dir.file("Spring.stp"));
+        ASSERT_TRUE(commands.saveAs());
+        saves = 0;
+        reports = 0;
+        before = test_support::ListFolder(dir.path());
+        stage7 = ReadBytes(dir.file("Stage7.stg"));
+    }
+    std::function<void()> onUpdate;
+    int cancelAt = 1 << 30;
+    int saves = 0;
+    int reports = 0;
+    std::string before;
+    std::string stage7;
+};
+
+TEST_F(SaveInProgress, CancelledSaveKeepsTheOldProjectAndTheUnsavedWork) {
+    for (int stage = 1; stage <= 40; ++stage) {
+        PaintCell(document, 0, 0, 4);
+        document.stepGo();
+    }
+    cancelAt = 20;  // halfway through writing the stage files
+    EXPECT_FALSE(commands.save());
+    EXPECT_EQ(saves, 1);
+    EXPECT_EQ(reports, 21);
+    EXPECT_EQ(test_support::ListFolder(dir.path()), before);
+    EXPECT_EQ(ReadBytes(dir.file("Stage7.stg")), stage7);
+    EXPECT_TRUE(document.isModified());
+    EXPECT_TRUE(prompter.messages.isEmpty()) << "a cancel is not a failure";
+}
+
+TEST_F(SaveInProgress, SecondSaveOrOtherCommandWhileOneRunsIsRefused) {
+    PaintCell(document, 0, 0, 4);
+    std::vector<bool> refused;
+    onUpdate = [&] {
+        if (!refused.empty()) return;
+        answer(dir.file("Other.stp"));
+        refused = {!commands.save(), !commands.saveAs(), !commands.openProject(),
+                   !commands.createProject({"New", "1", "Me"}), !commands.confirmClose()};
+        EXPECT_TRUE(commands.isSaving());
+    };
+    ASSERT_TRUE(commands.save());
+    EXPECT_EQ(refused, std::vector<bool>(5, true));
+    EXPECT_EQ(saves, 1) << "a second save started inside the first";
+    EXPECT_EQ(prompter.dialogCaptions.size(), 1) << "a refused command showed a dialog";
+    EXPECT_FALSE(Exists(dir.file("Other.stp")));
+    EXPECT_FALSE(commands.isSaving());
+    EXPECT_FALSE(document.isModified());
+    // Once the save is over, the next one runs again.
+    PaintCell(document, 1, 0, 4);
+    EXPECT_TRUE(commands.save());
+    EXPECT_EQ(saves, 2);
+}
 
 TEST(StageProjectHelp, PageIsReadFromTheProgramFolder) {
     ScratchFolder dir;

@@ -23,6 +23,7 @@
 #include "qon/stage_editor/editor_surface.h"
 #include "qon/stage_editor/new_project_dialog.h"
 #include "qon/stage_editor/palette_button.h"
+#include "qon/stage_editor/save_progress_dialog.h"
 #include "qon/stage_editor/stage_project_window.h"
 #include "qon/test_support/bytes.h"
 #include "qon/test_support/scratch_folder.h"
@@ -314,6 +315,43 @@ TEST_F(StageProjectWindowTest, OverwriteSaveOfANewProjectAsksForAFileThenReusesI
     EXPECT_TRUE(window->VSave_Click());
     EXPECT_EQ(prompter.dialogCaptions.size(), 1);  // no second dialog
     EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
+TEST_F(StageProjectWindowTest, InputThatArrivesDuringASaveIsDroppedNotRunAfterIt) {
+    ScratchFolder dir;
+    newProjectThroughDialog("3");
+    prompter.fileAnswers.push_back(QString::fromStdString(dir.file("Spring.stp")));
+    ASSERT_TRUE(window->Save_Click());
+    QTest::mouseClick(paletteButton("cmdBlock", 4), Qt::LeftButton);
+    // A click on the grid, queued while the save is busy.
+    const QPointF cell(CellCentreX(5), CellCentreY(5));
+    const QPointF global = window->surface()->mapToGlobal(cell);
+    QCoreApplication::postEvent(
+        window->surface(), new QMouseEvent(QEvent::MouseButtonPress, cell, global, Qt::LeftButton,
+                                           Qt::LeftButton, Qt::NoModifier));
+    QCoreApplication::postEvent(
+        window->surface(), new QMouseEvent(QEvent::MouseButtonRelease, cell, global, Qt::LeftButton,
+                                           Qt::NoButton, Qt::NoModifier));
+    ASSERT_TRUE(window->VSave_Click());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->document().kindAt(5, 5), Kind::kEmpty);
+    EXPECT_FALSE(window->document().isModified());
+    // Input after the save reaches the window again.
+    paint(5, 5);
+    EXPECT_EQ(window->document().kindAt(5, 5), 4);
+}
+
+TEST(SaveProgressDialog, CancelIsOfferedUntilTheFilesGoIntoPlace) {
+    QWidget parent;
+    SaveProgressDialog progress(&parent);
+    using Step = ProjectSaveProgress::Step;
+    EXPECT_TRUE(progress.update({Step::Writing, 1, 10}));
+    EXPECT_NE(progress.dialog().findChild<QPushButton*>(), nullptr);
+    progress.dialog().cancel();
+    EXPECT_FALSE(progress.update({Step::Writing, 2, 10}));
+    EXPECT_FALSE(progress.update({Step::Syncing, 0, 1}));
+    progress.update({Step::Swapping, 1, 10});
+    EXPECT_EQ(progress.dialog().findChild<QPushButton*>(), nullptr) << "a cancel it cannot honour";
 }
 
 TEST_F(StageProjectWindowTest, CancelledDialogsStaySilentAndFailuresSayWhy) {

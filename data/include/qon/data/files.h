@@ -5,10 +5,14 @@
 // ordinary file only, with a size cap that fits the file's purpose) and replaces a file
 // through WriteFileAtomic. The formats themselves parse and format bytes in memory.
 
+#include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qon {
 
@@ -56,6 +60,102 @@ bool IsOrdinaryFile(const std::string& path);
 // so the file it points at is replaced. On any failure the previous file is left as it
 // was, no temporary remains, and a DataError names the file and the reason ("No space
 // left on device").
+//
+// The temporary is the hidden ".NAME.qon-XXXXXX" beside NAME. A writer killed mid-way
+// leaves it behind; the next successful write of NAME removes every such leftover that no
+// live writer still holds, and nothing else.
 void WriteFileAtomic(const std::string& path, std::string_view bytes);
+
+// True when `entry` (a bare file name) is one of WriteFileAtomic's temporaries for the file
+// named `fileName`: exactly "." + fileName + ".qon-" + six letters or digits.
+bool IsAtomicWriteTemporaryOf(std::string_view entry, std::string_view fileName);
+
+// ---- saves of several files as one -----------------------------------------------------
+
+// What a path names; a symbolic link at the end of the path is not followed.
+enum class PathKind { Missing, File, Folder, Link, Other };
+
+struct PathInfo {
+    PathKind kind = PathKind::Missing;
+    // Permission bits of what the path leads to (links followed); 0 when nothing.
+    unsigned mode = 0;
+    // For a File: how many names it has, the bytes of disk it holds, and whether this
+    // process may write it.
+    unsigned links = 0;
+    std::uint64_t allocated = 0;
+    bool writable = false;
+};
+
+// Held while a folder's files are replaced as one, or read while no such replacement may
+// run: the holder is the only one in the folder. Released when destroyed, and by the
+// system when its process dies, so a killed program never leaves a folder locked.
+class FolderLock {
+  public:
+    virtual ~FolderLock() = default;
+};
+
+// The file operations of a save that replaces several files together (a stage project),
+// one call per step, so that tests can fail any single one. DiskFileOperations does them
+// on the disk. Every failure throws DataError naming the path and the system's reason.
+class FileOperations {
+  public:
+    virtual ~FileOperations() = default;
+
+    virtual PathInfo inspect(const std::string& path) = 0;
+    // Names of the folder's entries, "." and ".." left out, in no particular order.
+    virtual std::vector<std::string> listFolder(const std::string& folder) = 0;
+    // ReadFileBytes.
+    virtual std::string readFile(const std::string& path, std::size_t maxBytes) = 0;
+    // Waits (for a bounded time) until no other holder is in the folder. A folder that
+    // cannot be locked at all (no permission to open it) gives a lock that holds nothing.
+    virtual std::unique_ptr<FolderLock> lockFolder(const std::string& folder) = 0;
+    // Creates a new private folder inside `folder`, named `prefix` + six random letters or
+    // digits, and returns that name.
+    virtual std::string makeTemporaryFolder(const std::string& folder,
+                                            const std::string& prefix) = 0;
+    // Creates a file that must not exist yet, with these bytes and permission bits. The
+    // bytes are not flushed: syncFileSystem does that for many files at once.
+    virtual void writeNewFile(const std::string& path, std::string_view bytes, unsigned mode) = 0;
+    // Makes everything written so far on the file system that holds `folder` durable.
+    virtual void syncFileSystem(const std::string& folder) = 0;
+    // Makes the folder's entries (creations, renames, removals) durable.
+    virtual void syncFolder(const std::string& folder) = 0;
+    // Writes the bytes over the file's content in place, so that it keeps its inode, its
+    // permissions and its blocks; creates the file when it is missing. A symbolic link is
+    // refused. Not flushed: syncFileSystem does that.
+    virtual void overwriteFile(const std::string& path, std::string_view bytes) = 0;
+    // Renames within one file system, replacing a file or link at `to`.
+    virtual void renameFile(const std::string& from, const std::string& to) = 0;
+    virtual void removeFile(const std::string& path) = 0;
+    // Removes an empty folder.
+    virtual void removeFolder(const std::string& path) = 0;
+    // Removes a WriteFileAtomic temporary left by a writer that died; one that a live
+    // writer still holds is kept. False when it was kept.
+    virtual bool removeAbandonedTemporary(const std::string& path) = 0;
+};
+
+class DiskFileOperations final : public FileOperations {
+  public:
+    // `lockWait`: how long lockFolder waits for another holder before it gives up.
+    explicit DiskFileOperations(std::chrono::milliseconds lockWait = std::chrono::seconds(5))
+        : m_lockWait(lockWait) {}
+
+    PathInfo inspect(const std::string& path) override;
+    std::vector<std::string> listFolder(const std::string& folder) override;
+    std::string readFile(const std::string& path, std::size_t maxBytes) override;
+    std::unique_ptr<FolderLock> lockFolder(const std::string& folder) override;
+    std::string makeTemporaryFolder(const std::string& folder, const std::string& prefix) override;
+    void writeNewFile(const std::string& path, std::string_view bytes, unsigned mode) override;
+    void syncFileSystem(const std::string& folder) override;
+    void syncFolder(const std::string& folder) override;
+    void overwriteFile(const std::string& path, std::string_view bytes) override;
+    void renameFile(const std::string& from, const std::string& to) override;
+    void removeFile(const std::string& path) override;
+    void removeFolder(const std::string& path) override;
+    bool removeAbandonedTemporary(const std::string& path) override;
+
+  private:
+    std::chrono::milliseconds m_lockWait;
+};
 
 }  // namespace qon

@@ -129,17 +129,16 @@ struct FileBytes {
     std::string bytes;
 };
 
-// Every file a save of the project writes, encoded, in the order they are written: stage
-// files 1..N, the project file, then a fresh "qonsave.sav" (four slots of 1). The project
-// file comes after the stage files, so that an interrupted save never leaves a project
-// file that counts stages whose files do not exist yet; the fresh save file comes last,
-// so that a failure before it keeps the player's progress. Throws DataError when a name
-// cannot be encoded or the stage count is out of range.
+// Every file a save of the project writes, encoded: stage files 1..N, the project file,
+// then a fresh "qonsave.sav" (four slots of 1). Throws DataError when a name cannot be
+// encoded or the stage count is out of range.
 std::vector<FileBytes> FormatStageProjectFiles(const std::string& projectPath,
                                                const StageProject& project);
 
-// Writes FormatStageProjectFiles, each file replaced atomically. Stage files above N are
-// left alone. Nothing is written when the files cannot be formatted.
+// Writes FormatStageProjectFiles as one: the folder holds either the old project or the
+// new one, never a mix (SaveStageProject in project_save.h, which also reports progress).
+// Stage files above N are left alone. Nothing is written when the files cannot be
+// formatted.
 void WriteStageProject(const std::string& projectPath, const StageProject& project);
 
 }  // namespace qon

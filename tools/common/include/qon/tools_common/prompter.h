@@ -56,11 +56,13 @@ class Prompter {
     // A file the tool used without a dialog (opened from the recent files, given on the
     // command line): the next dialog opens in its folder, as if it had been chosen there.
     virtual void noteFileUsed(const QString& path) { (void)path; }
+    // A question with Yes and No, No being the default. True for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
 };
 
 // Answers from queues and records every question; for tests. An empty file queue
 // answers "cancelled", an empty answer queue answers Cancel (and "not checked", and no
-// number).
+// number), an empty yes/no queue No.
 class ScriptedPrompter final : public Prompter {
   public:
     std::deque<std::optional<QString>> fileAnswers;
@@ -86,6 +88,8 @@ class ScriptedPrompter final : public Prompter {
     // Runs as each file dialog opens, before it answers: a test looks at what the window
     // would show behind the dialog.
     std::function<void()> beforeEachDialog;
+    std::deque<bool> yesNoAnswers;
+    QStringList yesNoTexts;  // texts of the yes/no questions, in order
 
     std::optional<QString> openFile(QWidget* parent, const QString& caption, const QString& filter,
                                     const QString& folder = {}) override;
@@ -100,6 +104,7 @@ class ScriptedPrompter final : public Prompter {
                                  int value, int minimum, int maximum) override;
     Choice askYesNoCancel(QWidget* parent, const QString& title, const QString& text) override;
     void noteFileUsed(const QString& path) override { usedFiles << path; }
+    bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
 
   private:
     std::optional<QString> nextFile(const QString& caption, const QString& filter);

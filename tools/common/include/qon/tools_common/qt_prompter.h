@@ -41,6 +41,7 @@ class QtPrompter final : public Prompter {
                                  int value, int minimum, int maximum) override;
     Choice askYesNoCancel(QWidget* parent, const QString& title, const QString& text) override;
     void noteFileUsed(const QString& path) override { m_folder.remember(path); }
+    bool askYesNo(QWidget* parent, const QString& title, const QString& text) override;
 
   private:
     // File dialogs open where the last one was left, as authors expect.

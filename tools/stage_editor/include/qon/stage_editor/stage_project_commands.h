@@ -41,6 +41,21 @@ using ProgramLauncher = std::function<bool(const QString& program, const QString
 // QProcess::startDetached.
 bool StartDetached(const QString& program, const QStringList& arguments,
                    const QString& workingFolder);
+// What the author sees of a save while it runs: how far it got, and a way to cancel it.
+// One is made for each save and dropped when the save ends. The window's is a modal
+// progress dialog, which also holds back every other input until the save is over.
+class SaveProgress {
+  public:
+    virtual ~SaveProgress() = default;
+    // Called as the save goes on; false when the author asked to cancel (honoured until
+    // the files start going into place, after which the save always completes).
+    virtual bool update(const ProjectSaveProgress& progress) = 0;
+};
+using SaveProgressFactory = std::function<std::unique_ptr<SaveProgress>(QWidget* parent)>;
+
+// The question Save as asks before it replaces files of other projects in the folder it
+// saves into: names each project and what of it would be replaced. Empty without a clash.
+QString SaveClashQuestion(const SaveClash& clash);
 
 // The editor's file commands (new, open, open graphic set, save as, overwrite), the
 // unsaved-changes question, help and the version box, acting on one document and its
@@ -67,6 +82,13 @@ class StageProjectCommands {
     void setShowChanges(std::function<void()> showChanges) {
         m_showChanges = std::move(showChanges);
     }
+    // How a save shows its progress; without one it runs unseen to its end.
+    void setSaveProgress(SaveProgressFactory makeProgress) {
+        m_makeProgress = std::move(makeProgress);
+    }
+    // True while a save runs. Every command that would start another save or replace the
+    // project is refused meanwhile.
+    bool isSaving() const { return m_saving; }
 
     // OK of the new-project dialog: checks what was typed (a refusal is shown over
     // `dialog`, with a warning icon), asks about unsaved changes, then starts the project.
@@ -85,12 +107,13 @@ class StageProjectCommands {
     bool openGraphicSet();
     // The graphic set test play passes to the game; empty when none was opened.
     const QString& graphicSetPath() const { return m_graphicSetPath; }
-    // Asks for a file name (".stp" is added when none is typed) and writes the project.
+    // Asks for a file name (".stp" is added when none is typed), asks before it would
+    // replace files of another project in that folder, and writes the project.
     bool saveAs();
     // Overwrites the project's own file; a project without one is saved as.
     bool save();
     // Before the window closes: asks about unsaved changes. True when it may close.
-    bool confirmClose() { return settleUnsavedChanges(); }
+    bool confirmClose() { return !m_saving && settleUnsavedChanges(); }
 
     // A stage list edit. When it renumbers stages that existed before, the author is told
     // once per session (or never again, if they ask) that players' save slots count stages
@@ -116,6 +139,7 @@ class StageProjectCommands {
   private:
     bool settleUnsavedChanges();
     bool openPath(const QString& path);
+    bool confirmSaveClash(const std::string& path);
     bool writeTo(const std::string& path);
     void showChanges();
     void rememberFolderOf(const QString& path);
@@ -135,6 +159,8 @@ class StageProjectCommands {
     ProgramLauncher m_launcher = StartDetached;
     QStringList m_gameSearchPath = ProgramSearchPath();
     bool m_renumberNoticeShown = false;
+    SaveProgressFactory m_makeProgress;
+    bool m_saving = false;
 };
 
 }  // namespace qon::stage_editor

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "qon/data/project_save.h"
 #include "qon/data/stage.h"
 
 class QUndoStack;
@@ -143,13 +144,25 @@ class StageProjectDocument {
     void newProject(const std::string& projectName, std::int16_t stageCount,
                     const std::string& staffName);
 
-    // Reads a project file and all its stage files. On failure returns the reason
-    // (naming the file) and leaves the current project exactly as it was.
+    // Reads a project file and all its stage files, first finishing a save of its folder
+    // that was interrupted. On failure returns the reason (naming the file) and leaves the
+    // current project exactly as it was.
     std::optional<std::string> openProject(const std::string& path);
 
-    // Writes the project file, its stage files and a fresh save file. On success the
-    // path becomes ProjectPath and the project counts as saved; on failure returns the
-    // reason and changes no state (files written before the failure stay written).
+    enum class SaveResult { Saved, Cancelled, Failed };
+    struct SaveOutcome {
+        SaveResult result = SaveResult::Saved;
+        std::string error;  // the reason, naming the file, when Failed
+    };
+
+    // Writes the project file, its stage files and a fresh save file as one: the folder
+    // then holds the old project or the new one, never a mix. `report` follows the save
+    // and may cancel it until the files start going into place. When saved, the path
+    // becomes ProjectPath and the project counts as saved; a cancelled or failed save
+    // changes no state.
+    SaveOutcome saveProject(const std::string& path, const ProjectSaveReport& report = {});
+
+    // saveProject without progress: std::nullopt when saved, else the reason.
     std::optional<std::string> writeProject(const std::string& path);
 
     // ---- palette and stage arrows -----------------------------------------------
