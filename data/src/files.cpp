@@ -19,6 +19,12 @@ namespace qon {
 
 namespace {
 
+// The one test of what counts as an ordinary file: anything else (a folder, a named pipe,
+// a device, a socket) is never opened for reading and never replaced.
+bool isOrdinary(mode_t mode) {
+    return S_ISREG(mode);
+}
+
 std::string openFailureReason(int error) {
     switch (error) {
         case ENOENT:
@@ -73,7 +79,7 @@ FileDescriptor openOrdinaryFile(const std::string& path, struct stat& info) {
     if (::stat(path.c_str(), &info) != 0) {
         throw DataError(path, 0, openFailureReason(errno));
     }
-    if (!S_ISREG(info.st_mode)) {
+    if (!isOrdinary(info.st_mode)) {
         throw DataError(path, 0, notOrdinaryReason(info.st_mode));
     }
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
@@ -83,7 +89,7 @@ FileDescriptor openOrdinaryFile(const std::string& path, struct stat& info) {
     if (::fstat(fd.get(), &info) != 0) {
         throw DataError(path, 0, openFailureReason(errno));
     }
-    if (!S_ISREG(info.st_mode)) {
+    if (!isOrdinary(info.st_mode)) {
         throw DataError(path, 0, notOrdinaryReason(info.st_mode));
     }
     return fd;
@@ -144,7 +150,7 @@ std::string ReadFileStart(const std::string& path, std::size_t maxBytes) {
 
 bool IsOrdinaryFile(const std::string& path) {
     struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    return ::stat(path.c_str(), &info) == 0 && isOrdinary(info.st_mode);
 }
 
 namespace {
@@ -184,7 +190,7 @@ bool removeIfAbandoned(const std::string& path) {
         ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0) return false;
     struct stat held {};
-    if (::fstat(fd.get(), &held) != 0 || !S_ISREG(held.st_mode)) return false;
+    if (::fstat(fd.get(), &held) != 0 || !isOrdinary(held.st_mode)) return false;
     if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) return false;
     // The name must still lead to the file that is locked: a writer may have renamed it
     // into place between the open and the lock.
@@ -250,7 +256,7 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
     mode_t mode = 0644;
     if (::stat(target.c_str(), &existing) == 0) {
         // Renaming over a folder, a device or a pipe would replace it with a plain file.
-        if (!S_ISREG(existing.st_mode)) {
+        if (!isOrdinary(existing.st_mode)) {
             throw DataError(path, 0,
                             "cannot write the file: " + notOrdinaryReason(existing.st_mode));
         }
@@ -310,7 +316,7 @@ PathInfo DiskFileOperations::inspect(const std::string& path) {
         throw DataError(path, 0, openFailureReason(errno));
     }
     PathInfo result;
-    if (S_ISREG(info.st_mode)) {
+    if (isOrdinary(info.st_mode)) {
         result.kind = PathKind::File;
         result.links = static_cast<unsigned>(info.st_nlink);
         result.allocated = static_cast<std::uint64_t>(info.st_blocks) * 512u;
