@@ -6,10 +6,12 @@
 
 #include "binary_file.h"
 #include "graphics.h"
+#include "icons.h"
 #include "qon/content/music.h"
 #include "qon/data/error.h"
 #include "qon/data/files.h"
 #include "qon/data/graphic_set.h"
+#include "qon/data/paths.h"
 #include "qon/data/save_file.h"
 #include "qon/data/set_list.h"
 #include "qon/data/settings.h"
@@ -71,20 +73,28 @@ std::string writeStageProject(const std::string& stagesFolder, const StarterStag
     return project;
 }
 
+// The lists name the sets relative to the game folder, so that the folder can be copied
+// or moved and still find its own sets. `entries` are absolute paths inside `folder`.
 void writeListUnlessPlayerOwned(const std::string& folder, SetKind kind,
                                 const std::vector<std::string>& entries,
                                 std::vector<std::string>& notes) {
     const std::string path = folder + SetListFileName(kind);
+    std::vector<std::string> relative;
+    for (const std::string& entry : entries) relative.push_back(entry.substr(folder.size()));
     if (exists(path)) {
         try {
-            if (!ReadSetList(path).empty()) return;
+            const std::vector<std::string> current = ReadSetList(path);
+            // A list as an earlier generator wrote it (absolute paths into this folder),
+            // never edited since, is replaced by its relative form; any other is the
+            // player's.
+            if (!current.empty() && current != entries) return;
         } catch (const DataError& e) {
             notes.push_back(std::string("left alone, since it cannot be read: ") + e.what());
             return;
         }
         if (entries.empty()) return;
     }
-    WriteSetList(path, entries);
+    WriteSetList(path, relative);
 }
 
 }  // namespace
@@ -111,6 +121,13 @@ GameFolderContent GenerateGameFolder(const std::string& gameFolder) {
 
     for (const StarterStageProject& starter : StarterStageProjects()) {
         content.stageProjects.push_back(writeStageProject(folder + "sets/stages/", starter));
+    }
+
+    for (const IconFile& icon : MakeIcons()) {
+        const std::string path = folder + icon.path;
+        makeFolders(FolderOf(path));
+        WriteFileAtomic(path, asBytes(icon.png));
+        content.icons.push_back(path);
     }
 
     const std::string musicFolder = folder + "sets/music/";

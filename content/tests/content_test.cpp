@@ -183,19 +183,28 @@ class GeneratedFolder : public ::testing::Test {
 ScratchFolder* GeneratedFolder::s_folder = nullptr;
 qon::content::GameFolderContent* GeneratedFolder::s_content = nullptr;
 
-TEST_F(GeneratedFolder, ListsNameTheStagedSetsByAbsolutePath) {
+// Absolute paths inside `folder` as the lists write them.
+std::vector<std::string> relativeTo(const std::string& folder,
+                                    const std::vector<std::string>& paths) {
+    std::vector<std::string> relative;
+    for (const std::string& path : paths) relative.push_back(path.substr(folder.size()));
+    return relative;
+}
+
+TEST_F(GeneratedFolder, ListsNameTheStagedSetsRelativeToTheGameFolder) {
     const auto stages = qon::ReadSetList(game() + "StageSet.sel");
     const auto bitmaps = qon::ReadSetList(game() + "BitMapSet.sel");
     const auto music = qon::ReadSetList(game() + "MusicSet.sel");
-    EXPECT_EQ(stages, content().stageProjects);
+    EXPECT_EQ(stages, relativeTo(game(), content().stageProjects));
+    EXPECT_EQ(stages.front(), "sets/stages/starlight/StarlightTour.stp");
     EXPECT_EQ(stages.size(), 2u);
-    EXPECT_EQ(bitmaps, content().graphicSets);
+    EXPECT_EQ(bitmaps, relativeTo(game(), content().graphicSets));
     EXPECT_EQ(bitmaps.size(), 2u);
-    EXPECT_EQ(music, content().musicSets);
+    EXPECT_EQ(music, relativeTo(game(), content().musicSets));
     for (const auto* list : {&stages, &bitmaps, &music}) {
-        for (const std::string& path : *list) {
-            EXPECT_EQ(path.front(), '/') << path;
-            EXPECT_TRUE(fs::is_regular_file(path)) << path;
+        for (const std::string& entry : *list) {
+            EXPECT_EQ(entry.rfind("sets/", 0), 0u) << entry;
+            EXPECT_TRUE(fs::is_regular_file(qon::ResolveListEntry(game(), entry))) << entry;
         }
     }
 }
@@ -485,9 +494,23 @@ TEST(Regeneration, KeepsThePlayersFilesAndRestoresGeneratedOnes) {
     EXPECT_EQ(qon::ReadSaveFile(save), (qon::SaveSlots{5, 3, 1, 1}));
     EXPECT_EQ(qon::ReadSettingsFile(game + "Init.bse").BitMapSetIndex, 1);
     EXPECT_EQ(qon::ReadSetList(game + "StageSet.sel"), myStages);
-    EXPECT_EQ(qon::ReadSetList(game + "BitMapSet.sel"), second.graphicSets);
+    EXPECT_EQ(qon::ReadSetList(game + "BitMapSet.sel"), relativeTo(game, second.graphicSets));
     EXPECT_TRUE(fs::is_regular_file(game + "sets/graphics/jewel/Block1.bmp"));
     EXPECT_FALSE(fs::exists(game + "sets/stages/starlight/.incoming"));
+}
+
+TEST(Regeneration, TurnsAnUntouchedListOfAbsolutePathsRelativeButKeepsAnEditedOne) {
+    ScratchFolder temp;
+    const std::string game = temp.path() + "qon/";
+    const auto first = qon::content::GenerateGameFolder(game);
+    // As an earlier generator wrote them: every generated set by its absolute path.
+    qon::WriteSetList(game + "StageSet.sel", first.stageProjects);
+    const std::vector<std::string> edited = {first.graphicSets.at(1), first.graphicSets.at(0)};
+    qon::WriteSetList(game + "BitMapSet.sel", edited);
+
+    qon::content::GenerateGameFolder(game);
+    EXPECT_EQ(qon::ReadSetList(game + "StageSet.sel"), relativeTo(game, first.stageProjects));
+    EXPECT_EQ(qon::ReadSetList(game + "BitMapSet.sel"), edited);
 }
 
 TEST(Regeneration, LeavesAnUnreadableListAloneAndSaysSo) {
@@ -512,8 +535,8 @@ TEST(Regeneration, SameBytesEveryTime) {
     for (const auto& entry : fs::recursive_directory_iterator(a.path())) {
         if (!entry.is_regular_file()) continue;
         const std::string ext = entry.path().extension().string();
-        // Lists hold absolute paths, which differ between the two folders by design.
-        if (ext == ".sel" || ext == ".msp" || ext == ".bgp" || ext == ".stp") continue;
+        // The lists are compared too: they name the sets relative to their folder.
+        if (ext == ".msp" || ext == ".bgp" || ext == ".stp") continue;
         const std::string relative = fs::relative(entry.path(), a.path()).string();
         EXPECT_EQ(readBytes(entry.path().string()), readBytes(b.path() + relative)) << relative;
         ++compared;

@@ -20,6 +20,7 @@
 #include "game_audio.h"
 #include "loudness.h"
 #include "qon/data/music_set.h"
+#include "qon/data/paths.h"
 #include "qon/data/set_list.h"
 
 namespace {
@@ -66,7 +67,8 @@ int main(int argc, char** argv) {
 
     std::vector<Item> items;
     try {
-        for (const std::string& setPath : qon::ReadSetList(folder + "MusicSet.sel")) {
+        for (const std::string& entry : qon::ReadSetList(folder + "MusicSet.sel")) {
+            const std::string setPath = qon::ResolveListEntry(folder, entry);
             const qon::MusicSetFile set = qon::ReadMusicSetForGame(setPath);
             std::vector<std::string> tracks{set.titleTrack, set.endingTrack};
             tracks.insert(tracks.end(), set.stageTracks.begin(), set.stageTracks.end());

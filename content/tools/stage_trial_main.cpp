@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "qon/data/paths.h"
 #include "qon/data/set_list.h"
 #include "qon/data/stage.h"
 #include "stage_rules.h"
@@ -119,7 +120,10 @@ int main(int argc, char** argv) {
         projects = qon::ReadSetList(options.gameFolder + "StageSet.sel");
         const auto sets = qon::ReadSetList(options.gameFolder + "BitMapSet.sel");
         if (projects.empty() || sets.empty()) throw std::runtime_error("a selection list is empty");
-        graphicSet = sets.front();
+        graphicSet = qon::ResolveListEntry(options.gameFolder, sets.front());
+        for (std::string& project : projects) {
+            project = qon::ResolveListEntry(options.gameFolder, project);
+        }
         if (!options.shots.empty()) std::filesystem::create_directories(options.shots);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "qon-stage-trial: %s\n", e.what());

@@ -46,6 +46,13 @@ std::string FileNameOf(std::string_view path) {
     return std::string(path.substr(slash + 1));
 }
 
+std::string ResolveListEntry(std::string_view gameFolder, const std::string& entry) {
+    if (entry.empty() || entry.front() == '/') return entry;
+    std::string path(gameFolder);
+    if (path.empty() || path.back() != '/') path += '/';
+    return path + entry;
+}
+
 long HexToLong(std::string_view text) {
     long value = 0;
     for (const char c : text) {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "qon/data/game_folders.h"
 #include "qon/data/paths.h"
 #include "qon/data/text.h"
 
@@ -37,14 +38,19 @@ SaveSlots ReadSaveFile(const std::string& path) {
 }
 
 SaveSlots ReadOrCreateSaveFile(const std::string& path) {
+    return ReadOrCreateSaveFile(path, path);
+}
+
+SaveSlots ReadOrCreateSaveFile(const std::string& readPath, const std::string& writePath) {
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) {
+    if (::stat(readPath.c_str(), &info) != 0 && errno == ENOENT) {
         SaveSlots fresh;
         fresh.fill(1);
-        WriteSaveFile(path, fresh);
+        if (writePath != readPath) MakeFolderFor(writePath);
+        WriteSaveFile(writePath, fresh);
         return fresh;
     }
-    return ReadSaveFile(path);
+    return ReadSaveFile(readPath);
 }
 
 std::vector<std::string> FormatSaveFile(const SaveSlots& slots) {

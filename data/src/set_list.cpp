@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "qon/data/error.h"
+#include "qon/data/paths.h"
 #include "qon/data/text.h"
 
 namespace qon {
@@ -46,12 +47,13 @@ std::size_t wholeCharacters(std::string_view bytes) {
     return at;
 }
 
-void readSetLists(const std::string& programFolder, SetLists& lists, const FileSource& source,
-                  const FileSource& nameSource) {
-    std::string folder = programFolder;
-    if (folder.empty() || folder.back() != '/') {
-        folder += '/';
-    }
+std::string withSlash(std::string folder) {
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+void readSetLists(const SetListPath& listPath, const std::string& gameFolder, SetLists& lists,
+                  const FileSource& source, const FileSource& nameSource) {
     lists.stoppedAt.clear();
     const std::pair<SetKind, SetList*> order[] = {
         {SetKind::Stage, &lists.stage},
@@ -59,7 +61,7 @@ void readSetLists(const std::string& programFolder, SetLists& lists, const FileS
         {SetKind::Music, &lists.music},
     };
     for (const auto& [kind, list] : order) {
-        const std::string path = folder + SetListFileName(kind);
+        const std::string path = listPath(kind);
         std::vector<std::string> paths;
         {
             LineReader reader(path, source(path));
@@ -73,6 +75,7 @@ void readSetLists(const std::string& programFolder, SetLists& lists, const FileS
             }
             paths = readEntries(reader, count);
         }
+        for (std::string& entry : paths) entry = ResolveListEntry(gameFolder, entry);
         std::vector<std::string> names;
         for (const std::string& setPath : paths) {
             names.push_back(ParseDisplayName(nameSource(setPath), setPath));
@@ -143,12 +146,31 @@ std::string ReadDisplayName(const std::string& setPath) {
     return ParseDisplayName(ReadDisplayNameBytes(setPath), setPath);
 }
 
+namespace {
+
+SetListPath listsIn(const std::string& programFolder) {
+    return [folder = withSlash(programFolder)](SetKind kind) {
+        return folder + SetListFileName(kind);
+    };
+}
+
+}  // namespace
+
 void ReadSetLists(const std::string& programFolder, SetLists& lists) {
-    readSetLists(programFolder, lists, ReadTextFileBytes, ReadDisplayNameBytes);
+    ReadSetLists(listsIn(programFolder), programFolder, lists);
 }
 
 void ReadSetLists(const std::string& programFolder, SetLists& lists, const FileSource& source) {
-    readSetLists(programFolder, lists, source, source);
+    ReadSetLists(listsIn(programFolder), programFolder, lists, source);
+}
+
+void ReadSetLists(const SetListPath& listPath, const std::string& gameFolder, SetLists& lists,
+                  const FileSource& source) {
+    if (source) {
+        readSetLists(listPath, gameFolder, lists, source, source);
+    } else {
+        readSetLists(listPath, gameFolder, lists, ReadTextFileBytes, ReadDisplayNameBytes);
+    }
 }
 
 }  // namespace qon

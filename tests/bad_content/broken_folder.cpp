@@ -43,7 +43,8 @@ BrokenFolder::BrokenFolder(const std::string& stagedFolder) {
     for (const char* name : {"Logo.bmp", "Se", "sets"}) {
         fs::copy(staged + name, m_path + name, fs::copy_options::recursive);
     }
-    // The staged lists hold absolute paths into the staged folder: point them here.
+    // The staged lists name their sets relative to the folder, which finds the copies here;
+    // a list of absolute paths into the staged folder (an older staging) is pointed here.
     const SetKind kinds[] = {SetKind::Stage, SetKind::BitMap, SetKind::Music};
     std::string* chosen[] = {&m_stageProject, &m_graphicSet, &m_musicSet};
     for (int i = 0; i < 3; ++i) {
@@ -53,7 +54,7 @@ BrokenFolder::BrokenFolder(const std::string& stagedFolder) {
             if (entry.rfind(staged, 0) == 0) entry = m_path + entry.substr(staged.size());
         }
         if (entries.empty()) throw std::runtime_error(std::string("empty staged ") + name);
-        *chosen[i] = entries.front();
+        *chosen[i] = ResolveListEntry(m_path, entries.front());
         WriteSetList(m_path + name, entries);
     }
     WriteSettingsFile(m_path + kSettingsFileName, GameSettings{});

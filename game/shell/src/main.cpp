@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "qon/data/game_folders.h"
 #include "qon/data/paths.h"
 #include "qon/platform/sdl_media.h"
 #include "qon/shell/command_line.h"
@@ -28,7 +29,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     qon::platform::SdlMedia media;
-    qon::shell::GameShell shell(media, qon::ProgramFolder());
+    qon::shell::GameShell shell(media, qon::FindGameFolders(qon::ProgramFolder()));
     if (line->action == GameCommandLine::Action::TestPlay) return shell.TestPlay(line->testPlay);
     return shell.Form_Load();
 }

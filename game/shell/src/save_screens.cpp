@@ -45,10 +45,10 @@ void GameShell::StageClearSave() {
     m_game.screen = "save";
     play::Menu& menu = m_game.menu;
     menu.MenuClear();
-    const std::string savePath = SaveFilePath(m_game.stageProjectPath);
+    const std::string savePath = m_folders.saveToWrite(m_game.stageProjectPath);
     try {
         // A stage project without a save file (made by hand) gets a fresh one.
-        m_saveSlots = ReadOrCreateSaveFile(savePath);
+        m_saveSlots = ReadOrCreateSaveFile(m_folders.saveToRead(m_game.stageProjectPath), savePath);
     } catch (const DataError& error) {
         // A damaged save file must not cost the player the game in progress, nor be
         // overwritten unseen: say so and go on to the next stage without saving.
@@ -72,6 +72,7 @@ void GameShell::StageClearSave() {
             if (m_game.sounds.SeSelect) m_media.PlaySoundEffect(*m_game.sounds.SeSelect);
         } else if (choice == kSlotMenuExit) {
             try {
+                MakeFolderFor(savePath);
                 WriteSaveFile(savePath, m_saveSlots);
             } catch (const DataError& error) {
                 m_media.ShowMessage(kMessageTitle,
@@ -92,7 +93,7 @@ void GameShell::StageClearSave() {
 bool GameShell::LoadGameMenu() {
     m_game.screen = "load";
     play::Menu& menu = m_game.menu;
-    const std::string savePath = SaveFilePath(m_game.stageProjectPath);
+    const std::string savePath = m_folders.saveToRead(m_game.stageProjectPath);
     try {
         // The save file is one of the project's files: a save of the project that the
         // stage editor did not get to complete is finished first, or its slots would
@@ -100,7 +101,8 @@ bool GameShell::LoadGameMenu() {
         FinishInterruptedSave(m_game.stageProjectPath);
         // A stage set that was never saved by the stage editor gets a fresh file with
         // every slot at stage 1.
-        m_saveSlots = ReadOrCreateSaveFile(savePath);
+        m_saveSlots =
+            ReadOrCreateSaveFile(savePath, m_folders.saveToWrite(m_game.stageProjectPath));
     } catch (const DataError& error) {
         m_media.ShowMessage(kMessageTitle,
                             std::string(error.what()) + "\n\nNo saved game can be loaded from it.");

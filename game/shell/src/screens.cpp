@@ -198,8 +198,9 @@ void GameShell::ConfigScreen() {
                 refillMainMenu();
                 // A new stage or graphic set is played from the next game on.
                 useChosenSets();
-                const std::string path = m_programFolder + kSettingsFileName;
+                const std::string path = m_folders.settingsToWrite();
                 try {
+                    MakeFolderFor(path);
                     WriteSettingsFile(path, m_settings);
                 } catch (const DataError& error) {
                     // The choice still holds for the games until the next return to the

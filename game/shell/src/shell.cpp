@@ -24,9 +24,10 @@ std::string describe(const std::exception& error) {
 }  // namespace
 
 GameShell::GameShell(media::Media& media, std::string programFolder)
-    : m_media(media), m_programFolder(std::move(programFolder)), m_game(media) {
-    if (m_programFolder.empty() || m_programFolder.back() != '/') m_programFolder += '/';
-}
+    : GameShell(media, SingleGameFolder(std::move(programFolder))) {}
+
+GameShell::GameShell(media::Media& media, GameFolders folders)
+    : m_media(media), m_folders(std::move(folders)), m_game(media) {}
 
 void GameShell::pump() {
     m_media.PumpEvents();
@@ -101,9 +102,9 @@ bool GameShell::StartMedia() {
         m_media.ShowMessage(kMessageTitle, "フォントの初期化に失敗\n" + reason);
         return false;
     }
-    m_logoSurface = m_media.LoadSurfaceFromFile(m_programFolder + "Logo.bmp");
+    m_logoSurface = m_media.LoadSurfaceFromFile(m_folders.game + "Logo.bmp");
     play::SoundEffects& se = m_game.sounds;
-    const std::string se_folder = m_programFolder + "Se/";
+    const std::string se_folder = m_folders.game + "Se/";
     se.SeBar = m_media.LoadSoundEffect(se_folder + "SeBar.wav");
     se.SeBlock = m_media.LoadSoundEffect(se_folder + "SeBlock.wav");
     se.SeCur = m_media.LoadSoundEffect(se_folder + "SeCur.wav");
@@ -135,7 +136,7 @@ bool GameShell::PrepareGame() {
     // The lists and settings are read again before every title, so sets registered
     // with the set selector meanwhile take effect. A list that held entries at start-up
     // and is empty now must not leave the old entries in use: it ends the game too.
-    ReadSetLists(m_programFolder, m_lists);
+    ReadSetLists(m_folders, m_lists);
     if (!m_lists.stoppedAt.empty()) {
         m_media.ShowMessage(kMessageTitle,
                             QuotedPath(m_lists.stoppedAt) +
@@ -155,10 +156,23 @@ bool GameShell::PrepareGame() {
 }
 
 GameSettings GameShell::readSettings() {
-    const std::string path = m_programFolder + kSettingsFileName;
+    const std::string path = m_folders.settingsToWrite();
     std::error_code ignored;
     const bool existed = std::filesystem::exists(path, ignored);
     try {
+        if (!existed && path != m_folders.settingsToRead()) {
+            // A player's first start of an installed game: the delivered choice becomes
+            // theirs, in their own folder.
+            GameSettings delivered;
+            try {
+                delivered = ReadSettingsFile(m_folders.settingsToRead());
+            } catch (const DataError&) {
+                // None delivered, or damaged: the first set of each list.
+            }
+            MakeFolderFor(path);
+            WriteSettingsFile(path, delivered);
+            return delivered;
+        }
         return ReadOrCreateSettingsFile(path);
     } catch (const DataError& error) {
         // A damaged file is reported and ends the game. A missing one that cannot be

@@ -33,14 +33,14 @@ std::string absolutePath(const std::string& path) {
 std::string GameShell::chosenSetPath(SetKind kind) {
     GameSettings settings;
     try {
-        settings = ReadSettingsFile(m_programFolder + kSettingsFileName);
+        settings = ReadSettingsFile(m_folders.settingsToRead());
     } catch (const DataError&) {
         // Never played, or unreadable: the first set of the list, as three lines of 0
         // would choose. A test play does not create the file.
     }
     std::vector<std::string> paths;
     try {
-        paths = ReadSetList(m_programFolder + SetListFileName(kind));
+        paths = ReadSetList(m_folders.listToRead(kind));
     } catch (const DataError&) {
         return "";
     }
@@ -48,8 +48,9 @@ std::string GameShell::chosenSetPath(SetKind kind) {
                       : kind == SetKind::Music ? settings.MusicSetIndex
                                                : settings.StageSetIndex;
     if (paths.empty()) return "";
-    return paths.at(
-        index >= 0 && index < static_cast<int>(paths.size()) ? static_cast<std::size_t>(index) : 0);
+    return m_folders.resolve(paths.at(index >= 0 && index < static_cast<int>(paths.size())
+                                          ? static_cast<std::size_t>(index)
+                                          : 0));
 }
 
 bool GameShell::PrepareTestPlay(const TestPlayOptions& options) {
@@ -88,7 +89,7 @@ bool GameShell::PrepareTestPlay(const TestPlayOptions& options) {
     } else {
         graphicSetPath = chosenSetPath(SetKind::BitMap);
         if (graphicSetPath.empty()) {
-            return refuse(m_programFolder + SetListFileName(SetKind::BitMap) +
+            return refuse(m_folders.listToRead(SetKind::BitMap) +
                           ": no graphic set can be read from this list. Name one with "
                           "--graphic-set.");
         }
@@ -104,8 +105,8 @@ bool GameShell::PrepareTestPlay(const TestPlayOptions& options) {
     } else {
         musicSetPath = chosenSetPath(SetKind::Music);
         if (musicSetPath.empty()) {
-            std::cerr << "qon: no music set can be read from " << m_programFolder
-                      << SetListFileName(SetKind::Music) << "; the test play is silent\n";
+            std::cerr << "qon: no music set can be read from "
+                      << m_folders.listToRead(SetKind::Music) << "; the test play is silent\n";
         }
     }
 

@@ -20,6 +20,9 @@ struct GameFolder {
     std::string projectPath;  // the stage project (.stp)
     std::string graphicPath;  // the graphic set (.bgp)
     std::string musicPath;    // the music set (.msp)
+    // When set (ending in "/"): the game runs as an installed one, whose folder it never
+    // writes, with this as the player's own folder.
+    std::string perUser;
 };
 
 // Creates the game folder `name` in a scratch folder of its own, with `stages` copies of

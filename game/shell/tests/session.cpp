@@ -71,7 +71,12 @@ Session RunSession(const GameFolder& game, const Pilot& pilot, int maxFrames, bo
     Session session;
     RecordingMedia media;
     media.SetScript({}, joystick);
-    shell::GameShell shell(media, game.folder);
+    GameFolders folders = SingleGameFolder(game.folder);
+    if (!game.perUser.empty()) {
+        folders.user = game.perUser;
+        folders.listsInUser = true;
+    }
+    shell::GameShell shell(media, folders);
     media.NameAfter(shell.game());
     media.SetFlipCallback([&](int number) {
         const play::Game& g = shell.game();

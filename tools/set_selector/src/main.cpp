@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Sorrel, the set selector of qon.
 #include <QApplication>
+#include <utility>
 
+#include "qon/data/game_folders.h"
 #include "qon/data/paths.h"
 #include "qon/set_selector/selection_lists_window.h"
 #include "qon/tools_common/application.h"
@@ -28,12 +30,13 @@ int main(int argc, char* argv[]) {
         return *status;
     qon::tools_common::InstallJapaneseQtTexts(app);
 
-    // The lists live beside the game, which shares this program's folder; the add dialog
-    // starts there, where the starter sets are, and then keeps its last folder.
-    const std::string gameFolder = qon::ProgramFolder();
+    // The lists live in the game folder, beside this program in a staged build; an
+    // installed game keeps them in the player's own folder. The add dialog starts in the
+    // game folder, where the starter sets are, and then keeps its last folder.
+    qon::GameFolders folders = qon::FindGameFolders(qon::ProgramFolder());
     qon::tools_common::QtPrompter prompter(
-        qon::tools_common::DialogFolder(nullptr, {}, qon::tools_common::toQ(gameFolder)));
-    qon::set_selector::SelectionListsWindow window(gameFolder, prompter);
+        qon::tools_common::DialogFolder(nullptr, {}, qon::tools_common::toQ(folders.game)));
+    qon::set_selector::SelectionListsWindow window(std::move(folders), prompter);
     window.Form_Load();
     window.show();
     return app.exec();

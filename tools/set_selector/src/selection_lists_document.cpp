@@ -253,7 +253,10 @@ EntryInfo DescribeEntry(SetKind kind, const std::string& path) {
 }
 
 SelectionListsDocument::SelectionListsDocument(std::string listFolder)
-    : m_listFolder(std::move(listFolder)) {}
+    : m_folders(SingleGameFolder(std::move(listFolder))) {}
+
+SelectionListsDocument::SelectionListsDocument(GameFolders folders)
+    : m_folders(std::move(folders)) {}
 
 SelectionListsDocument::List& SelectionListsDocument::list(SetKind kind) {
     return m_lists[indexOf(kind)];
@@ -264,7 +267,15 @@ const SelectionListsDocument::List& SelectionListsDocument::list(SetKind kind) c
 }
 
 std::string SelectionListsDocument::listPath(SetKind kind) const {
-    return m_listFolder + SetListFileName(kind);
+    return m_folders.listToWrite(kind);
+}
+
+std::string SelectionListsDocument::listFolder() const {
+    return FolderOf(listPath(SetKind::Stage));
+}
+
+std::string SelectionListsDocument::resolve(const std::string& entry) const {
+    return m_folders.resolve(entry);
 }
 
 const std::vector<std::string>& SelectionListsDocument::entries(SetKind kind) const {
@@ -281,16 +292,19 @@ std::optional<DataError> SelectionListsDocument::load() {
         List& target = list(kind);
         target.entries.clear();
         target.selected = -1;
-        std::string path = listPath(kind);
+        // Per-user lists are read from the delivered ones until the selector first writes
+        // them; `emptyOnDisk` always speaks of the file that will be written.
+        const std::string path = m_folders.listToRead(kind);
+        const std::string written = listPath(kind);
         if (firstFailure) {
             // Not reached: the list stays empty, and its file must outlive this session.
-            target.emptyOnDisk = holdsNothing(path);
-            target.editable = target.emptyOnDisk;
+            target.emptyOnDisk = holdsNothing(written);
+            target.editable = holdsNothing(path);
             continue;
         }
         PartialSetList read = ReadSetListUpToFailure(path);
         target.entries = std::move(read.entries);
-        target.emptyOnDisk = read.nothingToLose;
+        target.emptyOnDisk = path == written ? read.nothingToLose : holdsNothing(written);
         target.editable = read.complete || read.nothingToLose;
         if (read.failure) firstFailure = std::move(read.failure);
     }
@@ -338,6 +352,7 @@ std::vector<DataError> SelectionListsDocument::save() {
             continue;
         }
         try {
+            if (m_folders.listsInUser) MakeFolderFor(path);
             WriteSetList(path, source.entries);
             source.emptyOnDisk = false;  // our own file from now on
         } catch (const DataError& error) {

@@ -133,7 +133,11 @@ class EntryDelegate final : public QStyledItemDelegate {
 
 SelectionListsWindow::SelectionListsWindow(std::string listFolder, tools_common::Prompter& prompter,
                                            QWidget* parent)
-    : QWidget(parent), m_document(std::move(listFolder)), m_commands(m_document, prompter) {
+    : SelectionListsWindow(SingleGameFolder(std::move(listFolder)), prompter, parent) {}
+
+SelectionListsWindow::SelectionListsWindow(GameFolders folders, tools_common::Prompter& prompter,
+                                           QWidget* parent)
+    : QWidget(parent), m_document(std::move(folders)), m_commands(m_document, prompter) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(SelectionListsCommands::kTitle));
     // The positions below are in pixels and were laid out for a 12-pixel face.
@@ -163,6 +167,13 @@ SelectionListsWindow::SelectionListsWindow(std::string listFolder, tools_common:
         placeButton(this, "Command4", QStringLiteral("ミュージック追加"), 280, 232, 97, 25);
     m_command3 =
         placeButton(this, "Command3", QStringLiteral("ミュージック削除"), 280, 264, 97, 25);
+
+    // An installed game keeps the lists in the player's own folder: say where they are.
+    m_labListFolder = place<QLabel>(this, "labListFolder", 8, 362, 684, 17);
+    const QString listFolder = tools_common::toQ(m_document.listFolder());
+    m_labListFolder->setText(m_labListFolder->fontMetrics().elidedText(
+        tr("リストの場所: %1").arg(listFolder), Qt::ElideMiddle, m_labListFolder->width()));
+    m_labListFolder->setToolTip(listFolder);
 
     setTabOrder(m_lisSelectStage, m_cmdStageApp);
     setTabOrder(m_cmdStageApp, m_cmdDel);
@@ -220,7 +231,7 @@ QListWidget* SelectionListsWindow::listBox(SetKind kind) const {
 
 void SelectionListsWindow::appendItem(SetKind kind, const std::string& path) {
     auto* item = new QListWidgetItem(tools_common::toQ(path), listBox(kind));
-    const EntryInfo info = DescribeEntry(kind, path);
+    const EntryInfo info = DescribeEntry(kind, m_document.resolve(path));
     const QString name = tools_common::toQ(info.displayName);
     item->setData(kDisplayNameRole, name);
     item->setData(kEntryStateRole, static_cast<int>(info.state));

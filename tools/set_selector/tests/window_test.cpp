@@ -129,3 +129,24 @@ TEST(SelectionListsWindow, LockedListDisablesItsButtons) {
 
 }  // namespace
 }  // namespace qon::set_selector
+
+namespace qon::set_selector {
+namespace {
+
+TEST(SelectionListsWindow, SaysWhereTheListsAreKept) {
+    ScratchFolder scratch;
+    GameFolders folders;
+    folders.game = scratch.folder("usr/share/qon");
+    folders.user = scratch.path() + "home/.local/share/qon/";
+    folders.listsInUser = true;
+    tools_common::ScriptedPrompter prompter;
+    SelectionListsWindow window(folders, prompter);
+    auto* label = window.findChild<QLabel*>("labListFolder");
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->text().startsWith(QStringLiteral("リストの場所: ")));
+    EXPECT_EQ(label->toolTip(), tools_common::toQ(folders.user));
+    EXPECT_LE(label->geometry().right(), 700);
+}
+
+}  // namespace
+}  // namespace qon::set_selector

@@ -5,10 +5,13 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 #include "qon/data/error.h"
 #include "qon/data/files.h"
+#include "qon/data/game_folders.h"
 #include "qon/stage_editor/problem_text.h"
 #include "qon/tools_common/qt_text.h"
 #include "qon/tools_common/unsaved_changes.h"
@@ -277,6 +280,14 @@ bool StageProjectCommands::settleUnsavedChanges() {
             "ステージプロジェクト「%1」には保存していない変更があります。\n保存しますか？")
             .arg(toQ(m_document.state().ProjectName)),
         [this] { return save(); });
+}
+
+std::string StageProjectCommands::helpPagePath() const {
+    const std::string beside = m_programFolder + "Tessel.html";
+    std::error_code ignored;
+    if (std::filesystem::exists(beside, ignored)) return beside;
+    const std::string installed = FindGameFolder(m_programFolder) + "Tessel.html";
+    return std::filesystem::exists(installed, ignored) ? installed : beside;
 }
 
 std::optional<QString> StageProjectCommands::readHelpPage() {

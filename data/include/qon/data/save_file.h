@@ -28,6 +28,11 @@ SaveSlots ReadSaveFile(const std::string& path);
 // As ReadSaveFile, but a missing file is first created with four slots of 1.
 SaveSlots ReadOrCreateSaveFile(const std::string& path);
 
+// As above for a save read in one place and written in another (the per-user save of a
+// read-only project): reads `readPath`; when it is missing, the fresh file is written to
+// `writePath`, whose folder is created first.
+SaveSlots ReadOrCreateSaveFile(const std::string& readPath, const std::string& writePath);
+
 // The four slots in the print statement's form (" 1 "), one per line.
 std::vector<std::string> FormatSaveFile(const SaveSlots& slots);
 

@@ -74,4 +74,14 @@ void ReadSetLists(const std::string& programFolder, SetLists& lists);
 // tests and fuzz targets).
 void ReadSetLists(const std::string& programFolder, SetLists& lists, const FileSource& source);
 
+// Where ReadSetLists finds each list file.
+using SetListPath = std::function<std::string(SetKind kind)>;
+
+// As above, with each list file read from listPath(kind) and every relative entry taken as
+// a file inside `gameFolder` (ResolveListEntry): `paths` holds the paths to open, absolute
+// entries as written. The forms above read the lists in programFolder and resolve against
+// it. An empty `source` reads the disk.
+void ReadSetLists(const SetListPath& listPath, const std::string& gameFolder, SetLists& lists,
+                  const FileSource& source = {});
+
 }  // namespace qon

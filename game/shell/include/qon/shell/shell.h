@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "qon/data/game_folders.h"
 #include "qon/data/save_file.h"
 #include "qon/data/set_list.h"
 #include "qon/data/settings.h"
@@ -26,8 +27,10 @@ inline constexpr int kExitFailure = 1;  // the game could not start or went on
 class GameShell final {
   public:
     // `programFolder` ends in "/"; the fixed files (Logo.bmp, Se/, the lists, Init.bse)
-    // are found there.
+    // are found there, and every file is written where it is read.
     GameShell(media::Media& media, std::string programFolder);
+    // The game folder and the per-user folder of an installed or read-only game.
+    GameShell(media::Media& media, GameFolders folders);
 
     // Runs the whole game: StartMedia, PrepareGame, MainCycle, ShutDown. Every way the
     // program ends comes back here, so the media layer is always released. Returns the
@@ -108,7 +111,8 @@ class GameShell final {
     // Loads the tracks of the music set file into the unloaded set.
     void loadMusicSetFrom(const std::string& setPath);
     // The stage project and graphic set of the chosen indices, for play to load.
-    // "Init.bse", created with three lines of 0 when missing.
+    // "Init.bse", created with three lines of 0 when missing; a player's first per-user
+    // copy starts from the delivered choice.
     GameSettings readSettings();
     void useChosenSets();
     // The main menu's four items, laid out by one poll whose choice is not used.
@@ -127,7 +131,7 @@ class GameShell final {
     std::string slotProblem(const std::string& savePath, int slot, std::int16_t stage);
 
     media::Media& m_media;
-    std::string m_programFolder;
+    GameFolders m_folders;
     play::Game m_game;
     media::SurfacePtr m_logoSurface;
     SetLists m_lists;

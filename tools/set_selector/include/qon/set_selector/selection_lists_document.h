@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "qon/data/error.h"
+#include "qon/data/game_folders.h"
 #include "qon/data/set_list.h"
 
 namespace qon::set_selector {
@@ -65,10 +66,21 @@ EntryInfo DescribeEntryBytes(SetKind kind, const std::string& path, std::string_
 // commands that ask the user live in SelectionListsCommands.
 class SelectionListsDocument {
   public:
-    // `listFolder` ends in "/"; the list files live there.
+    // `listFolder` ends in "/"; the list files live there, and relative entries name
+    // files inside it.
     explicit SelectionListsDocument(std::string listFolder);
+    // An installed or read-only game: the lists are read from the per-user copies once
+    // they exist (the delivered ones until then) and always written to the per-user
+    // folder; relative entries name files inside the game folder.
+    explicit SelectionListsDocument(GameFolders folders);
 
+    // The list file the selector writes (and reads, once it exists).
     std::string listPath(SetKind kind) const;
+    // The folder that holds the list files the selector writes.
+    std::string listFolder() const;
+    // An entry as a path to open: a relative entry is a file inside the game folder.
+    // Entries themselves are kept and written back as they were read.
+    std::string resolve(const std::string& entry) const;
     const std::vector<std::string>& entries(SetKind kind) const;
 
     // Loads the lists in order and stops at the first failure, which it returns. Lists
@@ -111,7 +123,7 @@ class SelectionListsDocument {
     List& list(SetKind kind);
     const List& list(SetKind kind) const;
 
-    std::string m_listFolder;
+    GameFolders m_folders;
     std::array<List, 3> m_lists;
 };
 

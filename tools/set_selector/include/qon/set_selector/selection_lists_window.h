@@ -24,6 +24,9 @@ class SelectionListsWindow : public QWidget {
   public:
     SelectionListsWindow(std::string listFolder, tools_common::Prompter& prompter,
                          QWidget* parent = nullptr);
+    // The lists of an installed or read-only game, kept in the per-user folder.
+    SelectionListsWindow(GameFolders folders, tools_common::Prompter& prompter,
+                         QWidget* parent = nullptr);
 
     // Loads the lists, reporting a failure once. Call before showing the window.
     void Form_Load();
@@ -65,6 +68,8 @@ class SelectionListsWindow : public QWidget {
     QListWidget* m_lisMusicData;
     QPushButton* m_command4;
     QPushButton* m_command3;
+    // Where the lists are written, below the lists.
+    QLabel* m_labListFolder;
 };
 
 }  // namespace qon::set_selector

@@ -131,8 +131,9 @@ class StageProjectCommands {
     void setGameSearchPath(QStringList folders) { m_gameSearchPath = std::move(folders); }
 
     // The help page's path, and its text; std::nullopt (after a message) when it cannot
-    // be read.
-    std::string helpPagePath() const { return m_programFolder + "Tessel.html"; }
+    // be read. The page is beside the editor in a build, and in the game's folder
+    // (share/games/qon/) when installed; when neither has it, the path beside the editor.
+    std::string helpPagePath() const;
     std::optional<QString> readHelpPage();
     void showVersion();
 
