@@ -56,9 +56,23 @@ add_custom_command(
   DEPENDS "${PROJECT_SOURCE_DIR}/packaging/changelog"
   COMMENT "Compressing the package's changelog"
   VERBATIM)
-add_custom_target(qon_changelog ALL DEPENDS "${QON_CHANGELOG_GZ}")
+set(QON_PACKAGING_OUTPUTS "${QON_CHANGELOG_GZ}")
 install(FILES "${PROJECT_SOURCE_DIR}/packaging/copyright" "${QON_CHANGELOG_GZ}"
         DESTINATION "${QON_DOC_DIR}")
+
+# A manual page for each program, in section 6 (games), compressed the same way.
+foreach(program qon Tessel Sorrel Pavane Orvinth)
+  set(page "${CMAKE_BINARY_DIR}/packaging/${program}.6.gz")
+  add_custom_command(
+    OUTPUT "${page}"
+    COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/packaging"
+    COMMAND sh -c "gzip -9n < '${PROJECT_SOURCE_DIR}/packaging/man/${program}.6' > '${page}'"
+    DEPENDS "${PROJECT_SOURCE_DIR}/packaging/man/${program}.6"
+    VERBATIM)
+  list(APPEND QON_PACKAGING_OUTPUTS "${page}")
+  install(FILES "${page}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man6")
+endforeach()
+add_custom_target(qon_packaging_files ALL DEPENDS ${QON_PACKAGING_OUTPUTS})
 
 # cpack -G DEB (from the build folder) builds qon_<version>_<arch>.deb.
 set(CPACK_GENERATOR "DEB")
