@@ -209,6 +209,14 @@ TEST_F(GeneratedFolder, ListsNameTheStagedSetsRelativeToTheGameFolder) {
     }
 }
 
+TEST_F(GeneratedFolder, IconsAreWrittenWhereTheIconThemeKeepsThem) {
+    EXPECT_EQ(content().icons.size(), 15u);
+    for (const std::string& icon : content().icons) {
+        EXPECT_EQ(icon.rfind(game() + "icons/hicolor/", 0), 0u) << icon;
+        EXPECT_TRUE(fs::is_regular_file(icon)) << icon;
+    }
+}
+
 TEST_F(GeneratedFolder, GameReadsTheListsAndSettingsAsAFreshInstall) {
     qon::SetLists lists;
     qon::ReadSetLists(game(), lists);

@@ -7,10 +7,10 @@
 // The game folder holds "Logo.bmp", "Se/", the delivered sets, and the lists and "Init.bse"
 // as delivered; relative list entries name files inside it. A staged build folder holds the
 // programs too and is written in place, as it always was. An installed game (programs in
-// games/, its folder in share/games/qon/, as Debian places games) and a game folder this user cannot write keep "Init.bse",
-// the lists and the saves of read-only stage projects in a per-user folder instead:
-// `$XDG_DATA_HOME/qon/`, by default `~/.local/share/qon/`. Until a per-user copy of a file
-// exists, the delivered one is read.
+// games/, its folder in share/games/qon/, as Debian places games) and a game folder this
+// user cannot write keep "Init.bse", the lists and the saves of read-only stage projects in
+// a per-user folder instead: `$XDG_DATA_HOME/qon/`, by default `~/.local/share/qon/`.
+// Until a per-user copy of a file exists, the delivered one is read.
 
 #include <functional>
 #include <string>
