@@ -18,7 +18,6 @@ namespace {
 QON_PRINT_ROWS_BY_NAME
 
 using test_support::Exists;
-using test_support::ListFolder;
 using test_support::ReadBytes;
 using test_support::RowName;
 using test_support::ScratchFolder;
@@ -53,9 +52,6 @@ const EntryRow kEntryRows[] = {
     {.name = "SpacesCommasAndJapaneseStayInTheEntry",
      .entry = "sets/春, 夏/ブロック.bgp",
      .path = "/opt/qon/sets/春, 夏/ブロック.bgp"},
-    {.name = "DotDotIsLeftToTheFileSystem",
-     .entry = "../shared/x.msp",
-     .path = "/opt/qon/../shared/x.msp"},
     {.name = "EmptyEntryStaysEmpty", .entry = "", .path = ""},
 };
 
@@ -93,7 +89,6 @@ const UserFolderRow kUserFolderRows[] = {
      .home = "/home/me",
      .folder = "/home/me/.local/share/qon/"},
     {.name = "NoHomeAtAllGivesNone", .folder = ""},
-    {.name = "RelativeHomeGivesNone", .home = "me", .folder = ""},
 };
 
 INSTANTIATE_TEST_SUITE_P(data, UserFolder, ::testing::ValuesIn(kUserFolderRows), RowName);
@@ -145,13 +140,6 @@ TEST_F(PlacesFixture, DeliveredListsAndSettingsAreReadUntilThePlayerHasCopies) {
     // Each list on its own: the others are still the delivered ones.
     EXPECT_EQ(folders.listToRead(SetKind::Stage), folders.game + "StageSet.sel");
     EXPECT_EQ(folders.settingsToRead(), folders.user + "Init.bse");
-}
-
-TEST_F(PlacesFixture, WritableGameKeepsEverythingInItsFolder) {
-    folders.listsInUser = false;
-    EXPECT_EQ(folders.listToRead(SetKind::Stage), folders.game + "StageSet.sel");
-    EXPECT_EQ(folders.listToWrite(SetKind::Stage), folders.game + "StageSet.sel");
-    EXPECT_EQ(folders.settingsToWrite(), folders.game + "Init.bse");
 }
 
 struct SaveRow {
@@ -224,30 +212,10 @@ TEST_F(PlacesFixture, DeliveredSaveIsReadWithoutWritingAnything) {
     EXPECT_FALSE(Exists(folders.user));
 }
 
-struct NameRow {
-    const char* name;
-    const char* project = "";
-    const char* folderName = "";
-};
-
-class SaveName : public ::testing::TestWithParam<NameRow> {};
-
-TEST_P(SaveName, ReadsAsThePathAndNeverCollides) {
-    EXPECT_EQ(SaveFolderName("/usr/share/qon/", GetParam().project), GetParam().folderName);
+TEST(data_SaveFolderName, EscapesPercentSoThatNoNameStandsForTwoPaths) {
+    EXPECT_EQ(SaveFolderName("/usr/share/qon/", "/usr/share/qon/a/b.stp"), "a%2Fb.stp");
+    EXPECT_EQ(SaveFolderName("/usr/share/qon/", "/usr/share/qon/a%2Fb.stp"), "a%252Fb.stp");
 }
-
-const NameRow kNameRows[] = {
-    {.name = "InsideTheGameFolderRelative",
-     .project = "/usr/share/qon/sets/a/A.stp",
-     .folderName = "sets%2Fa%2FA.stp"},
-    {.name = "ElsewhereAbsolute", .project = "/srv/A.stp", .folderName = "%2Fsrv%2FA.stp"},
-    {.name = "PercentIsEscapedSoNoNameMeansTwoPaths",
-     .project = "/usr/share/qon/a%2Fb.stp",
-     .folderName = "a%252Fb.stp"},
-    {.name = "SlashIsEscaped", .project = "/usr/share/qon/a/b.stp", .folderName = "a%2Fb.stp"},
-};
-
-INSTANTIATE_TEST_SUITE_P(data, SaveName, ::testing::ValuesIn(kNameRows), RowName);
 
 // ---- the game's reading of the lists -----------------------------------------------------
 
@@ -277,13 +245,6 @@ TEST(data_GameFolderLists, RelativeEntriesOfAPerUserListNameFilesOfTheGameFolder
     EXPECT_EQ(lists.stage.names, (std::vector<std::string>{"Delivered", "Mine"}));
     EXPECT_EQ(lists.bitmap.paths, std::vector<std::string>{"/usr/share/qon/sets/g/G.bgp"});
     EXPECT_EQ(lists.music.names, std::vector<std::string>{"Tunes"});
-}
-
-TEST(data_GameFolderLists, FolderIsCreatedForAFileAboutToBeWritten) {
-    ScratchFolder scratch;
-    MakeFolderFor(scratch.path() + "a/b/c/Init.bse");
-    EXPECT_EQ(ListFolder(scratch.path() + "a/b"), "c");
-    EXPECT_FALSE(Exists(scratch.path() + "a/b/c/Init.bse"));
 }
 
 }  // namespace
