@@ -117,7 +117,7 @@ BesideSetCopier::Copy BesideSetCopier::copyOne(const StrayFile& stray) {
             m_parent, m_title,
             QStringLiteral("ファイルをコピーできないため、%1を保存しませんでした。\n\n")
                     .arg(m_setKind) +
-                JapaneseErrorText(error),
+                ErrorText(error),
             Prompter::MessageKind::Warning);
         return Copy::Failed;
     }
@@ -153,7 +153,7 @@ BesideSetCopier::Copy BesideSetCopier::copyOne(const StrayFile& stray) {
             m_parent, m_title,
             QStringLiteral("ファイルをコピーできないため、%1を保存しませんでした。\n\n")
                     .arg(m_setKind) +
-                JapaneseErrorText(failure),
+                ErrorText(failure),
             Prompter::MessageKind::Warning);
         return Copy::Failed;
     }

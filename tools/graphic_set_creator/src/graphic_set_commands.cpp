@@ -44,7 +44,7 @@ QString lineProblem(const std::string& text) {
 // A failure in the tool's words: a data error in Japanese, anything else as it came.
 QString failureText(const std::exception& error) {
     if (const auto* dataError = dynamic_cast<const DataError*>(&error))
-        return tools_common::JapaneseErrorText(*dataError);
+        return tools_common::ErrorText(*dataError);
     return toQ(error.what());
 }
 
@@ -202,7 +202,7 @@ bool GraphicSetCommands::openPath(const std::string& setPath) {
             bitmapPath = toQ(GraphicBitmapPath(setPath, name));
             picture = m_loader.load(bitmapPath, error);
         } catch (const DataError& failure) {
-            error = tools_common::JapaneseReason(failure.reason());
+            error = tools_common::toQ(failure.reason());
         } catch (const std::exception& failure) {
             error = toQ(failure.what());
         }

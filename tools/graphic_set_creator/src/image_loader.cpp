@@ -20,7 +20,7 @@ QImage FileImageLoader::load(const QString& path, QString& error) const {
             error = QStringLiteral("フォルダです。画像ファイルではありません。");
             break;
         case Failure::Unreadable:
-            error = tools_common::JapaneseReason(tools_common::fromQ(read.reason));
+            error = read.reason;
             break;
         case Failure::NotAPicture:
             // Qt's decoder explains itself in English; say the same in the tool's words.

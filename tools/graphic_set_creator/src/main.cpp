@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <QTimer>
 
+#include "qon/data/language.h"
 #include "qon/graphic_set_creator/graphic_set_window.h"
 #include "qon/graphic_set_creator/image_loader.h"
 #include "qon/tools_common/application.h"
@@ -23,6 +24,7 @@ int main(int argc, char* argv[]) {
     if (auto status = qon::tools_common::AnswerHelpOrVersion(argc, argv, tool)) return *status;
 
     QApplication app(argc, argv);
+    qon::SetLanguage(qon::LanguageFromEnvironment());
     QApplication::setOrganizationName(QStringLiteral("qon"));
     QApplication::setApplicationName(QStringLiteral("Pavane"));
     QString file;

@@ -5,6 +5,7 @@
 #include <QSettings>
 #include <QTimer>
 
+#include "qon/data/language.h"
 #include "qon/music_set_creator/music_set_window.h"
 #include "qon/tools_common/application.h"
 #include "qon/tools_common/command_line.h"
@@ -22,6 +23,7 @@ int main(int argc, char* argv[]) {
     if (auto status = qon::tools_common::AnswerHelpOrVersion(argc, argv, tool)) return *status;
 
     QApplication app(argc, argv);
+    qon::SetLanguage(qon::LanguageFromEnvironment());
     QApplication::setOrganizationName(QStringLiteral("qon"));
     QApplication::setApplicationName(QStringLiteral("Orvinth"));
     QString file;

@@ -136,7 +136,7 @@ bool MusicSetCommands::openPath(const std::string& path) {
     } catch (const DataError& error) {
         m_prompter.message(m_parent, QString::fromUtf8(kTitle),
                            QStringLiteral("ミュージックセットを開けませんでした。\n\n") +
-                               tools_common::JapaneseErrorText(error));
+                               tools_common::ErrorText(error));
         return false;
     }
     if (m_recent) m_recent->add(tools_common::toQ(path));
@@ -172,7 +172,7 @@ bool MusicSetCommands::writeTo(const std::string& path) {
         // The author must not believe the set is saved.
         m_prompter.message(m_parent, QString::fromUtf8(kTitle),
                            QStringLiteral("ミュージックセットを保存できませんでした。\n\n") +
-                               tools_common::JapaneseErrorText(error));
+                               tools_common::ErrorText(error));
         return false;
     }
     m_document.markSaved(path);

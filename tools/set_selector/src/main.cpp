@@ -2,6 +2,7 @@
 // Sorrel, the set selector of qon.
 #include <QApplication>
 
+#include "qon/data/language.h"
 #include "qon/data/paths.h"
 #include "qon/set_selector/selection_lists_window.h"
 #include "qon/tools_common/application.h"
@@ -21,6 +22,7 @@ int main(int argc, char* argv[]) {
     if (auto status = qon::tools_common::AnswerHelpOrVersion(argc, argv, tool)) return *status;
 
     QApplication app(argc, argv);
+    qon::SetLanguage(qon::LanguageFromEnvironment());
     QApplication::setOrganizationName(QStringLiteral("qon"));
     QApplication::setApplicationName(QStringLiteral("Sorrel"));
     QString none;

@@ -37,9 +37,9 @@ QString SelectionListsCommands::addCaption(SetKind kind) {
 
 void SelectionListsCommands::loadLists() {
     if (auto failure = m_document.load()) {
-        m_prompter.message(m_parent, QString::fromUtf8(kTitle),
-                           QStringLiteral("ファイルが見つかりません。\n\n") +
-                               tools_common::JapaneseErrorText(*failure));
+        m_prompter.message(
+            m_parent, QString::fromUtf8(kTitle),
+            QStringLiteral("ファイルが見つかりません。\n\n") + tools_common::ErrorText(*failure));
     }
 }
 
@@ -87,7 +87,7 @@ bool SelectionListsCommands::closeLists() {
     if (failures.empty()) return true;
     QString text = QStringLiteral("次の一覧を保存できませんでした。\n");
     for (const DataError& failure : failures)
-        text += QStringLiteral("\n") + tools_common::JapaneseErrorText(failure);
+        text += QStringLiteral("\n") + tools_common::ErrorText(failure);
     text += QStringLiteral(
         "\n\nもう一度保存しますか？\n保存せずに終了すると、その一覧への変更は失われます。");
     // Save tries again, and asks again when it fails again.

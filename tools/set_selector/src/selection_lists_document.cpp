@@ -244,7 +244,7 @@ EntryInfo DescribeEntry(SetKind kind, const std::string& path) {
     } catch (const DataError& failure) {
         EntryInfo info;
         info.state = EntryInfo::State::Unreadable;
-        info.problem = tools_common::fromQ(tools_common::JapaneseReason(failure.reason()));
+        info.problem = failure.reason();
         return info;
     }
     const bool whole = bytes.size() <= kEntryLookBytes;

@@ -239,7 +239,7 @@ BlockImages::LoadResult BlockImages::loadGraphicSet(const std::string& path) {
     try {
         palette = ReadPaletteImages(path);
     } catch (const DataError& error) {
-        result.problem = DescribeProblem(error, FileAction::Read);
+        result.problem = DescribeProblem(error);
         return result;
     } catch (const std::exception&) {
         result.problem = DescribeProblem(path, 0, "ファイルを読み込めませんでした。");

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "qon/data/language.h"
 #include "qon/data/paths.h"
 #include "qon/stage_editor/command_line.h"
 #include "qon/stage_editor/stage_project_window.h"
@@ -36,6 +37,7 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication app(argc, argv);  // takes Qt's own options out of argv
+    qon::SetLanguage(qon::LanguageFromEnvironment());
     const TesselCommandLine line =
         qon::stage_editor::ParseTesselCommandLine(ArgumentsOf(argc, argv));
     if (line.action == TesselCommandLine::Action::Error) {

@@ -272,7 +272,7 @@ std::optional<std::string> StageProjectDocument::openProject(const std::string& 
         // leaves the open project untouched.
         project = OpenStageProject(path);
     } catch (const DataError& error) {
-        return DescribeProblem(error, FileAction::Read);
+        return DescribeProblem(error);
     } catch (const std::bad_alloc&) {
         return DescribeProblem(path, 0, "メモリが足りないため読み込めません。");
     } catch (const std::exception&) {
@@ -298,7 +298,7 @@ StageProjectDocument::SaveOutcome StageProjectDocument::saveProject(
             return {SaveResult::Cancelled, {}};
         }
     } catch (const DataError& error) {
-        return {SaveResult::Failed, DescribeProblem(error, FileAction::Write)};
+        return {SaveResult::Failed, DescribeProblem(error)};
     } catch (const std::bad_alloc&) {
         return {SaveResult::Failed,
                 DescribeProblem(path, 0, "メモリが足りないため保存できません。")};

@@ -524,8 +524,8 @@ TEST_F(StageProjectCommandsTest, FailuresAreTitledLikeTheWindowAndExplainedInJap
         QStringLiteral("ステージプロジェクトを保存できませんでした。\n\nファイル: ") +
         toQ(dir.file("none/"))))
         << prompter.messages[1].toStdString();
-    EXPECT_TRUE(
-        prompter.messages[1].endsWith(QStringLiteral("\n理由: 保存先のフォルダがありません。")))
+    EXPECT_TRUE(prompter.messages[1].endsWith(
+        QStringLiteral("\n理由: フォルダを開けません（ファイルまたはフォルダがありません）。")))
         << prompter.messages[1].toStdString();
     EXPECT_EQ(prompter.messageTitles, (QStringList{QStringLiteral("QONCreater-Keep-製作者：Me"),
                                                    QStringLiteral("QONCreater-Keep-製作者：Me")}));
