@@ -139,7 +139,10 @@ constexpr Row kRows[] = {
 
 static_assert(sizeof kRows / sizeof kRows[0] == kMessageCount, "one row per message");
 
-std::string fill(std::string_view pattern, std::initializer_list<std::string_view> args) {
+}  // namespace
+
+std::string FillPlaceholders(std::string_view pattern,
+                             std::initializer_list<std::string_view> args) {
     std::string out;
     out.reserve(pattern.size() + 32);
     for (std::size_t at = 0; at < pattern.size();) {
@@ -156,15 +159,13 @@ std::string fill(std::string_view pattern, std::initializer_list<std::string_vie
     return out;
 }
 
-}  // namespace
-
 std::string_view MessageTemplate(Language language, Message message) {
     const Row& row = kRows[static_cast<int>(message)];
     return language == Language::Japanese ? row.japanese : row.english;
 }
 
 std::string Say(Language language, Message message, std::initializer_list<std::string_view> args) {
-    return fill(MessageTemplate(language, message), args);
+    return FillPlaceholders(MessageTemplate(language, message), args);
 }
 
 std::string Say(Message message, std::initializer_list<std::string_view> args) {

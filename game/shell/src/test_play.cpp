@@ -58,7 +58,7 @@ bool GameShell::PrepareTestPlay(const TestPlayOptions& options) {
     m_game.screen = "loading";
 
     auto refuse = [&](const std::string& text) {
-        m_media.ShowMessage(kMessageTitle, text + "\n\nThe test play cannot start.");
+        m_media.ShowMessage(kMessageTitle, say(GameMessage::TestPlayCannotStart, {text}));
         return false;
     };
     const std::string projectPath = absolutePath(options.projectPath);
@@ -69,9 +69,9 @@ bool GameShell::PrepareTestPlay(const TestPlayOptions& options) {
         return refuse(error.what());
     }
     if (options.stage > header.StageCount) {
-        return refuse(projectPath + ": the stage project has " + std::to_string(header.StageCount) +
-                      (header.StageCount == 1 ? " stage" : " stages") + "; there is no stage " +
-                      std::to_string(options.stage) + ".");
+        return refuse(
+            say(header.StageCount == 1 ? GameMessage::NoSuchStageOfOne : GameMessage::NoSuchStage,
+                {projectPath, std::to_string(header.StageCount), std::to_string(options.stage)}));
     }
 
     // A set named on the command line must be readable; a chosen one is the game's usual
@@ -88,9 +88,8 @@ bool GameShell::PrepareTestPlay(const TestPlayOptions& options) {
     } else {
         graphicSetPath = chosenSetPath(SetKind::BitMap);
         if (graphicSetPath.empty()) {
-            return refuse(m_programFolder + SetListFileName(SetKind::BitMap) +
-                          ": no graphic set can be read from this list. Name one with "
-                          "--graphic-set.");
+            return refuse(say(GameMessage::NoGraphicSetInList,
+                              {m_programFolder + SetListFileName(SetKind::BitMap)}));
         }
     }
     std::string musicSetPath;
@@ -104,8 +103,9 @@ bool GameShell::PrepareTestPlay(const TestPlayOptions& options) {
     } else {
         musicSetPath = chosenSetPath(SetKind::Music);
         if (musicSetPath.empty()) {
-            std::cerr << "qon: no music set can be read from " << m_programFolder
-                      << SetListFileName(SetKind::Music) << "; the test play is silent\n";
+            std::cerr << say(GameMessage::NoMusicSetLine,
+                             {m_programFolder + SetListFileName(SetKind::Music)})
+                      << '\n';
         }
     }
 

@@ -90,6 +90,11 @@ std::string Say(Language language, Message message,
                 std::initializer_list<std::string_view> args = {});
 std::string Say(Message message, std::initializer_list<std::string_view> args = {});
 
+// `pattern` with {1}, {2}, ... replaced by `args` in order; for the other message tables of
+// the programs, which share the placeholders.
+std::string FillPlaceholders(std::string_view pattern,
+                             std::initializer_list<std::string_view> args);
+
 // The template itself, for checking the table.
 std::string_view MessageTemplate(Language language, Message message);
 
