@@ -41,7 +41,7 @@ QString lineProblem(const std::string& text) {
     return QStringLiteral("Shift-JIS で書けない文字");
 }
 
-// A failure in the tool's words: a data error in Japanese, anything else as it came.
+// A failure in the tool's words: a data error in the tool's language, anything else as it came.
 QString failureText(const std::exception& error) {
     if (const auto* dataError = dynamic_cast<const DataError*>(&error))
         return tools_common::ErrorText(*dataError);
