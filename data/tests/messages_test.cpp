@@ -7,8 +7,10 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <regex>
 #include <set>
 #include <string>
@@ -61,6 +63,7 @@ const LocaleRow kLocaleRows[] = {
     {.name = "NothingSetIsJapanese"},
     {.name = "TheCLocaleIsJapanese", .lang = "C"},
     {.name = "PosixIsJapanese", .lang = "POSIX"},
+    {.name = "CUtf8IsJapanese", .lang = "C.UTF-8"},
     {.name = "JapaneseLocaleIsJapanese", .lang = "ja_JP.UTF-8"},
     {.name = "AmericanEnglishIsEnglish", .lang = "en_US.UTF-8", .expected = Language::English},
     {.name = "BareEnIsEnglish", .lang = "en", .expected = Language::English},
@@ -82,6 +85,33 @@ const LocaleRow kLocaleRows[] = {
      .expected = Language::English},
 };
 INSTANTIATE_TEST_SUITE_P(Locales, LanguageOfLocale, ::testing::ValuesIn(kLocaleRows), RowName);
+
+// The environment's variables are the ones read, and in that order.
+TEST(LanguageFromEnvironment, ReadsLcAllLcMessagesAndLang) {
+    struct Saved {
+        const char* name;
+        std::optional<std::string> value;
+    };
+    std::vector<Saved> saved;
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        saved.push_back({name, value ? std::optional<std::string>(value) : std::nullopt});
+        ::unsetenv(name);
+    }
+    EXPECT_EQ(LanguageFromEnvironment(), Language::Japanese);
+    ::setenv("LANG", "en_US.UTF-8", 1);
+    EXPECT_EQ(LanguageFromEnvironment(), Language::English);
+    ::setenv("LC_MESSAGES", "ja_JP.UTF-8", 1);
+    EXPECT_EQ(LanguageFromEnvironment(), Language::Japanese);
+    ::setenv("LC_ALL", "en_GB.UTF-8", 1);
+    EXPECT_EQ(LanguageFromEnvironment(), Language::English);
+    for (const Saved& s : saved) {
+        if (s.value)
+            ::setenv(s.name, s.value->c_str(), 1);
+        else
+            ::unsetenv(s.name);
+    }
+}
 
 // ---- The table ---------------------------------------------------------------------------
 
