@@ -528,7 +528,7 @@ TEST_F(StageProjectCommandsTest, FailuresAreTitledLikeTheWindowAndExplainedInJap
         prompter.messages[1].endsWith(QStringLiteral("\n理由: 保存先のフォルダがありません。")))
         << prompter.messages[1].toStdString();
     EXPECT_EQ(prompter.titles, (QStringList{QStringLiteral("QONCreater-Keep-製作者：Me"),
-                                                   QStringLiteral("QONCreater-Keep-製作者：Me")}));
+                                            QStringLiteral("QONCreater-Keep-製作者：Me")}));
     EXPECT_EQ(prompter.messageKinds,
               (QList{Prompter::MessageKind::Warning, Prompter::MessageKind::Warning}));
 }
