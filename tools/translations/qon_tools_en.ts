@@ -795,11 +795,11 @@ If you quit without saving, the changes to those lists are lost.</translation>
     </message>
     <message>
         <source>ステージ追加</source>
-        <translation>Add Stage</translation>
+        <translation>Add</translation>
     </message>
     <message>
         <source>ステージ削除</source>
-        <translation>Remove Stage</translation>
+        <translation>Remove</translation>
     </message>
     <message>
         <source>登録されているグラフィックセット</source>
@@ -807,11 +807,11 @@ If you quit without saving, the changes to those lists are lost.</translation>
     </message>
     <message>
         <source>グラフィック追加</source>
-        <translation>Add Graphics</translation>
+        <translation>Add</translation>
     </message>
     <message>
         <source>グラフィック削除</source>
-        <translation>Remove Graphics</translation>
+        <translation>Remove</translation>
     </message>
     <message>
         <source>登録されているミュージックセット</source>
@@ -819,11 +819,11 @@ If you quit without saving, the changes to those lists are lost.</translation>
     </message>
     <message>
         <source>ミュージック追加</source>
-        <translation>Add Music</translation>
+        <translation>Add</translation>
     </message>
     <message>
         <source>ミュージック削除</source>
-        <translation>Remove Music</translation>
+        <translation>Remove</translation>
     </message>
     <message>
         <source>&#x3000;</source>
@@ -1326,7 +1326,7 @@ The lists are kept in this program&apos;s folder (the game&apos;s folder) and sa
     </message>
     <message>
         <source>編集中のステージ</source>
-        <translation>Stage</translation>
+        <translation>Editing stage</translation>
     </message>
     <message>
         <source>消しゴム：マスを空にする</source>
