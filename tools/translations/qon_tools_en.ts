@@ -1027,6 +1027,10 @@ Tessel&apos;s own folder, the built game&apos;s folder (build/qon/) and the fold
 
 </translation>
     </message>
+    <message>
+        <source>Tessel.html</source>
+        <translation>Tessel_en.html</translation>
+    </message>
 </context>
 <context>
     <name>StageProjectDocument</name>

@@ -299,6 +299,13 @@ bool StageProjectCommands::settleUnsavedChanges() {
         [this] { return save(); });
 }
 
+std::string StageProjectCommands::helpPagePath() const {
+    const std::string japanese = m_programFolder + "Tessel.html";
+    const std::string translated =
+        m_programFolder + fromQ(QCoreApplication::translate("StageProjectCommands", "Tessel.html"));
+    return translated != japanese && IsOrdinaryFile(translated) ? translated : japanese;
+}
+
 std::optional<QString> StageProjectCommands::readHelpPage() {
     const std::string path = helpPagePath();
     try {

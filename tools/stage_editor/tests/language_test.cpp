@@ -8,11 +8,16 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTest>
 
+#include "qon/data/files.h"
 #include "qon/stage_editor/editor_settings.h"
 #include "qon/stage_editor/new_project_dialog.h"
+#include "qon/stage_editor/stage_project_commands.h"
 #include "qon/stage_editor/stage_project_window.h"
+#include "qon/test_support/bytes.h"
 #include "qon/test_support/rows.h"
 #include "qon/test_support/scratch_folder.h"
 
@@ -155,6 +160,56 @@ const KindNameRow kKindNames[] = {
     {.name = "WarpInEnglish", .locale = "en_US", .kind = Kind::Warp, .shown = "Warp"},
 };
 INSTANTIATE_TEST_SUITE_P(Kinds, TesselKindName, ::testing::ValuesIn(kKindNames), RowName);
+
+struct HelpPageRow {
+    const char* name;
+    const char* locale = "C";
+    bool englishPage = true;  // whether the folder holds Tessel_en.html beside Tessel.html
+    const char* shown = "";
+};
+
+class TesselHelpPage : public ::testing::TestWithParam<HelpPageRow> {};
+
+TEST_P(TesselHelpPage, IsTheOneOfTheLocalesLanguageWhereThereIsOne) {
+    const HelpPageRow& row = GetParam();
+    const LanguageScope language(row.locale);
+    test_support::ScratchFolder folder;
+    test_support::WriteBytes(folder.file("Tessel.html"), "<p>ボム</p>");
+    if (row.englishPage) test_support::WriteBytes(folder.file("Tessel_en.html"), "<p>Bomb</p>");
+    StageProjectDocument document;
+    BlockImages images;
+    ScriptedPrompter prompter;
+    StageProjectCommands commands(document, images, prompter, folder.path());
+    EXPECT_EQ(commands.readHelpPage(), QString::fromUtf8(row.shown));
+    EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
+const HelpPageRow kHelpPages[] = {
+    {.name = "JapaneseUnderC", .locale = "C", .shown = "<p>ボム</p>"},
+    {.name = "JapaneseUnderJaJp", .locale = "ja_JP", .shown = "<p>ボム</p>"},
+    {.name = "EnglishUnderEnUs", .locale = "en_US", .shown = "<p>Bomb</p>"},
+    {.name = "JapaneseWhenTheEnglishPageIsMissing",
+     .locale = "en_US",
+     .englishPage = false,
+     .shown = "<p>ボム</p>"},
+};
+INSTANTIATE_TEST_SUITE_P(Pages, TesselHelpPage, ::testing::ValuesIn(kHelpPages), RowName);
+
+QSet<QString> SectionsOf(const char* page) {
+    const QString text = QString::fromStdString(
+        ReadFileBytes(std::string(QON_STAGE_EDITOR_HELP_DIR) + page, kMaxTextFileBytes));
+    static const QRegularExpression anchor(QStringLiteral("(?:id|href)=\"#?([a-z]+)\""));
+    QSet<QString> sections;
+    for (const auto& match : anchor.globalMatch(text)) sections.insert(match.captured(1));
+    return sections;
+}
+
+// Both pages have the same sections, and every entry of the contents leads to one.
+TEST(TesselHelpPages, HaveTheSameSections) {
+    const QSet<QString> japanese = SectionsOf("Tessel.html");
+    EXPECT_GE(japanese.size(), 10);
+    EXPECT_EQ(SectionsOf("Tessel_en.html"), japanese);
+}
 
 }  // namespace
 }  // namespace qon::stage_editor
