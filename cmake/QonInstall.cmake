@@ -3,7 +3,7 @@
 # Layout: Debian's for games (a package of Section games keeps its programs in games/ and
 # its data in share/games/): the five programs in games/, the game folder's delivered
 # files in share/games/qon/ (the logo, the effects, the starter sets, the lists naming them
-# relative to the folder, Init.bse and Tessel's help page), and the desktop files in their
+# relative to the folder, Init.bse and Tessel's help pages), and the desktop files in their
 # standard places (GNUInstallDirs). A program finds its game folder as
 # <its folder>/../share/games/qon/ when its own folder holds no game, so the install works
 # under any prefix. An installed game folder is never
@@ -26,8 +26,9 @@ if(QON_BUILD_GAME)
 endif()
 if(QON_BUILD_TOOLS)
   install(TARGETS Sorrel Tessel Pavane Orvinth RUNTIME DESTINATION "${QON_INSTALL_BIN_DIR}")
-  # Tessel looks for its help page beside itself, then in the installed game folder.
+  # Tessel looks for its help pages beside itself, then in the installed game folder.
   install(FILES "${PROJECT_SOURCE_DIR}/tools/stage_editor/help/Tessel.html"
+                "${PROJECT_SOURCE_DIR}/tools/stage_editor/help/Tessel_en.html"
           DESTINATION "${QON_INSTALL_GAME_DIR}")
 endif()
 

@@ -7,7 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config git ca-certificates util-linux
   libsdl2-dev libsdl2-mixer-dev libsdl2-ttf-dev libfontconfig-dev libfluidsynth-dev
   timgm6mb-soundfont fonts-ipafont-gothic fonts-motoya-l-maruberi
-  qt6-base-dev qt6-translations-l10n
+  qt6-base-dev qt6-translations-l10n qt6-tools-dev qt6-l10n-tools
   zlib1g-dev dpkg-dev desktop-file-utils appstream lintian
   libgtest-dev libgmock-dev xvfb xauth
   clang clang-format libclang-rt-14-dev ccache

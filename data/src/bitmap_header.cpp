@@ -5,6 +5,7 @@
 
 #include "qon/data/error.h"
 #include "qon/data/files.h"
+#include "qon/data/messages.h"
 
 namespace qon {
 
@@ -25,11 +26,9 @@ std::uint32_t little(std::string_view bytes, std::size_t at, int count) {
 
 BitmapSide CheckBitmapHeader(std::string_view bytes, const std::string& name) {
     if (bytes.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M') {
-        throw DataError(name, 0, "this is not a BMP picture (it does not begin with \"BM\")");
+        throw DataError(name, 0, Say(Message::NotBmp));
     }
-    const auto cutShort = [&] {
-        return DataError(name, 0, "the BMP picture's header is cut short");
-    };
+    const auto cutShort = [&] { return DataError(name, 0, Say(Message::BmpHeaderCutShort)); };
     if (bytes.size() < kFileHeaderBytes + 4) throw cutShort();
     const std::uint32_t infoBytes = little(bytes, kFileHeaderBytes, 4);
     std::int64_t width = 0;
@@ -46,10 +45,9 @@ BitmapSide CheckBitmapHeader(std::string_view bytes, const std::string& name) {
     }
     if (width < 1 || height < 1 || width > kMaxBitmapWidth || height > kMaxBitmapHeight) {
         throw DataError(name, 0,
-                        "the BMP picture claims " + std::to_string(width) + " x " +
-                            std::to_string(height) + " pixels; a picture must be from 1 x 1 to " +
-                            std::to_string(kMaxBitmapWidth) + " x " +
-                            std::to_string(kMaxBitmapHeight) + " pixels");
+                        Say(Message::BmpSizeOutOfRange,
+                            {std::to_string(width), std::to_string(height),
+                             std::to_string(kMaxBitmapWidth), std::to_string(kMaxBitmapHeight)}));
     }
     return {static_cast<int>(width), static_cast<int>(height)};
 }

@@ -4,15 +4,16 @@
 #include <cstdio>
 #include <utility>
 
+#include "qon/data/messages.h"
+
 namespace qon {
 
 namespace {
 
 std::string composeMessage(const std::string& file, int line, const std::string& reason) {
-    if (line > 0) {
-        return QuotedPath(file) + ", line " + std::to_string(line) + ": " + reason;
-    }
-    return QuotedPath(file) + ": " + reason;
+    if (line > 0)
+        return Say(Message::ErrorAtLine, {QuotedPath(file), std::to_string(line), reason});
+    return Say(Message::ErrorInFile, {QuotedPath(file), reason});
 }
 
 void appendHex(std::string& out, const char* format, unsigned value) {

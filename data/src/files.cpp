@@ -14,6 +14,7 @@
 #include <thread>
 
 #include "qon/data/error.h"
+#include "qon/data/messages.h"
 
 namespace qon {
 
@@ -29,25 +30,24 @@ std::string openFailureReason(int error) {
     switch (error) {
         case ENOENT:
         case ENOTDIR:
-            return "the file does not exist";
+            return Say(Message::FileMissing);
         case EACCES:
         case EPERM:
-            return "the file may not be read (permission denied)";
+            return Say(Message::FileUnreadable);
         default:
-            return std::string("the file cannot be opened: ") + std::strerror(error);
+            return Say(Message::FileCannotBeOpened, {SystemErrorText(error)});
     }
 }
 
 std::string notOrdinaryReason(mode_t mode) {
-    if (S_ISDIR(mode)) return "this is a folder, not a file";
-    if (S_ISFIFO(mode)) return "this is a named pipe, not an ordinary file";
-    if (S_ISCHR(mode) || S_ISBLK(mode)) return "this is a device, not an ordinary file";
-    return "this is not an ordinary file";
+    if (S_ISDIR(mode)) return Say(Message::FileIsFolder);
+    if (S_ISFIFO(mode)) return Say(Message::FileIsNamedPipe);
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return Say(Message::FileIsDevice);
+    return Say(Message::FileNotOrdinary);
 }
 
 std::string tooLargeReason(std::uintmax_t size, std::size_t maxBytes) {
-    return "the file is too large (" + std::to_string(size) + " bytes); at most " +
-           std::to_string(maxBytes) + " bytes are accepted here";
+    return Say(Message::FileTooLarge, {std::to_string(size), std::to_string(maxBytes)});
 }
 
 class FileDescriptor {
@@ -109,8 +109,7 @@ std::string readUpTo(const std::string& path, int fd, std::size_t sizeHint, std:
         const ssize_t count = ::read(fd, bytes.data() + filled, bytes.size() - filled);
         if (count < 0) {
             if (errno == EINTR) continue;
-            throw DataError(path, 0,
-                            std::string("the file cannot be read: ") + std::strerror(errno));
+            throw DataError(path, 0, Say(Message::FileCannotBeRead, {SystemErrorText(errno)}));
         }
         if (count == 0) break;
         filled += static_cast<std::size_t>(count);
@@ -159,7 +158,7 @@ constexpr std::string_view kTemporaryTag = ".qon-";
 constexpr std::size_t kRandomCharacters = 6;  // what mkstemp and mkdtemp put in place of XXXXXX
 
 std::string writeFailure(int error) {
-    return std::string("cannot write the file: ") + std::strerror(error);
+    return Say(Message::FileCannotBeWritten, {SystemErrorText(error)});
 }
 
 // "dir/name" -> {"dir/", "name"}; a bare name lives in the current folder ("").
@@ -258,7 +257,8 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
         // Renaming over a folder, a device or a pipe would replace it with a plain file.
         if (!isOrdinary(existing.st_mode)) {
             throw DataError(path, 0,
-                            "cannot write the file: " + notOrdinaryReason(existing.st_mode));
+                            Say(Message::FileCannotBeWritten,
+                                {WithoutFullStop(notOrdinaryReason(existing.st_mode))}));
         }
         mode = existing.st_mode & 07777;
     }
@@ -338,8 +338,7 @@ PathInfo DiskFileOperations::inspect(const std::string& path) {
 std::vector<std::string> DiskFileOperations::listFolder(const std::string& folder) {
     DIR* dir = ::opendir(folderOrCurrent(folder).c_str());
     if (dir == nullptr) {
-        throw DataError(folder, 0,
-                        std::string("the folder cannot be read: ") + std::strerror(errno));
+        throw DataError(folder, 0, Say(Message::FolderCannotBeRead, {SystemErrorText(errno)}));
     }
     std::vector<std::string> names;
     errno = 0;
@@ -350,8 +349,7 @@ std::vector<std::string> DiskFileOperations::listFolder(const std::string& folde
     const int error = errno;
     ::closedir(dir);
     if (error != 0) {
-        throw DataError(folder, 0,
-                        std::string("the folder cannot be read: ") + std::strerror(error));
+        throw DataError(folder, 0, Say(Message::FolderCannotBeRead, {SystemErrorText(error)}));
     }
     return names;
 }
@@ -365,8 +363,7 @@ std::unique_ptr<FolderLock> DiskFileOperations::lockFolder(const std::string& fo
     if (fd.get() < 0) {
         // A folder that may be searched but not listed can still be saved into and read.
         if (errno == EACCES || errno == EPERM) return std::make_unique<FolderLock>();
-        throw DataError(folder, 0,
-                        std::string("the folder cannot be opened: ") + std::strerror(errno));
+        throw DataError(folder, 0, Say(Message::FolderCannotBeOpened, {SystemErrorText(errno)}));
     }
     const auto giveUpAt = std::chrono::steady_clock::now() + m_lockWait;
     for (;;) {
@@ -377,9 +374,7 @@ std::unique_ptr<FolderLock> DiskFileOperations::lockFolder(const std::string& fo
         // A file system without locks (some network shares): nothing to wait for.
         if (errno != EWOULDBLOCK) return std::make_unique<FolderLock>();
         if (std::chrono::steady_clock::now() >= giveUpAt) {
-            throw DataError(folder, 0,
-                            "another program is saving or reading the stage project in this "
-                            "folder; try again when it has finished");
+            throw DataError(folder, 0, Say(Message::FolderBusy));
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
@@ -389,8 +384,7 @@ std::string DiskFileOperations::makeTemporaryFolder(const std::string& folder,
                                                     const std::string& prefix) {
     std::string made = folder + prefix + "XXXXXX";
     if (::mkdtemp(made.data()) == nullptr) {
-        throw DataError(folder, 0,
-                        std::string("cannot create a folder here: ") + std::strerror(errno));
+        throw DataError(folder, 0, Say(Message::FolderCannotBeMade, {SystemErrorText(errno)}));
     }
     return made.substr(folder.size());
 }
@@ -452,13 +446,13 @@ void DiskFileOperations::renameFile(const std::string& from, const std::string& 
 
 void DiskFileOperations::removeFile(const std::string& path) {
     if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
-        throw DataError(path, 0, std::string("cannot remove the file: ") + std::strerror(errno));
+        throw DataError(path, 0, Say(Message::FileCannotBeRemoved, {SystemErrorText(errno)}));
     }
 }
 
 void DiskFileOperations::removeFolder(const std::string& path) {
     if (::rmdir(path.c_str()) != 0 && errno != ENOENT) {
-        throw DataError(path, 0, std::string("cannot remove the folder: ") + std::strerror(errno));
+        throw DataError(path, 0, Say(Message::FolderCannotBeRemoved, {SystemErrorText(errno)}));
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cassert>
 #include <vector>
 
+#include "qon/data/messages.h"
 #include "qon/data/paths.h"
 #include "qon/data/text.h"
 
@@ -25,7 +26,7 @@ bool isSlot(int slot) {
 }
 
 std::string slotWhat(int slot) {
-    return "the bitmap for \"" + std::string(kSlotLabels[slot]) + "\"";
+    return Say(Message::BitmapFor, {kSlotLabels[slot]});
 }
 
 }  // namespace
@@ -85,8 +86,8 @@ int SpecialSlotForKind(int kind) {
 GraphicSetFile ParseGraphicSetFile(std::string_view bytes, const std::string& name) {
     LineReader reader(name, std::string(bytes));
     GraphicSetFile set;
-    set.setName = reader.require("the set name");
-    set.staffName = reader.require("the author name");
+    set.setName = reader.require(Say(Message::SetName));
+    set.staffName = reader.require(Say(Message::AuthorName));
     for (int slot = 0; slot < kBitmapSlots; ++slot) {
         set.bitmaps[slot] = reader.require(slotWhat(slot));
     }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "qon/data/error.h"
+#include "qon/data/messages.h"
 #include "qon/data/paths.h"
 #include "qon/data/text.h"
 
@@ -16,7 +17,7 @@ namespace {
 constexpr long kMaxTrackCount = 32767;
 
 std::string countProblem(const std::string& text) {
-    return NumberProblem("the track count", text, 0, kMaxTrackCount);
+    return NumberProblem(Say(Message::TrackCount), text, 0, kMaxTrackCount);
 }
 
 // The integer part of the number the text begins with ("3", " 3.7", "3 tracks"), or nullopt
@@ -50,17 +51,17 @@ std::optional<long> leadingIntegerPart(std::string_view text) {
 }
 
 void readHeader(LineReader& reader, MusicSetFile& set) {
-    set.setName = reader.require("the set name");
-    set.staffName = reader.require("the author name");
-    set.titleTrack = reader.require("the title track");
-    set.endingTrack = reader.require("the ending track");
+    set.setName = reader.require(Say(Message::SetName));
+    set.staffName = reader.require(Say(Message::AuthorName));
+    set.titleTrack = reader.require(Say(Message::TitleTrack));
+    set.endingTrack = reader.require(Say(Message::EndingTrack));
 }
 
 void readTracks(LineReader& reader, long count, MusicSetFile& set) {
     // Grow as lines arrive; never reserve from a count read in the file.
     for (long i = 0; i < count; ++i) {
-        set.stageTracks.push_back(reader.require("stage track " + std::to_string(i + 1) + " of " +
-                                                 std::to_string(count)));
+        set.stageTracks.push_back(reader.require(
+            Say(Message::StageTrackOf, {std::to_string(i + 1), std::to_string(count)})));
     }
 }
 
@@ -70,7 +71,7 @@ MusicSetFile ParseMusicSetForEditing(std::string_view bytes, const std::string& 
     LineReader reader(name, std::string(bytes));
     MusicSetFile set;
     readHeader(reader, set);
-    const std::string countText = reader.require("the track count");
+    const std::string countText = reader.require(Say(Message::TrackCount));
     const std::optional<long> count = leadingIntegerPart(countText);
     if (!count || *count < 0 || *count > kMaxTrackCount) {
         reader.fail(countProblem(countText));
@@ -87,7 +88,7 @@ MusicSetFile ParseMusicSetForGame(std::string_view bytes, const std::string& nam
     LineReader reader(name, std::string(bytes));
     MusicSetFile set;
     readHeader(reader, set);
-    const std::string countText = reader.require("the track count");
+    const std::string countText = reader.require(Say(Message::TrackCount));
     const std::optional<std::int16_t> count = ParseInt16(countText);
     if (!count || *count < 0) {
         reader.fail(countProblem(countText));
@@ -107,8 +108,8 @@ std::string MusicTrackPath(const std::string& setPath, const std::string& trackN
 std::vector<std::string> FormatMusicSetFile(const MusicSetFile& set, const std::string& name) {
     if (set.stageTracks.size() > static_cast<std::size_t>(kMaxTrackCount)) {
         throw DataError(name, 0,
-                        "a music set holds at most " + std::to_string(kMaxTrackCount) +
-                            " stage tracks, not " + std::to_string(set.stageTracks.size()));
+                        Say(Message::TooManyStageTracks, {std::to_string(kMaxTrackCount),
+                                                          std::to_string(set.stageTracks.size())}));
     }
     std::vector<std::string> lines = {set.setName, set.staffName, FileNameOf(set.titleTrack),
                                       FileNameOf(set.endingTrack),

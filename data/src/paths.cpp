@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "qon/data/error.h"
+#include "qon/data/messages.h"
 
 namespace qon {
 
@@ -19,9 +20,8 @@ std::string ProgramFolder() {
     for (;;) {
         const ssize_t length = readlink("/proc/self/exe", buffer.data(), buffer.size());
         if (length < 0) {
-            throw DataError(
-                "/proc/self/exe", 0,
-                std::string("the program's own folder cannot be found: ") + std::strerror(errno));
+            throw DataError("/proc/self/exe", 0,
+                            Say(Message::OwnFolderUnknown, {SystemErrorText(errno)}));
         }
         if (static_cast<std::size_t>(length) < buffer.size()) {
             return FolderOf(std::string_view(buffer.data(), static_cast<std::size_t>(length)));
@@ -33,7 +33,7 @@ std::string ProgramFolder() {
 std::string FolderOf(std::string_view path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string_view::npos) {
-        throw DataError(std::string(path), 0, "the path names no folder (it holds no \"/\")");
+        throw DataError(std::string(path), 0, Say(Message::PathNamesNoFolder));
     }
     return std::string(path.substr(0, slash + 1));
 }

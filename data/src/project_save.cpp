@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "qon/data/error.h"
+#include "qon/data/messages.h"
 #include "qon/data/paths.h"
 #include "qon/data/save_file.h"
 
@@ -199,10 +200,10 @@ void rollForward(FileOperations& ops, const std::string& folder, const Journal& 
     }
     for (const InPlaceWrite& write : journal.inPlace) {
         if (!isSavedFileName(write.name, journal)) {
-            throw DataError(folder + write.name, 0, "this is not a file of a stage project");
+            throw DataError(folder + write.name, 0, Say(Message::NotAProjectFile));
         }
         if (write.offset > contents->size() || write.size > contents->size() - write.offset) {
-            throw DataError(privateFolder + kContentsName, 0, "the saved bytes are incomplete");
+            throw DataError(privateFolder + kContentsName, 0, Say(Message::SavedBytesIncomplete));
         }
         ops.overwriteFile(folder + write.name, contents->substr(write.offset, write.size));
         if (done) done(++count, total);
@@ -228,23 +229,18 @@ void settle(FileOperations& ops, const std::string& folder, const std::string& p
         try {
             journal = parseJournal(ops.readFile(journalPath, kMaxJournalBytes));
         } catch (const DataError& error) {
-            throw DataError(projectPath, 0,
-                            "the journal of an interrupted save cannot be read (" +
-                                std::string(error.what()) + ")");
+            throw DataError(projectPath, 0, Say(Message::JournalUnreadable, {error.what()}));
         }
         if (journal) {
             try {
                 if (!isMovableProjectFileName(journal->projectFile, projectFile)) {
                     throw DataError(folder + journal->projectFile, 0,
-                                    "it saved a project file whose name does not end in .stp; "
-                                    "open that file to finish it");
+                                    Say(Message::JournalNamesNoProject));
                 }
                 rollForward(ops, folder, *journal);
             } catch (const DataError& error) {
                 throw DataError(projectPath, 0,
-                                "an interrupted save of this stage project cannot be finished (" +
-                                    std::string(error.what()) +
-                                    "); the project is not used until it can be");
+                                Say(Message::InterruptedSaveUnfinished, {error.what()}));
             }
         }
         // The swap is complete (or the journal was none of ours): the journal has served. While
@@ -293,8 +289,9 @@ bool overwritesInPlace(const PathInfo& info, std::size_t size) {
 }
 
 std::string reasonForNotAFile(PathKind kind) {
-    return kind == PathKind::Folder ? "cannot write the file: this is a folder, not a file"
-                                    : "cannot write the file: this is not an ordinary file";
+    return Say(Message::FileCannotBeWritten,
+               {WithoutFullStop(Say(kind == PathKind::Folder ? Message::FileIsFolder
+                                                             : Message::FileNotOrdinary))});
 }
 
 }  // namespace
@@ -316,7 +313,7 @@ ProjectSaveResult SaveStageProject(const std::string& projectPath, const StagePr
     const std::string projectFile = FileNameOf(projectPath);
     if (!isPlainName(projectFile) || projectFile == kSaveJournalName ||
         IsSaveFolderName(projectFile)) {
-        throw DataError(projectPath, 0, "a stage project cannot be saved under this name");
+        throw DataError(projectPath, 0, Say(Message::ProjectNameRefused));
     }
     std::unique_ptr<FolderLock> lock;
     try {
@@ -410,11 +407,7 @@ ProjectSaveResult SaveStageProject(const std::string& projectPath, const StagePr
                 goOn(ProjectSaveProgress::Step::Swapping, done, of);
             });
         } catch (const DataError& error) {
-            throw DataError(
-                projectPath, 0,
-                "the project was saved, but not all of its files could be put in place (" +
-                    std::string(error.what()) +
-                    "); that is finished when the project is next opened");
+            throw DataError(projectPath, 0, Say(Message::SavedButNotInPlace, {error.what()}));
         }
         // The private folder goes only after the journal: a journal left behind is rolled
         // forward again, from the private folder.

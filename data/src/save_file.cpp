@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "qon/data/game_folders.h"
+#include "qon/data/messages.h"
 #include "qon/data/paths.h"
 #include "qon/data/text.h"
 
@@ -21,12 +22,12 @@ SaveSlots ParseSaveFile(std::string_view bytes, const std::string& name) {
     LineReader reader(name, std::string(bytes));
     SaveSlots slots{};
     for (int slot = 0; slot < kSaveSlotCount; ++slot) {
-        const std::string text = reader.require("save slot " + std::to_string(slot + 1) + " of " +
-                                                std::to_string(kSaveSlotCount));
+        const std::string text = reader.require(
+            Say(Message::SaveSlotOf, {std::to_string(slot + 1), std::to_string(kSaveSlotCount)}));
         const std::optional<std::int16_t> value = ParseInt16(text);
         if (!value) {
-            reader.fail(
-                NumberProblem("save slot " + std::to_string(slot + 1), text, -32768, 32767));
+            reader.fail(NumberProblem(Say(Message::SaveSlot, {std::to_string(slot + 1)}), text,
+                                      -32768, 32767));
         }
         slots[slot] = *value;
     }

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "qon/data/error.h"
+#include "qon/data/messages.h"
 #include "qon/data/paths.h"
 #include "qon/data/text.h"
 
@@ -15,10 +16,10 @@ namespace {
 constexpr std::size_t kMaxEntries = 32767;
 
 std::int16_t readCount(LineReader& reader) {
-    const std::string text = reader.require("the entry count");
+    const std::string text = reader.require(Say(Message::EntryCount));
     const std::optional<std::int16_t> count = ParseInt16(text);
     if (!count || *count < 0) {
-        reader.fail(NumberProblem("the entry count", text, 0, kMaxEntries));
+        reader.fail(NumberProblem(Say(Message::EntryCount), text, 0, kMaxEntries));
     }
     return *count;
 }
@@ -28,7 +29,7 @@ std::vector<std::string> readEntries(LineReader& reader, int count) {
     std::vector<std::string> entries;
     for (int i = 0; i < count; ++i) {
         entries.push_back(
-            reader.require("entry " + std::to_string(i + 1) + " of " + std::to_string(count)));
+            reader.require(Say(Message::EntryOf, {std::to_string(i + 1), std::to_string(count)})));
     }
     return entries;
 }
@@ -115,8 +116,8 @@ std::vector<std::string> FormatSetList(const std::vector<std::string>& entries,
                                        const std::string& name) {
     if (entries.size() > kMaxEntries) {
         throw DataError(name, 0,
-                        "a list holds at most " + std::to_string(kMaxEntries) + " entries, not " +
-                            std::to_string(entries.size()));
+                        Say(Message::ListTooLong,
+                            {std::to_string(kMaxEntries), std::to_string(entries.size())}));
     }
     std::vector<std::string> lines;
     lines.reserve(entries.size() + 1);

@@ -6,22 +6,24 @@
 #include <cerrno>
 #include <optional>
 
+#include "qon/data/messages.h"
 #include "qon/data/text.h"
 
 namespace qon {
 
 namespace {
 
-std::int16_t readIndex(LineReader& reader, const char* name, SetKind list) {
-    const std::string what = std::string("the ") + name;
+std::int16_t readIndex(LineReader& reader, Message name, SetKind list) {
+    const std::string what = Say(name);
     const std::string text = reader.require(what);
     const std::optional<std::int16_t> value = ParseInt16(text);
     if (!value) {
         // The file only remembers choices: say how to get a good one back.
-        reader.fail(NumberProblem(what, text, 0, 32767) + " (the set's position in " +
-                    SetListFileName(list) + ", 0 for the first). Correct the line or delete " +
-                    kSettingsFileName +
-                    ", then choose the sets again in the configuration screen.");
+        std::string problem = NumberProblem(what, text, 0, 32767);
+        // The hint goes inside the sentence: "... from 0 to 32767 (the set's position ...".
+        if (CurrentLanguage() == Language::Japanese) problem = WithoutFullStop(problem);
+        reader.fail(problem +
+                    Say(Message::SetChoiceHint, {SetListFileName(list), kSettingsFileName}));
     }
     return *value;
 }
@@ -35,9 +37,9 @@ std::int16_t bound(std::int16_t index, const SetList& list) {
 GameSettings ParseSettingsFile(std::string_view bytes, const std::string& name) {
     LineReader reader(name, std::string(bytes));
     GameSettings settings;
-    settings.StageSetIndex = readIndex(reader, "stage set choice", SetKind::Stage);
-    settings.BitMapSetIndex = readIndex(reader, "graphic set choice", SetKind::BitMap);
-    settings.MusicSetIndex = readIndex(reader, "music set choice", SetKind::Music);
+    settings.StageSetIndex = readIndex(reader, Message::StageSetChoice, SetKind::Stage);
+    settings.BitMapSetIndex = readIndex(reader, Message::GraphicSetChoice, SetKind::BitMap);
+    settings.MusicSetIndex = readIndex(reader, Message::MusicSetChoice, SetKind::Music);
     return settings;
 }
 

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "qon/data/error.h"
+#include "qon/data/messages.h"
 #include "qon/data/paths.h"
 #include "qon/data/save_file.h"
 #include "qon/data/text.h"
@@ -42,14 +43,14 @@ std::int16_t cellKind(std::string_view cell) {
 }
 
 std::string rowWhat(int row) {
-    return "row " + std::to_string(row + 1) + " of " + std::to_string(kGridRows) + " of the stage";
+    return Say(Message::StageRowOf, {std::to_string(row + 1), std::to_string(kGridRows)});
 }
 
 std::int16_t parseStageCount(LineReader& reader) {
-    const std::string text = reader.require("the stage count");
+    const std::string text = reader.require(Say(Message::StageCount));
     const std::optional<std::int16_t> count = ParseInt16(text);
     if (!count || *count < 1) {
-        reader.fail(NumberProblem("the stage count", text, 1, kMaxStageCount));
+        reader.fail(NumberProblem(Say(Message::StageCount), text, 1, kMaxStageCount));
     }
     return *count;
 }
@@ -132,9 +133,9 @@ std::vector<std::string> FormatStageFile(const StageGrid& grid) {
 StageProjectHeader ParseStageProjectHeader(std::string_view bytes, const std::string& name) {
     LineReader reader(name, std::string(bytes));
     StageProjectHeader header;
-    header.projectName = reader.require("the project name");
+    header.projectName = reader.require(Say(Message::ProjectName));
     header.StageCount = parseStageCount(reader);
-    header.stageStaff = reader.require("the staff name");
+    header.stageStaff = reader.require(Say(Message::StaffName));
     return header;
 }
 
@@ -188,8 +189,8 @@ std::vector<std::string> FormatStageProjectFile(const StageProject& project,
     const std::size_t count = project.stages.size();
     if (count < 1 || count > static_cast<std::size_t>(kMaxStageCount)) {
         throw DataError(name, 0,
-                        "a stage project holds 1 to " + std::to_string(kMaxStageCount) +
-                            " stages, not " + std::to_string(count));
+                        Say(Message::StageCountOutOfRange,
+                            {std::to_string(kMaxStageCount), std::to_string(count)}));
     }
     return {project.projectName, std::to_string(count), project.staffName};
 }

@@ -13,6 +13,7 @@
 
 #include "qon/data/error.h"
 #include "qon/data/files.h"
+#include "qon/data/messages.h"
 
 namespace qon {
 
@@ -171,8 +172,7 @@ std::optional<std::string> LineReader::next() {
         char byteText[8];
         std::snprintf(byteText, sizeof byteText, "0x%02X",
                       static_cast<unsigned>(static_cast<unsigned char>(raw[failedAt])));
-        fail(std::string("the byte ") + byteText + " at byte " + std::to_string(failedAt + 1) +
-             " of the line is not valid Shift-JIS (CP932) text");
+        fail(Say(Message::ByteNotShiftJis, {byteText, std::to_string(failedAt + 1)}));
     }
     return decoded;
 }
@@ -182,14 +182,9 @@ std::string LineReader::require(std::string_view what) {
     if (!line) {
         if (hasBareCr(m_bytes)) {
             // Such a file reads as one long line, so it always "ends early"; say why.
-            throw DataError(m_path, m_lineNumber + 1,
-                            "the lines of this file end with a bare CR (the old Mac OS line "
-                            "end), which is not read as a line end, so " +
-                                std::string(what) +
-                                " is missing. Save the file again with CR LF line ends.");
+            throw DataError(m_path, m_lineNumber + 1, Say(Message::BareCrLineEnds, {what}));
         }
-        throw DataError(m_path, m_lineNumber + 1,
-                        "the file ends early: " + std::string(what) + " expected");
+        throw DataError(m_path, m_lineNumber + 1, Say(Message::FileEndsEarly, {what}));
     }
     return std::move(*line);
 }
@@ -218,16 +213,11 @@ std::string FormatLines(const std::vector<std::string>& lines, const std::string
         const int lineNumber = static_cast<int>(std::min<std::size_t>(i + 1, INT_MAX));
         if (line.find_first_of("\r\n") != std::string::npos) {
             // A line break inside a value would shift every later line of the file.
-            throw DataError(name, lineNumber,
-                            "the text " + QuotedText(line) +
-                                " holds a line break, which a one-line value cannot keep");
+            throw DataError(name, lineNumber, Say(Message::TextHoldsLineBreak, {QuotedText(line)}));
         }
         std::optional<std::string> encoded = Utf8ToCp932(line);
         if (!encoded) {
-            throw DataError(name, lineNumber,
-                            "the text " + QuotedText(line) +
-                                " holds a character that cannot be written in Shift-JIS "
-                                "(CP932)");
+            throw DataError(name, lineNumber, Say(Message::TextNotShiftJis, {QuotedText(line)}));
         }
         content += *encoded;
         content += "\r\n";
@@ -263,12 +253,8 @@ bool IsWholeNumberText(std::string_view text) {
 
 std::string NumberProblem(std::string_view what, std::string_view text, long minimum,
                           long maximum) {
-    const std::string range =
-        "a whole number from " + std::to_string(minimum) + " to " + std::to_string(maximum);
-    if (IsWholeNumberText(text)) {
-        return std::string(what) + " " + QuotedText(text) + " is out of range: it must be " + range;
-    }
-    return std::string(what) + " " + QuotedText(text) + " is not " + range;
+    return Say(IsWholeNumberText(text) ? Message::NumberOutOfRange : Message::NumberNotWhole,
+               {what, QuotedValue(text), std::to_string(minimum), std::to_string(maximum)});
 }
 
 std::string PrintStatementInteger(long value) {

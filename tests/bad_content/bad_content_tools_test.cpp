@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The broken files of the game suite opened in the tools: each tool must tell the author
-// what is wrong, naming the file, through its message box (the set tools in Japanese, like
-// the rest of their windows); and a tool that does not read the broken part must open the
-// rest without complaint.
+// what is wrong, naming the file, through its message box, with details in the language the
+// tool speaks; and a tool that does not read the broken part must open the rest without
+// complaint.
 
 #include <gtest/gtest.h>
 
@@ -18,6 +18,7 @@
 #include "qon/music_set_creator/music_set_commands.h"
 #include "qon/set_selector/selection_lists_commands.h"
 #include "qon/stage_editor/stage_project_commands.h"
+#include "qon/test_support/language.h"
 #include "qon/test_support/rows.h"
 #include "qon/tools_common/prompter.h"
 
@@ -25,7 +26,6 @@ namespace qon::bad_content {
 namespace {
 
 namespace fs = std::filesystem;
-using test_support::RowName;
 using tools_common::ScriptedPrompter;
 using tools_common::toQ;
 
@@ -36,9 +36,13 @@ struct Case {
     const char* name;
     Tool tool = Tool::StageProject;
     // Breaks the folder; returns the file the tool is asked to open (for the set selector:
-    // the game folder, whose lists it reads) and the parts its message must contain. No
-    // parts: the tool must open the file without any message.
+    // the game folder, whose lists it reads) and the parts its message must contain in
+    // either language (the file's name). No parts: the tool must open the file without any
+    // message.
     std::function<std::pair<std::string, std::vector<std::string>>(BrokenFolder&)> breakFolder{};
+    // What the details must say besides, in the language the tool speaks.
+    std::vector<std::string> japanese{};
+    std::vector<std::string> english{};
 };
 
 QON_PRINT_ROWS_BY_NAME
@@ -52,23 +56,28 @@ const Case kCases[] = {
          [](BrokenFolder& f) {
              ReplaceLine(f.stageProject(), 2, "abc");
              // The stage editor tells it in its own language.
-             return Opened{f.stageProject(),
-                           {FileNameOf(f.stageProject()), "2 行目", "ステージ数"}};
-         }},
+             return Opened{f.stageProject(), {FileNameOf(f.stageProject())}};
+         },
+     .japanese = {"2 行目", "ステージ数"},
+     .english = {"line 2", "the stage count"}},
     {.name = "StageEditorStageTwoMissing",
      .tool = Tool::StageProject,
      .breakFolder =
          [](BrokenFolder& f) {
              fs::remove(f.stageFile(2));
-             return Opened{f.stageProject(), {"Stage2.stg", "ファイルがありません"}};
-         }},
+             return Opened{f.stageProject(), {"Stage2.stg"}};
+         },
+     .japanese = {"ファイルがありません"},
+     .english = {"does not exist"}},
     {.name = "StageEditorStageFileOfThreeLines",
      .tool = Tool::StageProject,
      .breakFolder =
          [](BrokenFolder& f) {
              KeepLines(f.stageFile(1), 3);
-             return Opened{f.stageProject(), {"Stage1.stg", "4 行目", "途中で終わっています"}};
-         }},
+             return Opened{f.stageProject(), {"Stage1.stg"}};
+         },
+     .japanese = {"4 行目", "途中で終わっています"},
+     .english = {"line 4", "ends early"}},
     {.name = "StageEditorPaletteBitmapTruncated",
      .tool = Tool::StageGraphics,
      .breakFolder =
@@ -114,8 +123,10 @@ const Case kCases[] = {
      .breakFolder =
          [](BrokenFolder& f) {
              KeepLines(f.graphicSet(), 10);
-             return Opened{f.graphicSet(), {FileNameOf(f.graphicSet()), "11 行目"}};
-         }},
+             return Opened{f.graphicSet(), {FileNameOf(f.graphicSet())}};
+         },
+     .japanese = {"11 行目"},
+     .english = {"line 11"}},
     {.name = "MusicSetCreatorCount999",
      .tool = Tool::MusicSet,
      .breakFolder =
@@ -128,29 +139,37 @@ const Case kCases[] = {
      .breakFolder =
          [](BrokenFolder& f) {
              ReplaceLine(f.musicSet(), 5, "abc");
-             return Opened{f.musicSet(), {FileNameOf(f.musicSet()), "5 行目"}};
-         }},
+             return Opened{f.musicSet(), {FileNameOf(f.musicSet())}};
+         },
+     .japanese = {"5 行目"},
+     .english = {"line 5"}},
     {.name = "SetSelectorListCountLetters",
      .tool = Tool::SelectionLists,
      .breakFolder =
          [](BrokenFolder& f) {
              WriteBytes(f.file("StageSet.sel"), "abc\r\n");
-             return Opened{f.path(), {"StageSet.sel", "1 行目"}};
-         }},
+             return Opened{f.path(), {"StageSet.sel"}};
+         },
+     .japanese = {"1 行目"},
+     .english = {"line 1"}},
     {.name = "SetSelectorListShorterThanCount",
      .tool = Tool::SelectionLists,
      .breakFolder =
          [](BrokenFolder& f) {
              WriteBytes(f.file("MusicSet.sel"), "3\r\n" + f.musicSet() + "\r\n");
-             return Opened{f.path(), {"MusicSet.sel", "3 行目"}};
-         }},
+             return Opened{f.path(), {"MusicSet.sel"}};
+         },
+     .japanese = {"3 行目"},
+     .english = {"line 3"}},
     {.name = "SetSelectorListMissing",
      .tool = Tool::SelectionLists,
      .breakFolder =
          [](BrokenFolder& f) {
              fs::remove(f.file("StageSet.sel"));
-             return Opened{f.path(), {"StageSet.sel", "ファイルがありません"}};
-         }},
+             return Opened{f.path(), {"StageSet.sel"}};
+         },
+     .japanese = {"ファイルがありません"},
+     .english = {"does not exist"}},
     {.name = "SetSelectorListEmpty",
      .tool = Tool::SelectionLists,
      .breakFolder =
@@ -160,12 +179,20 @@ const Case kCases[] = {
          }},
 };
 
-class BadContentInTools : public ::testing::TestWithParam<Case> {};
+using Param = std::tuple<Case, Language>;
+
+class BadContentInTools : public ::testing::TestWithParam<Param> {};
 
 TEST_P(BadContentInTools, ReportsTheFileAndTheProblem) {
-    const Case& c = GetParam();
+    const auto& [c, language] = GetParam();
+    const test_support::LanguageScope speaking(language);
     BrokenFolder folder(QON_STAGE_DIR);
-    const auto [path, parts] = c.breakFolder(folder);
+    auto [path, parts] = c.breakFolder(folder);
+    if (!parts.empty()) {
+        const std::vector<std::string>& words =
+            language == Language::Japanese ? c.japanese : c.english;
+        parts.insert(parts.end(), words.begin(), words.end());
+    }
     ScriptedPrompter prompter;
     prompter.fileAnswers.push_back(toQ(path));
 
@@ -228,7 +255,15 @@ TEST_P(BadContentInTools, ReportsTheFileAndTheProblem) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(bad_content, BadContentInTools, ::testing::ValuesIn(kCases), RowName);
+INSTANTIATE_TEST_SUITE_P(bad_content, BadContentInTools,
+                         ::testing::Combine(::testing::ValuesIn(kCases),
+                                            ::testing::Values(Language::Japanese,
+                                                              Language::English)),
+                         [](const ::testing::TestParamInfo<Param>& info) {
+                             return std::string(std::get<0>(info.param).name) +
+                                    (std::get<1>(info.param) == Language::Japanese ? "InJapanese"
+                                                                                   : "InEnglish");
+                         });
 
 }  // namespace
 }  // namespace qon::bad_content

@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     qon::platform::SdlMedia media;
-    qon::shell::GameShell shell(media, qon::FindGameFolders(qon::ProgramFolder()));
+    qon::shell::GameShell shell(media, qon::FindGameFolders(qon::ProgramFolder()),
+                                qon::LanguageFromEnvironment());
     if (line->action == GameCommandLine::Action::TestPlay) return shell.TestPlay(line->testPlay);
     return shell.Form_Load();
 }

@@ -388,7 +388,8 @@ int RunReplay(const ReplayOptions& options, std::ostream& err) {
 
     ReplayMedia media(options.seed);
     media.SetScript(script.input, script.joystickPresent);
-    GameShell shell(media, folder);
+    // Japanese, as with no locale set: a trace never depends on the machine's locale.
+    GameShell shell(media, folder, Language::Japanese);
     media.NameAfter(shell.game());
     std::optional<ScriptedPlayer> player;
     if (options.playerSeed) player.emplace(*options.playerSeed);

@@ -34,11 +34,11 @@ std::string GameShell::slotProblem(const std::string& savePath, int slot, std::i
     if (stage >= 1 && stage <= header.StageCount) return {};
     // A project that lost stages since the slot was saved, or a hand-edited save file: the
     // stage file is not the problem, the slot is.
-    return QuotedPath(savePath) + ": save slot " + std::to_string(slot + 1) + " (" +
-           SaveSlotLabel(stage) + ") resumes at stage " + std::to_string(stage) +
-           ", but the stage project " + QuotedPath(m_game.stageProjectPath) + " has " +
-           std::to_string(header.StageCount) + (header.StageCount == 1 ? " stage" : " stages") +
-           ". Choose another slot, or start a new game.";
+    return say(header.StageCount == 1 ? GameMessage::SlotBeyondTheOnlyStage
+                                      : GameMessage::SlotBeyondTheProject,
+               {QuotedPath(savePath), std::to_string(slot + 1), SaveSlotLabel(stage),
+                std::to_string(stage), QuotedPath(m_game.stageProjectPath),
+                std::to_string(header.StageCount)});
 }
 
 void GameShell::StageClearSave() {
@@ -52,9 +52,7 @@ void GameShell::StageClearSave() {
     } catch (const DataError& error) {
         // A damaged save file must not cost the player the game in progress, nor be
         // overwritten unseen: say so and go on to the next stage without saving.
-        m_media.ShowMessage(kMessageTitle, std::string(error.what()) +
-                                               "\n\nThe progress cannot be saved; the game "
-                                               "goes on with the next stage.");
+        m_media.ShowMessage(kMessageTitle, say(GameMessage::SaveNotRead, {error.what()}));
         m_game.screen = "play";
         return;
     }
@@ -76,9 +74,7 @@ void GameShell::StageClearSave() {
                 WriteSaveFile(savePath, m_saveSlots);
             } catch (const DataError& error) {
                 m_media.ShowMessage(kMessageTitle,
-                                    std::string(error.what()) +
-                                        "\n\nThe progress is not saved; the game goes on "
-                                        "with the next stage.");
+                                    say(GameMessage::SaveNotWritten, {error.what()}));
             }
             m_game.screen = "play";
             return;
@@ -104,8 +100,7 @@ bool GameShell::LoadGameMenu() {
         m_saveSlots =
             ReadOrCreateSaveFile(savePath, m_folders.saveToWrite(m_game.stageProjectPath));
     } catch (const DataError& error) {
-        m_media.ShowMessage(kMessageTitle,
-                            std::string(error.what()) + "\n\nNo saved game can be loaded from it.");
+        m_media.ShowMessage(kMessageTitle, say(GameMessage::SaveNotLoaded, {error.what()}));
         refillMainMenu();
         return false;
     }

@@ -206,9 +206,7 @@ void GameShell::ConfigScreen() {
                     // The choice still holds for the games until the next return to the
                     // title, which reads the file again.
                     m_media.ShowMessage(kMessageTitle,
-                                        std::string(error.what()) +
-                                            "\n\nThe chosen sets cannot be remembered: they "
-                                            "hold only until the next return to the title.");
+                                        say(GameMessage::SettingsNotWritten, {error.what()}));
                 }
                 return;
             }

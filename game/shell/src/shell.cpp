@@ -23,11 +23,11 @@ std::string describe(const std::exception& error) {
 
 }  // namespace
 
-GameShell::GameShell(media::Media& media, std::string programFolder)
-    : GameShell(media, SingleGameFolder(std::move(programFolder))) {}
+GameShell::GameShell(media::Media& media, std::string programFolder, Language language)
+    : GameShell(media, SingleGameFolder(std::move(programFolder)), language) {}
 
-GameShell::GameShell(media::Media& media, GameFolders folders)
-    : m_media(media), m_folders(std::move(folders)), m_game(media) {}
+GameShell::GameShell(media::Media& media, GameFolders folders, Language language)
+    : m_media(media), m_folders(std::move(folders)), m_language(language), m_game(media) {}
 
 void GameShell::pump() {
     m_media.PumpEvents();
@@ -65,8 +65,7 @@ int GameShell::runGuarded(const std::function<bool()>& steps) {
         m_media.ShowMessage(kMessageTitle, describe(error));
         status = kExitFailure;
     } catch (const std::exception& error) {
-        m_media.ShowMessage(kMessageTitle,
-                            "The game stopped on an unexpected error: " + describe(error));
+        m_media.ShowMessage(kMessageTitle, say(GameMessage::UnexpectedError, {describe(error)}));
         status = kExitFailure;
     }
     ReleaseMedia();
@@ -90,16 +89,16 @@ bool GameShell::StartMedia() {
     std::string reason;
     if (!m_media.InitDisplay(reason)) {
         ReleaseMedia();
-        std::cerr << "qon: the display cannot start: " << reason << '\n';
-        m_media.ShowMessage(kMessageTitle, "DirectDrawの初期化に失敗");
+        std::cerr << say(GameMessage::DisplayFailedLine, {reason}) << '\n';
+        m_media.ShowMessage(kMessageTitle, say(GameMessage::DisplayFailed));
         return false;
     }
     if (!m_media.InitSound(reason)) {
-        m_media.ShowMessage(kMessageTitle, "DirectSoundの初期化に失敗");
+        m_media.ShowMessage(kMessageTitle, say(GameMessage::SoundFailed));
         return false;
     }
     if (!m_media.InitFont(reason)) {
-        m_media.ShowMessage(kMessageTitle, "フォントの初期化に失敗\n" + reason);
+        m_media.ShowMessage(kMessageTitle, say(GameMessage::FontFailed, {reason}));
         return false;
     }
     m_logoSurface = m_media.LoadSurfaceFromFile(m_folders.game + "Logo.bmp");
@@ -139,9 +138,7 @@ bool GameShell::PrepareGame() {
     ReadSetLists(m_folders, m_lists);
     if (!m_lists.stoppedAt.empty()) {
         m_media.ShowMessage(kMessageTitle,
-                            QuotedPath(m_lists.stoppedAt) +
-                                ": no set is registered in this list. Register one with "
-                                "the set selector Sorrel, then start qon again.");
+                            say(GameMessage::ListHoldsNoSet, {QuotedPath(m_lists.stoppedAt)}));
         return false;
     }
     p.StageNumber = 1;
@@ -181,9 +178,8 @@ GameSettings GameShell::readSettings() {
         if (existed) throw;
         if (!m_settingsUncreatableReported) {
             m_settingsUncreatableReported = true;
-            m_media.ShowMessage(
-                kMessageTitle,
-                describe(error) + "\n\nThe game goes on with the first set of each list.");
+            m_media.ShowMessage(kMessageTitle,
+                                say(GameMessage::SettingsNotCreated, {describe(error)}));
         }
         return GameSettings{};
     }
@@ -219,8 +215,7 @@ void GameShell::loadMusicSetFrom(const std::string& setPath) {
     } catch (const DataError& error) {
         // Without its music the game is still worth playing: say what is wrong and go on
         // in silence.
-        reportMusicProblem("The music set cannot be read; the game plays without music.\n" +
-                           describe(error));
+        reportMusicProblem(say(GameMessage::MusicSetNotRead, {describe(error)}));
         return;
     }
     // A track that cannot be loaded stays empty (silent); the others play.
@@ -244,7 +239,7 @@ void GameShell::loadMusicSetFrom(const std::string& setPath) {
     if (problems.empty()) {
         m_lastMusicProblem.clear();
     } else {
-        reportMusicProblem("Some music cannot be loaded and stays silent:" + problems);
+        reportMusicProblem(say(GameMessage::MusicNotLoaded, {problems}));
     }
 }
 
@@ -299,7 +294,7 @@ void GameShell::reportBadContent(const std::string& what) {
         if (track) m_media.StopMusic(track.get());
     }
     m_game.images = play::StageImages{};
-    m_media.ShowMessage(kMessageTitle, what + "\n\nThe game goes back to the title.");
+    m_media.ShowMessage(kMessageTitle, say(GameMessage::BackToTitle, {what}));
 }
 
 }  // namespace qon::shell

@@ -59,7 +59,7 @@ bool GameShell::PrepareTestPlay(const TestPlayOptions& options) {
     m_game.screen = "loading";
 
     auto refuse = [&](const std::string& text) {
-        m_media.ShowMessage(kMessageTitle, text + "\n\nThe test play cannot start.");
+        m_media.ShowMessage(kMessageTitle, say(GameMessage::TestPlayCannotStart, {text}));
         return false;
     };
     const std::string projectPath = absolutePath(options.projectPath);
@@ -70,9 +70,9 @@ bool GameShell::PrepareTestPlay(const TestPlayOptions& options) {
         return refuse(error.what());
     }
     if (options.stage > header.StageCount) {
-        return refuse(projectPath + ": the stage project has " + std::to_string(header.StageCount) +
-                      (header.StageCount == 1 ? " stage" : " stages") + "; there is no stage " +
-                      std::to_string(options.stage) + ".");
+        return refuse(
+            say(header.StageCount == 1 ? GameMessage::NoSuchStageOfOne : GameMessage::NoSuchStage,
+                {projectPath, std::to_string(header.StageCount), std::to_string(options.stage)}));
     }
 
     // A set named on the command line must be readable; a chosen one is the game's usual
@@ -89,9 +89,8 @@ bool GameShell::PrepareTestPlay(const TestPlayOptions& options) {
     } else {
         graphicSetPath = chosenSetPath(SetKind::BitMap);
         if (graphicSetPath.empty()) {
-            return refuse(m_folders.listToRead(SetKind::BitMap) +
-                          ": no graphic set can be read from this list. Name one with "
-                          "--graphic-set.");
+            return refuse(
+                say(GameMessage::NoGraphicSetInList, {m_folders.listToRead(SetKind::BitMap)}));
         }
     }
     std::string musicSetPath;
@@ -105,8 +104,8 @@ bool GameShell::PrepareTestPlay(const TestPlayOptions& options) {
     } else {
         musicSetPath = chosenSetPath(SetKind::Music);
         if (musicSetPath.empty()) {
-            std::cerr << "qon: no music set can be read from "
-                      << m_folders.listToRead(SetKind::Music) << "; the test play is silent\n";
+            std::cerr << say(GameMessage::NoMusicSetLine, {m_folders.listToRead(SetKind::Music)})
+                      << '\n';
         }
     }
 

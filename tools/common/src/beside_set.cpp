@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qon/tools_common/beside_set.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <filesystem>
 #include <utility>
@@ -52,16 +53,19 @@ BesideSetCopier::BesideSetCopier(Prompter& prompter, QString title, QString setK
 
 QString BesideSetCopier::strayListText(const std::vector<StrayFile>& strays,
                                        const std::string& setPath) const {
-    QString text = QStringLiteral("次のファイルは、%1を保存するフォルダ\n%2\nにありません。")
-                       .arg(m_setKind, toQ(FolderOf(setPath)));
-    text += QStringLiteral(
-                "%1にはファイル名だけが書かれるため、このままではゲームが"
-                "これらのファイルを見つけられません。\n\n")
+    QString text =
+        QCoreApplication::translate("BesideSetCopier",
+                                    "次のファイルは、%1を保存するフォルダ\n%2\nにありません。")
+            .arg(m_setKind, toQ(FolderOf(setPath)));
+    text += QCoreApplication::translate("BesideSetCopier",
+                                        "%1にはファイル名だけが書かれるため、このままではゲームが"
+                                        "これらのファイルを見つけられません。\n\n")
                 .arg(m_setKind);
     const int listed = std::min<int>(kListedFiles, static_cast<int>(strays.size()));
     for (int i = 0; i < listed; ++i) text += toQ(strays[i].source) + QLatin1Char('\n');
     if (static_cast<int>(strays.size()) > listed)
-        text += QStringLiteral("（ほか %1 個）\n").arg(static_cast<int>(strays.size()) - listed);
+        text += QCoreApplication::translate("BesideSetCopier", "（ほか %1 個）\n")
+                    .arg(static_cast<int>(strays.size()) - listed);
     return text;
 }
 
@@ -78,10 +82,11 @@ BesideSetCopier::Result BesideSetCopier::offer(const std::vector<std::string>& f
     if (m_declined.count(asked) != 0) return Result::Declined;
 
     const QString question =
-        strayListText(strays, setPath) + QStringLiteral(
-                                             "\n%1と同じフォルダにコピーしますか？\n"
-                                             "「いいえ」を選ぶと、コピーせずにそのまま保存します。")
-                                             .arg(m_setKind);
+        strayListText(strays, setPath) +
+        QCoreApplication::translate("BesideSetCopier",
+                                    "\n%1と同じフォルダにコピーしますか？\n"
+                                    "「いいえ」を選ぶと、コピーせずにそのまま保存します。")
+            .arg(m_setKind);
     switch (m_prompter.askYesNoCancel(m_parent, m_title, question)) {
         case Prompter::Choice::Yes:
             break;
@@ -115,9 +120,10 @@ BesideSetCopier::Copy BesideSetCopier::copyOne(const StrayFile& stray) {
     } catch (const DataError& error) {
         m_prompter.message(
             m_parent, m_title,
-            QStringLiteral("ファイルをコピーできないため、%1を保存しませんでした。\n\n")
+            QCoreApplication::translate(
+                "BesideSetCopier", "ファイルをコピーできないため、%1を保存しませんでした。\n\n")
                     .arg(m_setKind) +
-                JapaneseErrorText(error),
+                ErrorText(error),
             Prompter::MessageKind::Warning);
         return Copy::Failed;
     }
@@ -131,11 +137,12 @@ BesideSetCopier::Copy BesideSetCopier::copyOne(const StrayFile& stray) {
             // Unreadable, a folder, larger than any copy: certainly not the same file.
         }
         if (same) return Copy::Done;
-        const QString question = QStringLiteral(
-                                     "%1\nには、同じ名前の別のファイルがすでにあります。\n\n"
-                                     "%2\nで上書きしますか？\n"
-                                     "「いいえ」を選ぶと、今あるファイルをそのまま使います。")
-                                     .arg(toQ(stray.copy), toQ(stray.source));
+        const QString question =
+            QCoreApplication::translate("BesideSetCopier",
+                                        "%1\nには、同じ名前の別のファイルがすでにあります。\n\n"
+                                        "%2\nで上書きしますか？\n"
+                                        "「いいえ」を選ぶと、今あるファイルをそのまま使います。")
+                .arg(toQ(stray.copy), toQ(stray.source));
         switch (m_prompter.askYesNoCancel(m_parent, m_title, question)) {
             case Prompter::Choice::Yes:
                 break;
@@ -151,9 +158,10 @@ BesideSetCopier::Copy BesideSetCopier::copyOne(const StrayFile& stray) {
     } catch (const DataError& failure) {
         m_prompter.message(
             m_parent, m_title,
-            QStringLiteral("ファイルをコピーできないため、%1を保存しませんでした。\n\n")
+            QCoreApplication::translate(
+                "BesideSetCopier", "ファイルをコピーできないため、%1を保存しませんでした。\n\n")
                     .arg(m_setKind) +
-                JapaneseErrorText(failure),
+                ErrorText(failure),
             Prompter::MessageKind::Warning);
         return Copy::Failed;
     }

@@ -1,24 +1,32 @@
 // SPDX-License-Identifier: MIT
 #include "qon/tools_common/command_line.h"
 
+#include <QCoreApplication>
 #include <cstdio>
+
+#include "qon/tools_common/application.h"
 
 namespace qon::tools_common {
 
 namespace {
 
+// A text of a ToolDescription, marked for translation where the tool describes itself.
+QString describe(const char* text) {
+    return QCoreApplication::translate("ToolCommandLine", text);
+}
+
 QString helpText(const ToolDescription& tool) {
     const QString program = QString::fromUtf8(tool.program);
-    QString text = QStringLiteral("使い方: %1 [オプション]").arg(program);
-    if (tool.fileArgument)
-        text += QStringLiteral(" [%1]").arg(QString::fromUtf8(tool.fileArgument));
-    text += QStringLiteral("\n%1\n").arg(QString::fromUtf8(tool.summary));
+    QString text =
+        QCoreApplication::translate("ToolCommandLine", "使い方: %1 [オプション]").arg(program);
+    if (tool.fileArgument) text += QStringLiteral(" [%1]").arg(describe(tool.fileArgument));
+    text += QStringLiteral("\n%1\n").arg(describe(tool.summary));
     if (tool.fileArgument && tool.fileMeaning)
-        text += QStringLiteral("\n%1\n").arg(QString::fromUtf8(tool.fileMeaning));
-    text += QStringLiteral(
-        "\nオプション:\n"
-        "  -h, --help     この説明を表示して終了します\n"
-        "  --version      バージョンを表示して終了します\n");
+        text += QStringLiteral("\n%1\n").arg(describe(tool.fileMeaning));
+    text += QCoreApplication::translate("ToolCommandLine",
+                                        "\nオプション:\n"
+                                        "  -h, --help     この説明を表示して終了します\n"
+                                        "  --version      バージョンを表示して終了します\n");
     return text;
 }
 
@@ -61,8 +69,9 @@ ToolCommandLine ParseToolCommandLine(const QStringList& arguments, const ToolDes
     auto refuse = [&](const QString& why) {
         result.action = ToolCommandLine::Action::Error;
         result.file.clear();
-        result.text =
-            QStringLiteral("%1: %2\n詳しくは「%1 --help」を見てください。\n").arg(program, why);
+        result.text = QCoreApplication::translate("ToolCommandLine",
+                                                  "%1: %2\n詳しくは「%1 --help」を見てください。\n")
+                          .arg(program, why);
         return result;
     };
     bool optionsEnded = false;
@@ -73,14 +82,18 @@ ToolCommandLine ParseToolCommandLine(const QStringList& arguments, const ToolDes
             continue;
         }
         if (!optionsEnded && argument.startsWith(QLatin1Char('-')) && argument.size() > 1)
-            return refuse(QStringLiteral("知らないオプションです: %1").arg(argument));
+            return refuse(
+                QCoreApplication::translate("ToolCommandLine", "知らないオプションです: %1")
+                    .arg(argument));
         files << argument;
     }
     if (!files.isEmpty() && !tool.fileArgument)
-        return refuse(QStringLiteral("ファイルは指定できません: %1").arg(files.first()));
+        return refuse(QCoreApplication::translate("ToolCommandLine", "ファイルは指定できません: %1")
+                          .arg(files.first()));
     if (files.size() > 1)
         return refuse(
-            QStringLiteral("開けるファイルは 1 つだけです: %1").arg(files.join(QLatin1Char(' '))));
+            QCoreApplication::translate("ToolCommandLine", "開けるファイルは 1 つだけです: %1")
+                .arg(files.join(QLatin1Char(' '))));
     if (!files.isEmpty()) result.file = files.first();
     return result;
 }
@@ -90,7 +103,10 @@ std::optional<int> AnswerHelpOrVersion(int argc, char* argv[], const ToolDescrip
     if (line.action != ToolCommandLine::Action::Help &&
         line.action != ToolCommandLine::Action::Version)
         return std::nullopt;
-    print(stdout, line.text);
+    // Translations need an application; a core one needs no display.
+    QCoreApplication app(argc, argv);
+    InstallTranslations(app);
+    print(stdout, ParseToolCommandLine(fromArgv(argc, argv), tool).text);
     return 0;
 }
 

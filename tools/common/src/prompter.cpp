@@ -34,7 +34,6 @@ void ScriptedPrompter::message(QWidget*, const QString& title, const QString& te
                                MessageKind kind) {
     titles << title;
     messages << text;
-    messageTitles << title;
     messageKinds << kind;
 }
 
@@ -48,7 +47,8 @@ Prompter::Answer ScriptedPrompter::askUnsaved(QWidget*, const QString& title, co
     return answer;
 }
 
-bool ScriptedPrompter::askToSave(QWidget*, const QString&, const QString& text) {
+bool ScriptedPrompter::askToSave(QWidget*, const QString& title, const QString& text) {
+    titles << title;
     saveFirstTexts << text;
     if (saveFirstAnswers.empty()) return false;
     const bool save = saveFirstAnswers.front();
@@ -56,7 +56,8 @@ bool ScriptedPrompter::askToSave(QWidget*, const QString&, const QString& text) 
     return save;
 }
 
-bool ScriptedPrompter::noticeWithOptOut(QWidget*, const QString&, const QString& text) {
+bool ScriptedPrompter::noticeWithOptOut(QWidget*, const QString& title, const QString& text) {
+    titles << title;
     optOutTexts << text;
     if (optOutAnswers.empty()) return false;
     const bool optOut = optOutAnswers.front();
@@ -64,8 +65,9 @@ bool ScriptedPrompter::noticeWithOptOut(QWidget*, const QString&, const QString&
     return optOut;
 }
 
-std::optional<int> ScriptedPrompter::askNumber(QWidget*, const QString&, const QString& label, int,
-                                               int minimum, int maximum) {
+std::optional<int> ScriptedPrompter::askNumber(QWidget*, const QString& title, const QString& label,
+                                               int, int minimum, int maximum) {
+    titles << title;
     numberLabels << label;
     if (numberAnswers.empty()) return std::nullopt;
     const bool given = numberAnswers.front().has_value();
@@ -86,7 +88,8 @@ Prompter::Choice ScriptedPrompter::askYesNoCancel(QWidget*, const QString& title
     return choice;
 }
 
-bool ScriptedPrompter::askYesNo(QWidget*, const QString&, const QString& text) {
+bool ScriptedPrompter::askYesNo(QWidget*, const QString& title, const QString& text) {
+    titles << title;
     yesNoTexts << text;
     if (yesNoAnswers.empty()) return false;
     const bool yes = yesNoAnswers.front();

@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -24,8 +25,8 @@ QString defaultSuffixOf(const QString& filter) {
 
 // The buttons say their answer in the tools' language even where Qt's own translations
 // are not installed.
-void nameButton(QMessageBox& box, QMessageBox::StandardButton which, const char* text) {
-    if (QAbstractButton* button = box.button(which)) button->setText(QString::fromUtf8(text));
+void nameButton(QMessageBox& box, QMessageBox::StandardButton which, const QString& text) {
+    if (QAbstractButton* button = box.button(which)) button->setText(text);
 }
 
 void placeBeside(QWidget* parent, QDialog& dialog) {
@@ -87,7 +88,7 @@ void QtPrompter::message(QWidget* parent, const QString& title, const QString& t
                          MessageKind kind) {
     QMessageBox box(kind == MessageKind::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
                     title, text, QMessageBox::Ok, parent);
-    nameButton(box, QMessageBox::Ok, "OK");
+    nameButton(box, QMessageBox::Ok, QCoreApplication::translate("QtPrompter", "OK"));
     box.exec();
 }
 
@@ -96,9 +97,9 @@ Prompter::Answer QtPrompter::askUnsaved(QWidget* parent, const QString& title,
     QMessageBox box(QMessageBox::Question, title, text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Save);
-    nameButton(box, QMessageBox::Save, "保存");
-    nameButton(box, QMessageBox::Discard, "保存しない");
-    nameButton(box, QMessageBox::Cancel, "キャンセル");
+    nameButton(box, QMessageBox::Save, QCoreApplication::translate("QtPrompter", "保存"));
+    nameButton(box, QMessageBox::Discard, QCoreApplication::translate("QtPrompter", "保存しない"));
+    nameButton(box, QMessageBox::Cancel, QCoreApplication::translate("QtPrompter", "キャンセル"));
     const int button = box.exec();
     if (button == QMessageBox::Save) return Answer::Save;
     if (button == QMessageBox::Discard) return Answer::Discard;
@@ -114,7 +115,8 @@ bool QtPrompter::askToSave(QWidget* parent, const QString& title, const QString&
 
 bool QtPrompter::noticeWithOptOut(QWidget* parent, const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Ok, parent);
-    auto* optOut = new QCheckBox(QStringLiteral("今後このメッセージを表示しない"), &box);
+    auto* optOut = new QCheckBox(
+        QCoreApplication::translate("QtPrompter", "今後このメッセージを表示しない"), &box);
     box.setCheckBox(optOut);
     box.exec();
     return optOut->isChecked();
@@ -135,9 +137,9 @@ Prompter::Choice QtPrompter::askYesNoCancel(QWidget* parent, const QString& titl
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
-    nameButton(box, QMessageBox::Yes, "はい");
-    nameButton(box, QMessageBox::No, "いいえ");
-    nameButton(box, QMessageBox::Cancel, "キャンセル");
+    nameButton(box, QMessageBox::Yes, QCoreApplication::translate("QtPrompter", "はい"));
+    nameButton(box, QMessageBox::No, QCoreApplication::translate("QtPrompter", "いいえ"));
+    nameButton(box, QMessageBox::Cancel, QCoreApplication::translate("QtPrompter", "キャンセル"));
     const int button = box.exec();
     if (button == QMessageBox::Yes) return Choice::Yes;
     if (button == QMessageBox::No) return Choice::No;

@@ -2,6 +2,7 @@
 #include "qon/tools_common/recent_files_menu.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -15,7 +16,7 @@ void FillRecentFilesMenu(QMenu* menu, RecentFiles& recent,
     menu->clear();
     const QStringList paths = recent.paths();
     if (paths.isEmpty()) {
-        QAction* none = menu->addAction(QStringLiteral("（なし）"));
+        QAction* none = menu->addAction(QCoreApplication::translate("RecentFilesMenu", "（なし）"));
         none->setEnabled(false);
         return;
     }
@@ -35,14 +36,16 @@ void FillRecentFilesMenu(QMenu* menu, RecentFiles& recent,
         QObject::connect(action, &QAction::triggered, menu, [open, path] { open(path); });
     }
     menu->addSeparator();
-    QAction* clear = menu->addAction(QStringLiteral("一覧を消去(&C)"));
+    QAction* clear =
+        menu->addAction(QCoreApplication::translate("RecentFilesMenu", "一覧を消去(&C)"));
     clear->setObjectName(QStringLiteral("ClearRecentFiles"));
     QObject::connect(clear, &QAction::triggered, menu, [&recent] { recent.clear(); });
 }
 
 QMenu* AddRecentFilesMenu(QMenu* fileMenu, RecentFiles& recent,
                           std::function<void(const QString& path)> open) {
-    QMenu* menu = fileMenu->addMenu(QStringLiteral("最近使ったファイル(&R)"));
+    QMenu* menu =
+        fileMenu->addMenu(QCoreApplication::translate("RecentFilesMenu", "最近使ったファイル(&R)"));
     menu->setObjectName(QStringLiteral("RecentFiles"));
     QObject::connect(menu, &QMenu::aboutToShow, menu,
                      [menu, &recent, open] { FillRecentFilesMenu(menu, recent, open); });

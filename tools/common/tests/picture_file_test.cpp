@@ -10,6 +10,7 @@
 
 #include "qon/data/files.h"
 #include "qon/test_support/bytes.h"
+#include "qon/test_support/language.h"
 #include "qon/test_support/media_bytes.h"
 #include "qon/test_support/rows.h"
 #include "qon/test_support/scratch_folder.h"
@@ -49,6 +50,8 @@ class RefusedPicture : public ::testing::TestWithParam<RefusedRow> {};
 
 TEST_P(RefusedPicture, FailsAtOnceWithAReason) {
     const RefusedRow& row = GetParam();
+    // The reasons in the words the file layer uses in English.
+    const test_support::LanguageScope english(Language::English);
     ScratchFolder folder;
     const std::string path = row.make(folder);
     testing::Watchdog watchdog(std::chrono::seconds(20), "reading " + path);

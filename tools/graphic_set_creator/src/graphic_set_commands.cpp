@@ -21,47 +21,85 @@ using tools_common::toQ;
 
 namespace {
 
+// The data library's slot names, here so that they are translated with the tool's texts.
+[[maybe_unused]] constexpr const char* kSlotLabelTexts[] = {
+    QT_TRANSLATE_NOOP("BitmapSlot", "ブロック1"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "ブロック2"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "ブロック3"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "ブロック4"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "ブロック5"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "ブロック6"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "ブロック7"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "ブロック8"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "壊れないブロック"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "ピン"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "ミニボール（アイテム）"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "磁石"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "風（←）"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "風（→）"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "風（↓）"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "風（↑）"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "ワープ"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "バー伸びる"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "ファイアボール"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "ボム"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "メインボール"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "ミニボール（ボール）"),
+    QT_TRANSLATE_NOOP("BitmapSlot", "バー"),
+};
+static_assert(std::size(kSlotLabelTexts) == kBitmapSlots);
+
 QString slotLabel(int slot) {
-    return toQ(std::string(BitmapSlotLabel(slot)));
+    return SlotLabel(slot);
 }
 
 // What keeps a text from being one line of a Shift-JIS file; empty when nothing does.
 // A line break would shift every later line of the file, so it is refused like an
 // unrepresentable character.
 QString lineProblem(const std::string& text) {
-    if (text.find_first_of("\r\n") != std::string::npos) return QStringLiteral("改行");
+    if (text.find_first_of("\r\n") != std::string::npos)
+        return QCoreApplication::translate("GraphicSetCommands", "改行");
     if (IsCp932Representable(text)) return {};
     for (uint codePoint : toQ(text).toUcs4()) {
         const char32_t one = codePoint;
         const QString character = QString::fromUcs4(&one, 1);
         if (!IsCp932Representable(fromQ(character))) {
-            return QStringLiteral("Shift-JIS で書けない文字「%1」").arg(character);
+            return QCoreApplication::translate("GraphicSetCommands",
+                                               "Shift-JIS で書けない文字「%1」")
+                .arg(character);
         }
     }
-    return QStringLiteral("Shift-JIS で書けない文字");
+    return QCoreApplication::translate("GraphicSetCommands", "Shift-JIS で書けない文字");
 }
 
-// A failure in the tool's words: a data error in Japanese, anything else as it came.
+// A failure in the tool's words: a data error in the tool's language, anything else as it came.
 QString failureText(const std::exception& error) {
     if (const auto* dataError = dynamic_cast<const DataError*>(&error))
-        return tools_common::JapaneseErrorText(*dataError);
+        return tools_common::ErrorText(*dataError);
     return toQ(error.what());
 }
 
 }  // namespace
 
+QString SlotLabel(int slot) {
+    const std::string label(BitmapSlotLabel(slot));
+    return QCoreApplication::translate("BitmapSlot", label.c_str());
+}
+
 QString GraphicSetFilter() {
-    return QStringLiteral("QONグラフィックプロジェクト/*.bgp (*.bgp)");
+    return QCoreApplication::translate("GraphicSetCommands",
+                                       "QONグラフィックプロジェクト/*.bgp (*.bgp)");
 }
 
 QString BitmapFilter(int slot) {
     switch (GroupOf(slot)) {
         case SlotGroup::Blocks:
-            return QStringLiteral("ブロック%1/*.bmp (*.bmp)").arg(slot + 1);
+            return QCoreApplication::translate("GraphicSetCommands", "ブロック%1/*.bmp (*.bmp)")
+                .arg(slot + 1);
         case SlotGroup::SpecialBlocks:
-            return QStringLiteral("特殊ブロック/*.bmp (*.bmp)");
+            return QCoreApplication::translate("GraphicSetCommands", "特殊ブロック/*.bmp (*.bmp)");
         case SlotGroup::Parts:
-            return QStringLiteral("パーツ/*.bmp (*.bmp)");
+            return QCoreApplication::translate("GraphicSetCommands", "パーツ/*.bmp (*.bmp)");
     }
     return {};
 }
@@ -71,7 +109,8 @@ GraphicSetCommands::GraphicSetCommands(GraphicSetDocument& document,
     : m_document(document),
       m_prompter(prompter),
       m_loader(loader),
-      m_copier(prompter, QString::fromUtf8(kWindowTitle), QStringLiteral("グラフィックセット"),
+      m_copier(prompter, QString::fromUtf8(kWindowTitle),
+               QCoreApplication::translate("GraphicSetCommands", "グラフィックセット"),
                kMaxBitmapFileBytes) {}
 
 void GraphicSetCommands::setDialogParent(QWidget* parent) {
@@ -87,20 +126,23 @@ GraphicSetCommands::Pick GraphicSetCommands::pickBitmap(int slot, std::string& p
                                                         QImage& picture) {
     // The filter names only block numbers, so the caption names the slot for all.
     const auto chosen = m_prompter.openFile(
-        m_parent, QStringLiteral("画像を開く - %1").arg(slotLabel(slot)), BitmapFilter(slot));
+        m_parent,
+        QCoreApplication::translate("GraphicSetCommands", "画像を開く - %1").arg(slotLabel(slot)),
+        BitmapFilter(slot));
     if (!chosen) return Pick::Cancelled;
 
     QString error;
     picture = m_loader.load(*chosen, error);
     if (picture.isNull()) {
-        tell(QStringLiteral("「%1」の画像を読み込めません。\n%2\n%3")
+        tell(QCoreApplication::translate("GraphicSetCommands",
+                                         "「%1」の画像を読み込めません。\n%2\n%3")
                  .arg(slotLabel(slot), *chosen, error));
         return Pick::Refused;
     }
     // Width before height; either one wrong refuses the bitmap.
     const BitmapSize required = RequiredBitmapSize(slot);
     if (picture.width() != required.width || picture.height() != required.height) {
-        tell(QString::fromUtf8(kWrongSizeMessage));
+        tell(QCoreApplication::translate("GraphicSetCommands", kWrongSizeMessage));
         return Pick::Refused;
     }
     path = fromQ(*chosen);
@@ -144,7 +186,8 @@ bool GraphicSetCommands::settleUnsavedChanges() {
     if (!m_document.isModified()) return true;
     return tools_common::SettleUnsavedChanges(
         m_prompter, m_parent, QString::fromUtf8(kWindowTitle),
-        QStringLiteral("グラフィックセットへの変更が保存されていません。保存しますか？"),
+        QCoreApplication::translate(
+            "GraphicSetCommands", "グラフィックセットへの変更が保存されていません。保存しますか？"),
         [this] { return SaveSet(); });
 }
 
@@ -156,8 +199,9 @@ bool GraphicSetCommands::NewSet() {
 
 bool GraphicSetCommands::OpenSet() {
     if (!settleUnsavedChanges()) return false;
-    const auto chosen = m_prompter.openFile(m_parent, QStringLiteral("グラフィックセットを開く"),
-                                            GraphicSetFilter());
+    const auto chosen = m_prompter.openFile(
+        m_parent, QCoreApplication::translate("GraphicSetCommands", "グラフィックセットを開く"),
+        GraphicSetFilter());
     if (!chosen) return false;
     return openPath(fromQ(*chosen));
 }
@@ -166,9 +210,12 @@ bool GraphicSetCommands::OpenSetFrom(const std::string& path) {
     if (!settleUnsavedChanges()) return false;
     std::error_code ignored;
     if (!std::filesystem::exists(path, ignored)) {
-        QString text = QStringLiteral("グラフィックセット %1 が見つかりません。").arg(toQ(path));
+        QString text = QCoreApplication::translate("GraphicSetCommands",
+                                                   "グラフィックセット %1 が見つかりません。")
+                           .arg(toQ(path));
         if (m_recent && m_recent->contains(toQ(path))) {
-            text += QStringLiteral("\n最近使ったファイルの一覧から外します。");
+            text += QCoreApplication::translate("GraphicSetCommands",
+                                                "\n最近使ったファイルの一覧から外します。");
             m_recent->remove(toQ(path));
         }
         tell(text);
@@ -185,7 +232,9 @@ bool GraphicSetCommands::openPath(const std::string& setPath) {
         file = ReadGraphicSetFile(setPath);
     } catch (const std::exception& error) {
         // Nothing of a file that cannot be read as a whole is taken over.
-        tell(QStringLiteral("グラフィックセットを開けません。\n%1").arg(failureText(error)));
+        tell(QCoreApplication::translate("GraphicSetCommands",
+                                         "グラフィックセットを開けません。\n%1")
+                 .arg(failureText(error)));
         return false;
     }
 
@@ -202,19 +251,21 @@ bool GraphicSetCommands::openPath(const std::string& setPath) {
             bitmapPath = toQ(GraphicBitmapPath(setPath, name));
             picture = m_loader.load(bitmapPath, error);
         } catch (const DataError& failure) {
-            error = tools_common::JapaneseReason(failure.reason());
+            error = tools_common::toQ(failure.reason());
         } catch (const std::exception& failure) {
             error = toQ(failure.what());
         }
-        if (name.empty()) error = QStringLiteral("ファイル名が空です。");
+        if (name.empty())
+            error = QCoreApplication::translate("GraphicSetCommands", "ファイル名が空です。");
         if (picture.isNull() || name.empty()) {
             // The failing slot keeps the name the file gives, without a picture.
             m_document.setSlot(slot, name, QImage(), nameFolder);
             m_document.forgetFile();
             m_document.setModified();
-            tell(QStringLiteral("グラフィックセット %1 を開く途中で止まりました。\n"
-                                "%2 行目（%3）の画像 %4 を読み込めません：%5\n"
-                                "これより後の画像は前の内容のままです。")
+            tell(QCoreApplication::translate("GraphicSetCommands",
+                                             "グラフィックセット %1 を開く途中で止まりました。\n"
+                                             "%2 行目（%3）の画像 %4 を読み込めません：%5\n"
+                                             "これより後の画像は前の内容のままです。")
                      .arg(chosen, QString::number(slot + 3), slotLabel(slot), bitmapPath, error));
             return false;
         }
@@ -228,20 +279,22 @@ bool GraphicSetCommands::openPath(const std::string& setPath) {
 bool GraphicSetCommands::checkSavable() {
     const int empty = m_document.firstEmptySlot();
     if (empty >= 0) {
-        tell(QStringLiteral("「%1」の画像が選ばれていません。\n"
-                            "すべての画像を選んでから保存してください。")
+        tell(QCoreApplication::translate("GraphicSetCommands",
+                                         "「%1」の画像が選ばれていません。\n"
+                                         "すべての画像を選んでから保存してください。")
                  .arg(slotLabel(empty)));
         return false;
     }
     const std::array<std::pair<const char*, const std::string*>, 2> texts = {{
-        {"グラフィックセット名", &m_document.setName()},
-        {"製作者", &m_document.staffName()},
+        {QT_TRANSLATE_NOOP("GraphicSetCommands", "グラフィックセット名"), &m_document.setName()},
+        {QT_TRANSLATE_NOOP("GraphicSetCommands", "製作者"), &m_document.staffName()},
     }};
     for (const auto& [field, text] : texts) {
         const QString problem = lineProblem(*text);
         if (!problem.isEmpty()) {
-            tell(QStringLiteral("%1に%2が含まれているため保存できません。")
-                     .arg(QString::fromUtf8(field), problem));
+            tell(QCoreApplication::translate("GraphicSetCommands",
+                                             "%1に%2が含まれているため保存できません。")
+                     .arg(QCoreApplication::translate("GraphicSetCommands", field), problem));
             return false;
         }
     }
@@ -249,7 +302,8 @@ bool GraphicSetCommands::checkSavable() {
         const std::string name = FileNameOf(m_document.entry(slot));
         const QString problem = lineProblem(name);
         if (!problem.isEmpty()) {
-            tell(QStringLiteral(
+            tell(QCoreApplication::translate(
+                     "GraphicSetCommands",
                      "「%1」の画像のファイル名 %2 に%3が含まれているため保存できません。\n"
                      "ファイル名を変えてから選び直してください。")
                      .arg(slotLabel(slot), toQ(name), problem));
@@ -289,7 +343,8 @@ bool GraphicSetCommands::writeTo(const std::string& path) {
     try {
         WriteGraphicSetFile(path, m_document.toFile());
     } catch (const std::exception& error) {
-        tell(QStringLiteral("保存できませんでした。\n%1").arg(failureText(error)));
+        tell(QCoreApplication::translate("GraphicSetCommands", "保存できませんでした。\n%1")
+                 .arg(failureText(error)));
         return false;
     }
     m_document.markSaved(path);
@@ -312,9 +367,10 @@ QString GraphicSetCommands::suggestedSavePath() const {
 
 bool GraphicSetCommands::SaveSetAs() {
     if (!checkSavable()) return false;
-    const auto chosen =
-        m_prompter.saveFile(m_parent, QStringLiteral("グラフィックセットを名前を付けて保存"),
-                            GraphicSetFilter(), suggestedSavePath());
+    const auto chosen = m_prompter.saveFile(
+        m_parent,
+        QCoreApplication::translate("GraphicSetCommands", "グラフィックセットを名前を付けて保存"),
+        GraphicSetFilter(), suggestedSavePath());
     if (!chosen) return false;
     return saveTo(fromQ(*chosen));
 }

@@ -37,16 +37,14 @@ GraphicSetWindow::GraphicSetWindow(tools_common::Prompter& prompter, const Image
     auto* central = new QWidget(this);
     auto* root = new QVBoxLayout(central);
     auto* groups = new QHBoxLayout;
-    groups->addWidget(buildGroup(SlotGroup::Blocks, QStringLiteral("通常ブロックのグラフィック"),
-                                 "picBlock", "Command1"),
-                      0, Qt::AlignTop);
     groups->addWidget(
-        buildGroup(SlotGroup::SpecialBlocks, QStringLiteral("特殊ブロックのグラフィック"),
-                   "picSBlock", "Command2"),
-        0, Qt::AlignTop);
-    groups->addWidget(
-        buildGroup(SlotGroup::Parts, QStringLiteral("その他"), "picPartu", "Command3"), 0,
+        buildGroup(SlotGroup::Blocks, tr("通常ブロックのグラフィック"), "picBlock", "Command1"), 0,
         Qt::AlignTop);
+    groups->addWidget(buildGroup(SlotGroup::SpecialBlocks, tr("特殊ブロックのグラフィック"),
+                                 "picSBlock", "Command2"),
+                      0, Qt::AlignTop);
+    groups->addWidget(buildGroup(SlotGroup::Parts, tr("その他"), "picPartu", "Command3"), 0,
+                      Qt::AlignTop);
     groups->addStretch(1);
     root->addLayout(groups);
 
@@ -60,8 +58,8 @@ GraphicSetWindow::GraphicSetWindow(tools_common::Prompter& prompter, const Image
     connect(m_staffName, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_document.setStaffName(fromQ(text)); });
     auto* names = new QFormLayout;
-    names->addRow(QStringLiteral("グラフィックセット名："), m_setName);
-    names->addRow(QStringLiteral("製作者："), m_staffName);
+    names->addRow(tr("グラフィックセット名："), m_setName);
+    names->addRow(tr("製作者："), m_staffName);
     auto* bottom = new QHBoxLayout;
     bottom->addStretch(1);
     bottom->addLayout(names);
@@ -73,7 +71,7 @@ GraphicSetWindow::GraphicSetWindow(tools_common::Prompter& prompter, const Image
 }
 
 void GraphicSetWindow::buildMenu() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    QMenu* file = menuBar()->addMenu(tr("ファイル(&F)"));
     struct Item {
         const char* name;
         QString text;
@@ -81,15 +79,14 @@ void GraphicSetWindow::buildMenu() {
         std::function<bool(GraphicSetCommands&)> operation;
     };
     const Item items[] = {
-        {"NewFile", QStringLiteral("新規作成(&N)"), QKeySequence::New,
+        {"NewFile", tr("新規作成(&N)"), QKeySequence::New,
          [](GraphicSetCommands& c) { return c.NewSet(); }},
-        {"OpenF", QStringLiteral("開く(&O)"), QKeySequence::Open,
+        {"OpenF", tr("開く(&O)"), QKeySequence::Open,
          [](GraphicSetCommands& c) { return c.OpenSet(); }},
         // QKeySequence::SaveAs is empty outside KDE and GNOME.
-        {"Save", QStringLiteral("名前を付けて保存(&S)"),
-         QKeySequence(QStringLiteral("Ctrl+Shift+S")),
+        {"Save", tr("名前を付けて保存(&S)"), QKeySequence(QStringLiteral("Ctrl+Shift+S")),
          [](GraphicSetCommands& c) { return c.SaveSetAs(); }},
-        {"VSave", QStringLiteral("上書き保存(&V)"), QKeySequence::Save,
+        {"VSave", tr("上書き保存(&V)"), QKeySequence::Save,
          [](GraphicSetCommands& c) { return c.SaveSet(); }},
     };
     for (const Item& item : items) {
@@ -105,7 +102,7 @@ void GraphicSetWindow::buildMenu() {
     });
     file->addSeparator();
     // Closing goes through closeEvent, which asks about unsaved changes.
-    QAction* end = file->addAction(QStringLiteral("終了(&E)"));
+    QAction* end = file->addAction(tr("終了(&E)"));
     end->setObjectName(QStringLiteral("EndF"));
     end->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
     connect(end, &QAction::triggered, this, &QWidget::close);
@@ -120,7 +117,7 @@ QWidget* GraphicSetWindow::buildGroup(SlotGroup group, const QString& title,
     const SlotRange range = RangeOf(group);
     for (int i = 0; i < range.count; ++i) {
         const int slot = range.first + i;
-        auto* caption = new QLabel(toQ(std::string(BitmapSlotLabel(slot))), box);
+        auto* caption = new QLabel(SlotLabel(slot), box);
         auto* preview = new SlotPreview(
             RequiredBitmapSize(slot),
             [this, slot] { run([&] { return m_commands.ChooseSlot(slot); }); }, box);
@@ -133,7 +130,7 @@ QWidget* GraphicSetWindow::buildGroup(SlotGroup group, const QString& title,
         rows->addWidget(preview, i, 1, Qt::AlignLeft | Qt::AlignVCenter);
     }
     layout->addLayout(rows);
-    auto* browse = new QPushButton(QStringLiteral("参照"), box);
+    auto* browse = new QPushButton(tr("参照"), box);
     browse->setObjectName(QString::fromLatin1(buttonName));
     connect(browse, &QPushButton::clicked, this,
             [this, group] { run([&] { return m_commands.chooseGroup(group); }); });

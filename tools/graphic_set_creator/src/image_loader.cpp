@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "qon/graphic_set_creator/image_loader.h"
 
+#include <QCoreApplication>
+
 #include "qon/tools_common/error_text.h"
 #include "qon/tools_common/picture_file.h"
 #include "qon/tools_common/qt_text.h"
@@ -14,25 +16,29 @@ QImage FileImageLoader::load(const QString& path, QString& error) const {
         case Failure::None:
             break;
         case Failure::Missing:
-            error = QStringLiteral("ファイルがありません。");
+            error = QCoreApplication::translate("ImageLoader", "ファイルがありません。");
             break;
         case Failure::Folder:
-            error = QStringLiteral("フォルダです。画像ファイルではありません。");
+            error = QCoreApplication::translate("ImageLoader",
+                                                "フォルダです。画像ファイルではありません。");
             break;
         case Failure::Unreadable:
-            error = tools_common::JapaneseReason(tools_common::fromQ(read.reason));
+            error = read.reason;
             break;
         case Failure::NotAPicture:
             // Qt's decoder explains itself in English; say the same in the tool's words.
             switch (read.decodeError) {
                 case QImageReader::UnsupportedFormatError:
-                    error = QStringLiteral("画像として読み込めません（対応していない形式です）。");
+                    error = QCoreApplication::translate(
+                        "ImageLoader", "画像として読み込めません（対応していない形式です）。");
                     break;
                 case QImageReader::InvalidDataError:
-                    error = QStringLiteral("画像として読み込めません（データが壊れています）。");
+                    error = QCoreApplication::translate(
+                        "ImageLoader", "画像として読み込めません（データが壊れています）。");
                     break;
                 default:
-                    error = QStringLiteral("画像として読み込めません。");
+                    error =
+                        QCoreApplication::translate("ImageLoader", "画像として読み込めません。");
                     break;
             }
             break;

@@ -14,21 +14,25 @@
 int main(int argc, char* argv[]) {
     const qon::tools_common::ToolDescription tool{
         .program = qon::graphic_set_creator::kProgramName,
-        .summary =
+        .summary = QT_TRANSLATE_NOOP(
+            "ToolCommandLine",
             "qon のグラフィックセット作成ツールです。ブロック、特殊ブロック、ボールとバーの"
-            "ビットマップを選んで、グラフィックセット（.bgp）を作ります。",
-        .fileArgument = "グラフィックセット.bgp",
-        .fileMeaning = "ファイルを指定すると、起動したときにそのグラフィックセットを開きます。"};
+            "ビットマップを選んで、グラフィックセット（.bgp）を作ります。"),
+        .fileArgument = QT_TRANSLATE_NOOP("ToolCommandLine", "グラフィックセット.bgp"),
+        .fileMeaning = QT_TRANSLATE_NOOP(
+            "ToolCommandLine",
+            "ファイルを指定すると、起動したときにそのグラフィックセットを開きます。")};
     // Before the application: it needs a display, and help needs none.
     if (auto status = qon::tools_common::AnswerHelpOrVersion(argc, argv, tool)) return *status;
 
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("qon"));
     QApplication::setApplicationName(QStringLiteral("Pavane"));
+    // Before any text is made, the refusal of bad arguments included.
+    qon::tools_common::InstallLanguage(app);
     QString file;
     if (auto status = qon::tools_common::RefuseBadArguments(QApplication::arguments(), tool, file))
         return *status;
-    qon::tools_common::InstallJapaneseQtTexts(app);
 
     QSettings settings;
     qon::tools_common::QtPrompter prompter(

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "slot_preview.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPixmap>
 
@@ -24,7 +25,8 @@ void SlotPreview::showSlot(const QImage& picture, const QString& entry) {
         setPixmap(QPixmap::fromImage(picture));
         setFixedSize(picture.width() + frame, picture.height() + frame);
     }
-    const QString hint = QStringLiteral("クリックするとこの画像だけを選び直します");
+    const QString hint =
+        QCoreApplication::translate("SlotPreview", "クリックするとこの画像だけを選び直します");
     setToolTip(entry.isEmpty() ? hint : entry + QLatin1Char('\n') + hint);
 }
 

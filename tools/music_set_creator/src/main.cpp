@@ -13,21 +13,25 @@
 int main(int argc, char* argv[]) {
     const qon::tools_common::ToolDescription tool{
         .program = "Orvinth",
-        .summary =
+        .summary = QT_TRANSLATE_NOOP(
+            "ToolCommandLine",
             "qon のミュージックセット作成ツールです。タイトル、ゲーム中とスタッフロールの"
-            "MIDI ファイルを選んで、ミュージックセット（.msp）を作ります。",
-        .fileArgument = "ミュージックセット.msp",
-        .fileMeaning = "ファイルを指定すると、起動したときにそのミュージックセットを開きます。"};
+            "MIDI ファイルを選んで、ミュージックセット（.msp）を作ります。"),
+        .fileArgument = QT_TRANSLATE_NOOP("ToolCommandLine", "ミュージックセット.msp"),
+        .fileMeaning = QT_TRANSLATE_NOOP(
+            "ToolCommandLine",
+            "ファイルを指定すると、起動したときにそのミュージックセットを開きます。")};
     // Before the application: it needs a display, and help needs none.
     if (auto status = qon::tools_common::AnswerHelpOrVersion(argc, argv, tool)) return *status;
 
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("qon"));
     QApplication::setApplicationName(QStringLiteral("Orvinth"));
+    // Before any text is made, the refusal of bad arguments included.
+    qon::tools_common::InstallLanguage(app);
     QString file;
     if (auto status = qon::tools_common::RefuseBadArguments(QApplication::arguments(), tool, file))
         return *status;
-    qon::tools_common::InstallJapaneseQtTexts(app);
 
     QSettings settings;
     qon::tools_common::QtPrompter prompter(

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qon/music_set_creator/music_set_commands.h"
 
+#include <QCoreApplication>
 #include <filesystem>
 #include <map>
 #include <utility>
@@ -20,9 +21,11 @@ namespace {
 std::optional<QString> problemWith(const QString& field, const std::string& text) {
     // A line break inside a value would shift every later line of the file.
     if (text.find_first_of("\r\n") != std::string::npos)
-        return QStringLiteral("「%1」に改行が含まれています。").arg(field);
+        return QCoreApplication::translate("MusicSetCommands", "「%1」に改行が含まれています。")
+            .arg(field);
     if (!IsCp932Representable(text))
-        return QStringLiteral("「%1」に Shift-JIS で保存できない文字が含まれています: %2")
+        return QCoreApplication::translate(
+                   "MusicSetCommands", "「%1」に Shift-JIS で保存できない文字が含まれています: %2")
             .arg(field, tools_common::toQ(text));
     return std::nullopt;
 }
@@ -32,7 +35,8 @@ std::optional<QString> problemWith(const QString& field, const std::string& text
 MusicSetCommands::MusicSetCommands(MusicSetDocument& document, tools_common::Prompter& prompter)
     : m_document(document),
       m_prompter(prompter),
-      m_copier(prompter, QString::fromUtf8(kTitle), QStringLiteral("ミュージックセット"),
+      m_copier(prompter, QString::fromUtf8(kTitle),
+               QCoreApplication::translate("MusicSetCommands", "ミュージックセット"),
                kMaxMidiFileBytes) {}
 
 void MusicSetCommands::setDialogParent(QWidget* parent) {
@@ -41,11 +45,11 @@ void MusicSetCommands::setDialogParent(QWidget* parent) {
 }
 
 QString MusicSetCommands::midiFilter() {
-    return QStringLiteral("MIDIファイル(*.mid)");
+    return QCoreApplication::translate("MusicSetCommands", "MIDIファイル(*.mid)");
 }
 
 QString MusicSetCommands::setFilter() {
-    return QStringLiteral("ミュージックセット(*.msp)");
+    return QCoreApplication::translate("MusicSetCommands", "ミュージックセット(*.msp)");
 }
 
 std::optional<std::string> MusicSetCommands::chooseMidiFile(const QString& caption) {
@@ -53,30 +57,34 @@ std::optional<std::string> MusicSetCommands::chooseMidiFile(const QString& capti
     if (!chosen) return std::nullopt;
     std::string path = tools_common::fromQ(*chosen);
     // Only the file name is saved; refuse it now rather than at every save.
-    if (auto problem = problemWith(QStringLiteral("ファイル名"), FileNameOf(path))) {
-        m_prompter.message(m_parent, QString::fromUtf8(kTitle),
-                           QStringLiteral("この曲は選べません。\n") + *problem);
+    if (auto problem = problemWith(QCoreApplication::translate("MusicSetCommands", "ファイル名"),
+                                   FileNameOf(path))) {
+        m_prompter.message(
+            m_parent, QString::fromUtf8(kTitle),
+            QCoreApplication::translate("MusicSetCommands", "この曲は選べません。\n") + *problem);
         return std::nullopt;
     }
     return path;
 }
 
 bool MusicSetCommands::ChooseTitleTrack() {
-    auto path = chooseMidiFile(QStringLiteral("タイトル表示時の曲"));
+    auto path =
+        chooseMidiFile(QCoreApplication::translate("MusicSetCommands", "タイトル表示時の曲"));
     if (!path) return false;
     m_document.setTitleTrack(*path);
     return true;
 }
 
 bool MusicSetCommands::ChooseEndingTrack() {
-    auto path = chooseMidiFile(QStringLiteral("スタッフロール時の曲"));
+    auto path =
+        chooseMidiFile(QCoreApplication::translate("MusicSetCommands", "スタッフロール時の曲"));
     if (!path) return false;
     m_document.setEndingTrack(*path);
     return true;
 }
 
 bool MusicSetCommands::AddStageTrack() {
-    auto path = chooseMidiFile(QStringLiteral("ゲーム中の曲"));
+    auto path = chooseMidiFile(QCoreApplication::translate("MusicSetCommands", "ゲーム中の曲"));
     if (!path) return false;
     m_document.addStageTrack(std::move(*path));
     return true;
@@ -94,7 +102,8 @@ bool MusicSetCommands::settleUnsavedChanges() {
     if (!m_document.isModified()) return true;
     return tools_common::SettleUnsavedChanges(
         m_prompter, m_parent, QString::fromUtf8(kTitle),
-        QStringLiteral("ミュージックセットは変更されています。保存しますか？"),
+        QCoreApplication::translate("MusicSetCommands",
+                                    "ミュージックセットは変更されています。保存しますか？"),
         [this] { return SaveSet(); });
 }
 
@@ -106,8 +115,9 @@ bool MusicSetCommands::NewSet() {
 
 bool MusicSetCommands::OpenSet() {
     if (!settleUnsavedChanges()) return false;
-    auto chosen =
-        m_prompter.openFile(m_parent, QStringLiteral("ミュージックセットを開く"), setFilter());
+    auto chosen = m_prompter.openFile(
+        m_parent, QCoreApplication::translate("MusicSetCommands", "ミュージックセットを開く"),
+        setFilter());
     if (!chosen) return false;
     return openPath(tools_common::fromQ(*chosen));
 }
@@ -117,9 +127,12 @@ bool MusicSetCommands::OpenSetFrom(const std::string& path) {
     std::error_code ignored;
     if (!std::filesystem::exists(path, ignored)) {
         const QString shown = tools_common::toQ(path);
-        QString text = QStringLiteral("ミュージックセット %1 が見つかりません。").arg(shown);
+        QString text = QCoreApplication::translate("MusicSetCommands",
+                                                   "ミュージックセット %1 が見つかりません。")
+                           .arg(shown);
         if (m_recent && m_recent->contains(shown)) {
-            text += QStringLiteral("\n最近使ったファイルの一覧から外します。");
+            text += QCoreApplication::translate("MusicSetCommands",
+                                                "\n最近使ったファイルの一覧から外します。");
             m_recent->remove(shown);
         }
         m_prompter.message(m_parent, QString::fromUtf8(kTitle), text);
@@ -135,8 +148,9 @@ bool MusicSetCommands::openPath(const std::string& path) {
         m_document.openedFrom(path, ReadMusicSetForEditing(path));
     } catch (const DataError& error) {
         m_prompter.message(m_parent, QString::fromUtf8(kTitle),
-                           QStringLiteral("ミュージックセットを開けませんでした。\n\n") +
-                               tools_common::JapaneseErrorText(error));
+                           QCoreApplication::translate(
+                               "MusicSetCommands", "ミュージックセットを開けませんでした。\n\n") +
+                               tools_common::ErrorText(error));
         return false;
     }
     if (m_recent) m_recent->add(tools_common::toQ(path));
@@ -145,15 +159,23 @@ bool MusicSetCommands::openPath(const std::string& path) {
 
 std::optional<QString> MusicSetCommands::unsavableText() const {
     const MusicSetDocument& d = m_document;
-    if (auto p = problemWith(QStringLiteral("ミュージックセット名"), d.setName())) return p;
-    if (auto p = problemWith(QStringLiteral("製作者"), d.staffName())) return p;
-    if (auto p = problemWith(QStringLiteral("タイトル表示時の曲"), FileNameOf(d.titleTrack())))
+    if (auto p = problemWith(
+            QCoreApplication::translate("MusicSetCommands", "ミュージックセット名"), d.setName()))
         return p;
-    if (auto p = problemWith(QStringLiteral("スタッフロール時の曲"), FileNameOf(d.endingTrack())))
+    if (auto p =
+            problemWith(QCoreApplication::translate("MusicSetCommands", "製作者"), d.staffName()))
+        return p;
+    if (auto p = problemWith(QCoreApplication::translate("MusicSetCommands", "タイトル表示時の曲"),
+                             FileNameOf(d.titleTrack())))
+        return p;
+    if (auto p =
+            problemWith(QCoreApplication::translate("MusicSetCommands", "スタッフロール時の曲"),
+                        FileNameOf(d.endingTrack())))
         return p;
     for (std::size_t i = 0; i < d.stageTracks().size(); ++i) {
-        if (auto p = problemWith(QStringLiteral("ゲーム中の曲 %1 曲目").arg(i + 1),
-                                 FileNameOf(d.stageTracks()[i])))
+        if (auto p = problemWith(
+                QCoreApplication::translate("MusicSetCommands", "ゲーム中の曲 %1 曲目").arg(i + 1),
+                FileNameOf(d.stageTracks()[i])))
             return p;
     }
     return std::nullopt;
@@ -161,8 +183,9 @@ std::optional<QString> MusicSetCommands::unsavableText() const {
 
 bool MusicSetCommands::writeTo(const std::string& path) {
     if (auto problem = unsavableText()) {
-        m_prompter.message(m_parent, QString::fromUtf8(kTitle),
-                           QStringLiteral("保存できません。\n") + *problem);
+        m_prompter.message(
+            m_parent, QString::fromUtf8(kTitle),
+            QCoreApplication::translate("MusicSetCommands", "保存できません。\n") + *problem);
         return false;
     }
     if (!bringTracksBeside(path)) return false;
@@ -170,9 +193,11 @@ bool MusicSetCommands::writeTo(const std::string& path) {
         WriteMusicSetFile(path, m_document.toFile());
     } catch (const DataError& error) {
         // The author must not believe the set is saved.
-        m_prompter.message(m_parent, QString::fromUtf8(kTitle),
-                           QStringLiteral("ミュージックセットを保存できませんでした。\n\n") +
-                               tools_common::JapaneseErrorText(error));
+        m_prompter.message(
+            m_parent, QString::fromUtf8(kTitle),
+            QCoreApplication::translate("MusicSetCommands",
+                                        "ミュージックセットを保存できませんでした。\n\n") +
+                tools_common::ErrorText(error));
         return false;
     }
     m_document.markSaved(path);
@@ -201,8 +226,9 @@ bool MusicSetCommands::bringTracksBeside(const std::string& setPath) {
 bool MusicSetCommands::SaveSetAs() {
     // Refuse before the dialog: picking a name only to be refused would waste the author's time.
     if (auto problem = unsavableText()) {
-        m_prompter.message(m_parent, QString::fromUtf8(kTitle),
-                           QStringLiteral("保存できません。\n") + *problem);
+        m_prompter.message(
+            m_parent, QString::fromUtf8(kTitle),
+            QCoreApplication::translate("MusicSetCommands", "保存できません。\n") + *problem);
         return false;
     }
     // Start in the current file's folder; after New, suggesting the old file itself would
@@ -210,8 +236,9 @@ bool MusicSetCommands::SaveSetAs() {
     std::string suggested = m_document.currentFile();
     if (!m_document.fileOpened())
         suggested = std::filesystem::path(m_document.currentFile()).parent_path().string();
-    auto chosen = m_prompter.saveFile(m_parent, QStringLiteral("名前を付けて保存"), setFilter(),
-                                      tools_common::toQ(suggested));
+    auto chosen = m_prompter.saveFile(
+        m_parent, QCoreApplication::translate("MusicSetCommands", "名前を付けて保存"), setFilter(),
+        tools_common::toQ(suggested));
     if (!chosen) return false;
     return writeTo(tools_common::fromQ(*chosen));
 }

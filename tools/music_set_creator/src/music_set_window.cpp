@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -52,7 +53,8 @@ MusicSetWindow::MusicSetWindow(tools_common::Prompter& prompter, QSettings* sett
     m_commands.setDialogParent(this);
     m_commands.setRecentFiles(&m_recent);
 
-    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    QMenu* fileMenu =
+        menuBar()->addMenu(QCoreApplication::translate("MusicSetWindow", "ファイル(&F)"));
     auto addAction = [&](const char* name, const QString& text, QKeySequence keys,
                          void (MusicSetWindow::*handler)()) {
         QAction* action = fileMenu->addAction(text);
@@ -60,21 +62,21 @@ MusicSetWindow::MusicSetWindow(tools_common::Prompter& prompter, QSettings* sett
         action->setShortcut(keys);
         connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     };
-    addAction("NewFile", QStringLiteral("新規作成(&N)"), QKeySequence::New,
-              &MusicSetWindow::NewFile_Click);
-    addAction("FileOpen", QStringLiteral("開く(&O)"), QKeySequence::Open,
-              &MusicSetWindow::FileOpen_Click);
+    addAction("NewFile", QCoreApplication::translate("MusicSetWindow", "新規作成(&N)"),
+              QKeySequence::New, &MusicSetWindow::NewFile_Click);
+    addAction("FileOpen", QCoreApplication::translate("MusicSetWindow", "開く(&O)"),
+              QKeySequence::Open, &MusicSetWindow::FileOpen_Click);
     // QKeySequence::SaveAs is empty outside KDE and GNOME.
-    addAction("FileSave", QStringLiteral("名前を付けて保存(&S)"),
+    addAction("FileSave", QCoreApplication::translate("MusicSetWindow", "名前を付けて保存(&S)"),
               QKeySequence(QStringLiteral("Ctrl+Shift+S")), &MusicSetWindow::FileSave_Click);
-    addAction("FileVSave", QStringLiteral("上書き保存(&V)"), QKeySequence::Save,
-              &MusicSetWindow::FileVSave_Click);
+    addAction("FileVSave", QCoreApplication::translate("MusicSetWindow", "上書き保存(&V)"),
+              QKeySequence::Save, &MusicSetWindow::FileVSave_Click);
     tools_common::AddRecentFilesMenu(fileMenu, m_recent, [this](const QString& path) {
         if (m_commands.OpenSetFrom(tools_common::fromQ(path))) showDocument();
     });
     fileMenu->addSeparator();
-    addAction("FileEnd", QStringLiteral("終了(&E)"), QKeySequence::Quit,
-              &MusicSetWindow::FileEnd_Click);
+    addAction("FileEnd", QCoreApplication::translate("MusicSetWindow", "終了(&E)"),
+              QKeySequence::Quit, &MusicSetWindow::FileEnd_Click);
 
     m_texTitle = makeTextBox("texTitle");
     m_texEnd = makeTextBox("texEnd");
@@ -92,12 +94,16 @@ MusicSetWindow::MusicSetWindow(tools_common::Prompter& prompter, QSettings* sett
     m_lisMusicData->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QPushButton* cmdTitle = makeButton("cmdTitle", QStringLiteral("..."));
     QPushButton* cmdEnd = makeButton("cmdEnd", QStringLiteral("..."));
-    QPushButton* cmdComon = makeButton("cmdComon", QStringLiteral("参照"));
-    QPushButton* cmdDel = makeButton("cmdDel", QStringLiteral("リストから削除"));
-    m_cmdUp = makeButton("cmdUp", QStringLiteral("上へ"));
-    m_cmdDown = makeButton("cmdDown", QStringLiteral("下へ"));
-    m_cmdUp->setToolTip(QStringLiteral("選んだ曲を 1 つ前に流します"));
-    m_cmdDown->setToolTip(QStringLiteral("選んだ曲を 1 つ後に流します"));
+    QPushButton* cmdComon =
+        makeButton("cmdComon", QCoreApplication::translate("MusicSetWindow", "参照"));
+    QPushButton* cmdDel =
+        makeButton("cmdDel", QCoreApplication::translate("MusicSetWindow", "リストから削除"));
+    m_cmdUp = makeButton("cmdUp", QCoreApplication::translate("MusicSetWindow", "上へ"));
+    m_cmdDown = makeButton("cmdDown", QCoreApplication::translate("MusicSetWindow", "下へ"));
+    m_cmdUp->setToolTip(
+        QCoreApplication::translate("MusicSetWindow", "選んだ曲を 1 つ前に流します"));
+    m_cmdDown->setToolTip(
+        QCoreApplication::translate("MusicSetWindow", "選んだ曲を 1 つ後に流します"));
     for (QPushButton* small : {cmdTitle, cmdEnd}) small->setFixedWidth(32);
 
     auto* left = new QVBoxLayout;
@@ -108,13 +114,16 @@ MusicSetWindow::MusicSetWindow(tools_common::Prompter& prompter, QSettings* sett
         row->addWidget(button);
         left->addLayout(row);
     };
-    trackRow(QStringLiteral("タイトル表示時の曲"), m_texTitle, cmdTitle);
+    trackRow(QCoreApplication::translate("MusicSetWindow", "タイトル表示時の曲"), m_texTitle,
+             cmdTitle);
     left->addSpacing(12);
-    trackRow(QStringLiteral("スタッフロール時の曲"), m_texEnd, cmdEnd);
+    trackRow(QCoreApplication::translate("MusicSetWindow", "スタッフロール時の曲"), m_texEnd,
+             cmdEnd);
     left->addStretch(1);
 
     auto* right = new QGridLayout;
-    right->addWidget(new QLabel(QStringLiteral("ゲーム中の曲")), 0, 0, 1, 2);
+    right->addWidget(new QLabel(QCoreApplication::translate("MusicSetWindow", "ゲーム中の曲")), 0,
+                     0, 1, 2);
     right->addWidget(m_lisMusicData, 1, 0, 1, 2);
     auto* order = new QVBoxLayout;
     order->addWidget(m_cmdUp);
@@ -125,9 +134,10 @@ MusicSetWindow::MusicSetWindow(tools_common::Prompter& prompter, QSettings* sett
     right->addWidget(cmdDel, 2, 1);
 
     auto* bottom = new QGridLayout;
-    bottom->addWidget(new QLabel(QStringLiteral("ミュージックセット名：")), 0, 0);
+    bottom->addWidget(
+        new QLabel(QCoreApplication::translate("MusicSetWindow", "ミュージックセット名：")), 0, 0);
     bottom->addWidget(m_texName, 0, 1);
-    bottom->addWidget(new QLabel(QStringLiteral("製作者：")), 1, 0);
+    bottom->addWidget(new QLabel(QCoreApplication::translate("MusicSetWindow", "製作者：")), 1, 0);
     bottom->addWidget(m_texStaff, 1, 1);
 
     auto* columns = new QHBoxLayout;
@@ -198,8 +208,10 @@ void MusicSetWindow::showDocument() {
         }
     }
 
-    m_fileLabel->setText(m_document.fileOpened() ? tools_common::toQ(m_document.currentFile())
-                                                 : QStringLiteral("新しいミュージックセット"));
+    m_fileLabel->setText(
+        m_document.fileOpened()
+            ? tools_common::toQ(m_document.currentFile())
+            : QCoreApplication::translate("MusicSetWindow", "新しいミュージックセット"));
     updateMoveButtons();
 }
 

@@ -15,20 +15,22 @@ int main(int argc, char* argv[]) {
     const qon::tools_common::ToolDescription tool{
         .program = "Sorrel",
         .summary =
-            "qon のセット選択ツールです。ゲームで遊べるステージプロジェクト、"
-            "グラフィックセットとミュージックセットの一覧を編集します。\n"
-            "一覧はこのプログラムのフォルダ（ゲームのフォルダ）にあり、"
-            "ウィンドウを閉じたときに保存されます。"};
+            QT_TRANSLATE_NOOP("ToolCommandLine",
+                              "qon のセット選択ツールです。ゲームで遊べるステージプロジェクト、"
+                              "グラフィックセットとミュージックセットの一覧を編集します。\n"
+                              "一覧はこのプログラムのフォルダ（ゲームのフォルダ）にあり、"
+                              "ウィンドウを閉じたときに保存されます。")};
     // Before the application: it needs a display, and help needs none.
     if (auto status = qon::tools_common::AnswerHelpOrVersion(argc, argv, tool)) return *status;
 
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("qon"));
     QApplication::setApplicationName(QStringLiteral("Sorrel"));
+    // Before any text is made, the refusal of bad arguments included.
+    qon::tools_common::InstallLanguage(app);
     QString none;
     if (auto status = qon::tools_common::RefuseBadArguments(QApplication::arguments(), tool, none))
         return *status;
-    qon::tools_common::InstallJapaneseQtTexts(app);
 
     // The lists live in the game folder, beside this program in a staged build; an
     // installed game keeps them in the player's own folder. The add dialog starts in the

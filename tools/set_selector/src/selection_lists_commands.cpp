@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "qon/set_selector/selection_lists_commands.h"
 
+#include <QCoreApplication>
+
 #include "qon/tools_common/error_text.h"
 #include "qon/tools_common/qt_text.h"
 #include "qon/tools_common/unsaved_changes.h"
@@ -14,11 +16,14 @@ SelectionListsCommands::SelectionListsCommands(SelectionListsDocument& document,
 QString SelectionListsCommands::addFilter(SetKind kind) {
     switch (kind) {
         case SetKind::Stage:
-            return QStringLiteral("ステージプロジェクト (*.stp)");
+            return QCoreApplication::translate("SelectionListsCommands",
+                                               "ステージプロジェクト (*.stp)");
         case SetKind::BitMap:
-            return QStringLiteral("グラフィックプロジェクト (*.bgp)");
+            return QCoreApplication::translate("SelectionListsCommands",
+                                               "グラフィックプロジェクト (*.bgp)");
         case SetKind::Music:
-            return QStringLiteral("ミュージックセット（*.msp） (*.msp)");
+            return QCoreApplication::translate("SelectionListsCommands",
+                                               "ミュージックセット（*.msp） (*.msp)");
     }
     return {};
 }
@@ -26,11 +31,13 @@ QString SelectionListsCommands::addFilter(SetKind kind) {
 QString SelectionListsCommands::addCaption(SetKind kind) {
     switch (kind) {
         case SetKind::Stage:
-            return QStringLiteral("ステージの追加");
+            return QCoreApplication::translate("SelectionListsCommands", "ステージの追加");
         case SetKind::BitMap:
-            return QStringLiteral("グラフィックセットの追加");
+            return QCoreApplication::translate("SelectionListsCommands",
+                                               "グラフィックセットの追加");
         case SetKind::Music:
-            return QStringLiteral("ミュージックセットの追加");
+            return QCoreApplication::translate("SelectionListsCommands",
+                                               "ミュージックセットの追加");
     }
     return {};
 }
@@ -38,18 +45,20 @@ QString SelectionListsCommands::addCaption(SetKind kind) {
 void SelectionListsCommands::loadLists() {
     if (auto failure = m_document.load()) {
         m_prompter.message(m_parent, QString::fromUtf8(kTitle),
-                           QStringLiteral("ファイルが見つかりません。\n\n") +
-                               tools_common::JapaneseErrorText(*failure));
+                           QCoreApplication::translate("SelectionListsCommands",
+                                                       "ファイルが見つかりません。\n\n") +
+                               tools_common::ErrorText(*failure));
     }
 }
 
 bool SelectionListsCommands::addEntry(SetKind kind) {
     const QString title = QString::fromUtf8(kTitle);
     if (!m_document.isEditable(kind)) {
-        m_prompter.message(
-            m_parent, title,
-            QStringLiteral("この一覧はファイルを読み込めなかったため変更できません。\n") +
-                tools_common::toQ(m_document.listPath(kind)));
+        m_prompter.message(m_parent, title,
+                           QCoreApplication::translate(
+                               "SelectionListsCommands",
+                               "この一覧はファイルを読み込めなかったため変更できません。\n") +
+                               tools_common::toQ(m_document.listPath(kind)));
         return false;
     }
     auto chosen = m_prompter.openFile(m_parent, addCaption(kind), addFilter(kind));
@@ -62,14 +71,17 @@ bool SelectionListsCommands::addEntry(SetKind kind) {
         case SelectionListsDocument::AddResult::Locked:
             return false;
         case SelectionListsDocument::AddResult::Full:
-            m_prompter.message(m_parent, title,
-                               QStringLiteral("一覧がいっぱいです。登録できるのは %1 件までです。")
-                                   .arg(kMaxEntries));
+            m_prompter.message(
+                m_parent, title,
+                QCoreApplication::translate("SelectionListsCommands",
+                                            "一覧がいっぱいです。登録できるのは %1 件までです。")
+                    .arg(kMaxEntries));
             return false;
         case SelectionListsDocument::AddResult::Unwritable:
             m_prompter.message(
                 m_parent, title,
-                QStringLiteral(
+                QCoreApplication::translate(
+                    "SelectionListsCommands",
                     "このパスには一覧ファイルに書けない文字（Shift-JIS にない文字や改行）"
                     "が含まれているため、登録できません。\n") +
                     *chosen);
@@ -85,10 +97,12 @@ bool SelectionListsCommands::deleteEntry(SetKind kind) {
 bool SelectionListsCommands::closeLists() {
     std::vector<DataError> failures = m_document.save();
     if (failures.empty()) return true;
-    QString text = QStringLiteral("次の一覧を保存できませんでした。\n");
+    QString text =
+        QCoreApplication::translate("SelectionListsCommands", "次の一覧を保存できませんでした。\n");
     for (const DataError& failure : failures)
-        text += QStringLiteral("\n") + tools_common::JapaneseErrorText(failure);
-    text += QStringLiteral(
+        text += QStringLiteral("\n") + tools_common::ErrorText(failure);
+    text += QCoreApplication::translate(
+        "SelectionListsCommands",
         "\n\nもう一度保存しますか？\n保存せずに終了すると、その一覧への変更は失われます。");
     // Save tries again, and asks again when it fails again.
     return tools_common::SettleUnsavedChanges(m_prompter, m_parent, QString::fromUtf8(kTitle), text,

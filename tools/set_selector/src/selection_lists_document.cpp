@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qon/set_selector/selection_lists_document.h"
 
+#include <QCoreApplication>
 #include <cctype>
 #include <filesystem>
 #include <utility>
@@ -15,6 +16,13 @@
 namespace qon::set_selector {
 
 namespace {
+
+using tools_common::toQ;
+
+// A text of the selector in the tool's language, as the data library's strings are kept.
+std::string say(const QString& text) {
+    return tools_common::fromQ(text);
+}
 
 std::size_t indexOf(SetKind kind) {
     switch (kind) {
@@ -61,14 +69,21 @@ PartialSetList ReadSetListUpToFailure(const std::string& path) {
     try {
         auto countLine = reader->next();
         if (!countLine) {
-            result.failure = DataError(path, 1, "ファイルが空です。1 行目の件数がありません。");
+            result.failure = DataError(
+                path, 1,
+                say(QCoreApplication::translate("SelectionListsDocument",
+                                                "ファイルが空です。1 行目の件数がありません。")));
             result.nothingToLose = true;
             result.complete = true;
             return result;
         }
         auto count = ParseInt16(*countLine);
         if (!count) {
-            result.failure = DataError(path, 1, "件数「" + *countLine + "」が数ではありません。");
+            result.failure =
+                DataError(path, 1,
+                          say(QCoreApplication::translate("SelectionListsDocument",
+                                                          "件数「%1」が数ではありません。")
+                                  .arg(toQ(*countLine))));
             return result;
         }
         // A count below 1 is an empty list, not an error.
@@ -77,8 +92,11 @@ PartialSetList ReadSetListUpToFailure(const std::string& path) {
             if (!entry) {
                 result.failure =
                     DataError(path, reader->lineNumber() + 1,
-                              "ファイルが途中で終わっています。件数は " + std::to_string(*count) +
-                                  " ですが、" + std::to_string(i) + " 件しかありません。");
+                              say(QCoreApplication::translate("SelectionListsDocument",
+                                                              "ファイルが途中で終わっています。件数"
+                                                              "は %1 ですが、%2 件しかありません。")
+                                      .arg(*count)
+                                      .arg(i)));
                 // Every entry the file has was read; only the count was wrong.
                 result.complete = true;
                 return result;
@@ -92,14 +110,15 @@ PartialSetList ReadSetListUpToFailure(const std::string& path) {
     return result;
 }
 
-const char* SetKindName(SetKind kind) {
+std::string SetKindName(SetKind kind) {
     switch (kind) {
         case SetKind::Stage:
-            return "ステージプロジェクト";
+            return say(
+                QCoreApplication::translate("SelectionListsDocument", "ステージプロジェクト"));
         case SetKind::BitMap:
-            return "グラフィックセット";
+            return say(QCoreApplication::translate("SelectionListsDocument", "グラフィックセット"));
         case SetKind::Music:
-            return "ミュージックセット";
+            return say(QCoreApplication::translate("SelectionListsDocument", "ミュージックセット"));
     }
     return "";
 }
@@ -131,44 +150,66 @@ std::string lowerExtension(const std::string& path) {
 }
 
 std::string lineNumber(std::size_t index) {
-    return std::to_string(index + 1) + " 行目";
+    return say(QCoreApplication::translate("SelectionListsDocument", "%1 行目").arg(index + 1));
 }
 
 // Why the first lines of a file are not those of a set of `kind`; nothing when they are.
 // `whole`: the lines are the whole file, so a short file is known to be short.
 std::optional<std::string> contentProblem(SetKind kind, const std::vector<std::string>& lines,
                                           bool whole) {
-    if (lines.empty()) return std::string("中身が空です。");
+    if (lines.empty())
+        return say(QCoreApplication::translate("SelectionListsDocument", "中身が空です。"));
     switch (kind) {
         case SetKind::Stage: {
             // Project name, stage count, author.
-            if (lines.size() < 2) return std::string("2 行目のステージ数がありません。");
+            if (lines.size() < 2)
+                return say(QCoreApplication::translate("SelectionListsDocument",
+                                                       "2 行目のステージ数がありません。"));
             const auto count = ParseInt16(lines[1]);
             if (!count || *count < 1)
-                return lineNumber(1) + "「" + lines[1] + "」がステージ数ではありません。";
-            if (lines.size() < 3 && whole) return std::string("3 行目の製作者名がありません。");
+                return say(QCoreApplication::translate("SelectionListsDocument",
+                                                       "%1「%2」がステージ数ではありません。")
+                               .arg(toQ(lineNumber(1)), toQ(lines[1])));
+            if (lines.size() < 3 && whole)
+                return say(QCoreApplication::translate("SelectionListsDocument",
+                                                       "3 行目の製作者名がありません。"));
             return std::nullopt;
         }
         case SetKind::BitMap: {
             // Set name, author, then 23 bitmap file names.
             for (std::size_t i = 2; i < static_cast<std::size_t>(kGraphicSetLines); ++i) {
                 if (i >= lines.size())
-                    return "25 行のはずが " + std::to_string(lines.size()) + " 行しかありません。";
-                if (lines[i].empty()) return lineNumber(i) + "のビットマップ名が空です。";
+                    return say(QCoreApplication::translate("SelectionListsDocument",
+                                                           "25 行のはずが %1 行しかありません。")
+                                   .arg(lines.size()));
+                if (lines[i].empty())
+                    return say(QCoreApplication::translate("SelectionListsDocument",
+                                                           "%1のビットマップ名が空です。")
+                                   .arg(toQ(lineNumber(i))));
                 if (ParseInt16(lines[i]))
-                    return lineNumber(i) + "「" + lines[i] + "」がビットマップ名ではありません。";
+                    return say(
+                        QCoreApplication::translate("SelectionListsDocument",
+                                                    "%1「%2」がビットマップ名ではありません。")
+                            .arg(toQ(lineNumber(i)), toQ(lines[i])));
             }
             return std::nullopt;
         }
         case SetKind::Music: {
             // Set name, author, title track, ending track, the count, then the tracks.
-            if (lines.size() < 5) return std::string("5 行目の曲数がありません。");
+            if (lines.size() < 5)
+                return say(QCoreApplication::translate("SelectionListsDocument",
+                                                       "5 行目の曲数がありません。"));
             const auto count = ParseInt16(lines[4]);
             if (!count || *count < 0)
-                return lineNumber(4) + "「" + lines[4] + "」が曲数ではありません。";
+                return say(QCoreApplication::translate("SelectionListsDocument",
+                                                       "%1「%2」が曲数ではありません。")
+                               .arg(toQ(lineNumber(4)), toQ(lines[4])));
             if (whole && lines.size() < 5u + static_cast<std::size_t>(*count))
-                return "曲数は " + std::to_string(*count) + " ですが、曲名が " +
-                       std::to_string(lines.size() - 5) + " 行しかありません。";
+                return say(
+                    QCoreApplication::translate("SelectionListsDocument",
+                                                "曲数は %1 ですが、曲名が %2 行しかありません。")
+                        .arg(*count)
+                        .arg(lines.size() - 5));
             return std::nullopt;
         }
     }
@@ -205,8 +246,12 @@ EntryInfo DescribeEntryBytes(SetKind kind, const std::string& path, std::string_
         lines = ParseLines(bytes, path);
     } catch (const DataError& error) {
         info.state = EntryInfo::State::Unreadable;
-        info.problem = "Shift-JIS のテキストとして読めません（" + std::to_string(error.line()) +
-                       " 行目）。" + SetKindName(kind) + "のファイルではないようです。";
+        info.problem = say(
+            QCoreApplication::translate(
+                "SelectionListsDocument",
+                "Shift-JIS のテキストとして読めません（%1 行目）。%2のファイルではないようです。")
+                .arg(error.line())
+                .arg(toQ(SetKindName(kind))));
         return info;
     }
     if (!lines.empty()) info.displayName = lines.front();
@@ -214,16 +259,24 @@ EntryInfo DescribeEntryBytes(SetKind kind, const std::string& path, std::string_
     const std::string extension = lowerExtension(path);
     const std::optional<SetKind> other = seemsToBe(kind, extension, lines, whole);
     const std::string seems =
-        other ? std::string(SetKindName(*other)) + "のファイルのようです。" : std::string();
+        other
+            ? say(QCoreApplication::translate("SelectionListsDocument", "%1のファイルのようです。")
+                      .arg(toQ(SetKindName(*other))))
+            : std::string();
     if (extension != SetKindExtension(kind)) {
         info.state = EntryInfo::State::WrongKind;
-        info.problem =
-            std::string("拡張子が ") + SetKindExtension(kind) + " ではありません。" + seems;
+        info.problem = say(QCoreApplication::translate("SelectionListsDocument",
+                                                       "拡張子が %1 ではありません。")
+                               .arg(QString::fromLatin1(SetKindExtension(kind)))) +
+                       seems;
         return info;
     }
     if (auto problem = contentProblem(kind, lines, whole)) {
         info.state = EntryInfo::State::WrongKind;
-        info.problem = std::string(SetKindName(kind)) + "の形になっていません：" + *problem + seems;
+        info.problem =
+            say(QCoreApplication::translate("SelectionListsDocument", "%1の形になっていません：%2")
+                    .arg(toQ(SetKindName(kind)), toQ(*problem))) +
+            seems;
         return info;
     }
     info.state = EntryInfo::State::Fits;
@@ -235,7 +288,8 @@ EntryInfo DescribeEntry(SetKind kind, const std::string& path) {
     if (!std::filesystem::exists(path, error) && !error) {
         EntryInfo info;
         info.state = EntryInfo::State::Missing;
-        info.problem = "ファイルが見つかりません。";
+        info.problem = say(
+            QCoreApplication::translate("SelectionListsDocument", "ファイルが見つかりません。"));
         return info;
     }
     std::string bytes;
@@ -244,7 +298,7 @@ EntryInfo DescribeEntry(SetKind kind, const std::string& path) {
     } catch (const DataError& failure) {
         EntryInfo info;
         info.state = EntryInfo::State::Unreadable;
-        info.problem = tools_common::fromQ(tools_common::JapaneseReason(failure.reason()));
+        info.problem = failure.reason();
         return info;
     }
     const bool whole = bytes.size() <= kEntryLookBytes;
@@ -346,9 +400,12 @@ std::vector<DataError> SelectionListsDocument::save() {
         if (!source.editable) continue;
         std::string path = listPath(kind);
         if (source.emptyOnDisk && !holdsNothing(path)) {
-            failures.emplace_back(path, 0,
-                                  "ここで開いている間に別のプログラムがこのファイルを書きました。"
-                                  "書き換えずにそのままにしてあります。");
+            failures.emplace_back(
+                path, 0,
+                say(QCoreApplication::translate(
+                    "SelectionListsDocument",
+                    "ここで開いている間に別のプログラムがこのファイルを書きました。"
+                    "書き換えずにそのままにしてあります。")));
             continue;
         }
         try {

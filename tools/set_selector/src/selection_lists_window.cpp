@@ -3,6 +3,7 @@
 
 #include <QCloseEvent>
 #include <QColor>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
@@ -84,20 +85,20 @@ class EntryDelegate final : public QStyledItemDelegate {
                 lead = index.data(kDisplayNameRole).toString();
                 leadFont.setBold(true);
                 if (lead.isEmpty()) {
-                    lead = QStringLiteral("（名前なし）");
+                    lead = QCoreApplication::translate("SelectionListsWindow", "（名前なし）");
                     leadFont.setBold(false);
                     leadFont.setItalic(true);
                 }
                 break;
             }
             case EntryInfo::State::Missing:
-                lead = QStringLiteral("見つかりません");
+                lead = QCoreApplication::translate("SelectionListsWindow", "見つかりません");
                 break;
             case EntryInfo::State::WrongKind:
-                lead = QStringLiteral("種類が違います");
+                lead = QCoreApplication::translate("SelectionListsWindow", "種類が違います");
                 break;
             case EntryInfo::State::Unreadable:
-                lead = QStringLiteral("読み込めません");
+                lead = QCoreApplication::translate("SelectionListsWindow", "読み込めません");
                 break;
         }
         if (state != EntryInfo::State::Fits) {
@@ -148,31 +149,45 @@ SelectionListsWindow::SelectionListsWindow(GameFolders folders, tools_common::Pr
     m_commands.setDialogParent(this);
 
     m_labStage =
-        placeLabel(this, "labStage", QStringLiteral("登録されているステージ"), 8, 24, 153, 17);
+        placeLabel(this, "labStage",
+                   QCoreApplication::translate("SelectionListsWindow", "登録されているステージ"), 8,
+                   24, 153, 17);
     m_lisSelectStage = place<QListWidget>(this, "lisSelectStage", 8, 48, 257, 112);
-    m_cmdStageApp =
-        placeButton(this, "cmdStageApp", QStringLiteral("ステージ追加"), 272, 48, 81, 25);
-    m_cmdDel = placeButton(this, "cmdDel", QStringLiteral("ステージ削除"), 272, 80, 81, 25);
-    m_label1 = placeLabel(this, "Label1", QStringLiteral("登録されているグラフィックセット"), 408,
-                          24, 169, 17);
+    m_cmdStageApp = placeButton(this, "cmdStageApp",
+                                QCoreApplication::translate("SelectionListsWindow", "ステージ追加"),
+                                272, 48, 81, 25);
+    m_cmdDel = placeButton(this, "cmdDel",
+                           QCoreApplication::translate("SelectionListsWindow", "ステージ削除"), 272,
+                           80, 81, 25);
+    m_label1 = placeLabel(
+        this, "Label1",
+        QCoreApplication::translate("SelectionListsWindow", "登録されているグラフィックセット"),
+        408, 24, 169, 17);
     m_lisBitMap = place<QListWidget>(this, "lisBitMap", 368, 48, 217, 136);
-    m_command1 =
-        placeButton(this, "Command1", QStringLiteral("グラフィック追加"), 592, 48, 105, 25);
-    m_command2 =
-        placeButton(this, "Command2", QStringLiteral("グラフィック削除"), 592, 80, 105, 25);
-    m_label2 = placeLabel(this, "Label2", QStringLiteral("登録されているミュージックセット"), 8,
-                          216, 169, 17);
+    m_command1 = placeButton(
+        this, "Command1", QCoreApplication::translate("SelectionListsWindow", "グラフィック追加"),
+        592, 48, 105, 25);
+    m_command2 = placeButton(
+        this, "Command2", QCoreApplication::translate("SelectionListsWindow", "グラフィック削除"),
+        592, 80, 105, 25);
+    m_label2 = placeLabel(
+        this, "Label2",
+        QCoreApplication::translate("SelectionListsWindow", "登録されているミュージックセット"), 8,
+        216, 169, 17);
     m_lisMusicData = place<QListWidget>(this, "lisMusicData", 8, 232, 257, 124);
-    m_command4 =
-        placeButton(this, "Command4", QStringLiteral("ミュージック追加"), 280, 232, 97, 25);
-    m_command3 =
-        placeButton(this, "Command3", QStringLiteral("ミュージック削除"), 280, 264, 97, 25);
+    m_command4 = placeButton(
+        this, "Command4", QCoreApplication::translate("SelectionListsWindow", "ミュージック追加"),
+        280, 232, 97, 25);
+    m_command3 = placeButton(
+        this, "Command3", QCoreApplication::translate("SelectionListsWindow", "ミュージック削除"),
+        280, 264, 97, 25);
 
     // An installed game keeps the lists in the player's own folder: say where they are.
     m_labListFolder = place<QLabel>(this, "labListFolder", 8, 362, 684, 17);
     const QString listFolder = tools_common::toQ(m_document.listFolder());
     m_labListFolder->setText(m_labListFolder->fontMetrics().elidedText(
-        tr("リストの場所: %1").arg(listFolder), Qt::ElideMiddle, m_labListFolder->width()));
+        QCoreApplication::translate("SelectionListsWindow", "リストの場所: %1").arg(listFolder),
+        Qt::ElideMiddle, m_labListFolder->width()));
     m_labListFolder->setToolTip(listFolder);
 
     setTabOrder(m_lisSelectStage, m_cmdStageApp);
@@ -235,17 +250,23 @@ void SelectionListsWindow::appendItem(SetKind kind, const std::string& path) {
     const QString name = tools_common::toQ(info.displayName);
     item->setData(kDisplayNameRole, name);
     item->setData(kEntryStateRole, static_cast<int>(info.state));
-    item->setData(Qt::AccessibleTextRole,
-                  name.isEmpty() ? item->text() : name + QStringLiteral("　") + item->text());
+    item->setData(
+        Qt::AccessibleTextRole,
+        name.isEmpty()
+            ? item->text()
+            : name + QCoreApplication::translate("SelectionListsWindow", "　") + item->text());
     if (info.state == EntryInfo::State::Fits) {
         item->setToolTip(QStringLiteral("%1\n%2").arg(
-            name.isEmpty() ? QStringLiteral("（名前なし）") : name, item->text()));
+            name.isEmpty() ? QCoreApplication::translate("SelectionListsWindow", "（名前なし）")
+                           : name,
+            item->text()));
         return;
     }
     // The entry stays (the set may come back), but the author should see it is broken.
     item->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
     QString tip = tools_common::toQ(info.problem);
-    if (!name.isEmpty()) tip += QStringLiteral("\n1 行目：%1").arg(name);
+    if (!name.isEmpty())
+        tip += QCoreApplication::translate("SelectionListsWindow", "\n1 行目：%1").arg(name);
     item->setToolTip(tip + QStringLiteral("\n") + item->text());
 }
 
@@ -267,10 +288,11 @@ void SelectionListsWindow::showList(SetKind kind) {
                                                     : m_command3;
     add->setEnabled(editable);
     remove->setEnabled(editable);
-    box->setToolTip(
-        editable ? QString()
-                 : QStringLiteral("%1 を読み込めなかったため、この一覧は変更も保存もしません。")
-                       .arg(tools_common::toQ(m_document.listPath(kind))));
+    box->setToolTip(editable ? QString()
+                             : QCoreApplication::translate(
+                                   "SelectionListsWindow",
+                                   "%1 を読み込めなかったため、この一覧は変更も保存もしません。")
+                                   .arg(tools_common::toQ(m_document.listPath(kind))));
 }
 
 void SelectionListsWindow::showSelection(SetKind kind) {

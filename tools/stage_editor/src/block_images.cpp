@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qon/stage_editor/block_images.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -195,11 +196,14 @@ std::string PictureProblem(const std::string& path, tools_common::PictureRead::F
     using Failure = tools_common::PictureRead::Failure;
     switch (failure) {
         case Failure::Missing:
-            return "画像ファイルがありません。";
+            return tools_common::fromQ(
+                QCoreApplication::translate("BlockImages", "画像ファイルがありません。"));
         case Failure::Folder:
-            return "画像ファイルではなくフォルダです。";
+            return tools_common::fromQ(
+                QCoreApplication::translate("BlockImages", "画像ファイルではなくフォルダです。"));
         case Failure::NotAPicture:
-            return "画像として読めません（対応していない形式です）。";
+            return tools_common::fromQ(QCoreApplication::translate(
+                "BlockImages", "画像として読めません（対応していない形式です）。"));
         case Failure::Unreadable:
         case Failure::None:
             break;
@@ -207,12 +211,15 @@ std::string PictureProblem(const std::string& path, tools_common::PictureRead::F
     std::error_code ignored;
     switch (std::filesystem::status(path, ignored).type()) {
         case std::filesystem::file_type::fifo:
-            return "名前付きパイプです。画像ファイルではありません。";
+            return tools_common::fromQ(QCoreApplication::translate(
+                "BlockImages", "名前付きパイプです。画像ファイルではありません。"));
         case std::filesystem::file_type::character:
         case std::filesystem::file_type::block:
-            return "デバイスです。画像ファイルではありません。";
+            return tools_common::fromQ(QCoreApplication::translate(
+                "BlockImages", "デバイスです。画像ファイルではありません。"));
         default:
-            return "画像ファイルを読み込めません。";
+            return tools_common::fromQ(
+                QCoreApplication::translate("BlockImages", "画像ファイルを読み込めません。"));
     }
 }
 
@@ -239,7 +246,7 @@ BlockImages::LoadResult BlockImages::loadGraphicSet(const std::string& path) {
     try {
         palette = ReadPaletteImages(path);
     } catch (const DataError& error) {
-        result.problem = DescribeProblem(error, FileAction::Read);
+        result.problem = DescribeProblem(error);
         return result;
     } catch (const std::exception&) {
         result.problem = DescribeProblem(path, 0, "ファイルを読み込めませんでした。");

@@ -1,11 +1,22 @@
 // SPDX-License-Identifier: MIT
 #include "qon/stage_editor/command_line.h"
 
+#include <QCoreApplication>
+
 #ifndef QON_VERSION
 #define QON_VERSION "0.0.0"
 #endif
 
 namespace qon::stage_editor {
+
+namespace {
+
+// The terminal speaks UTF-8, as the rest of the editor's strings are kept.
+std::string say(const QString& text) {
+    return text.toStdString();
+}
+
+}  // namespace
 
 TesselCommandLine ParseTesselCommandLine(const std::vector<std::string>& arguments) {
     TesselCommandLine line;
@@ -28,10 +39,15 @@ TesselCommandLine ParseTesselCommandLine(const std::vector<std::string>& argumen
         if (line.action == TesselCommandLine::Action::Error) continue;
         if (!optionsEnded && argument.size() > 1 && argument[0] == '-') {
             line.action = TesselCommandLine::Action::Error;
-            line.error = "不明なオプションです: " + argument;
+            line.error =
+                say(QCoreApplication::translate("TesselCommandLine", "不明なオプションです: %1")
+                        .arg(QString::fromStdString(argument)));
         } else if (!line.project.empty()) {
             line.action = TesselCommandLine::Action::Error;
-            line.error = "開けるステージプロジェクトは 1 つだけです: " + argument;
+            line.error =
+                say(QCoreApplication::translate("TesselCommandLine",
+                                                "開けるステージプロジェクトは 1 つだけです: %1")
+                        .arg(QString::fromStdString(argument)));
         } else {
             line.project = argument;
         }
@@ -41,16 +57,18 @@ TesselCommandLine ParseTesselCommandLine(const std::vector<std::string>& argumen
 }
 
 std::string TesselHelpText() {
-    return "使い方: Tessel [ステージプロジェクト.stp]\n"
-           "\n"
-           "qon のステージエディタ Tessel（QONCreater）を開きます。ステージプロジェクト\n"
-           "のファイルを渡すと、それを開いた状態で始まります。\n"
-           "\n"
-           "オプション:\n"
-           "  -h, --help     この説明を表示して終わります\n"
-           "  --version      バージョンを表示して終わります\n"
-           "\n"
-           "Usage: Tessel [PROJECT.stp]  (--help, --version)\n";
+    return say(QCoreApplication::translate(
+        "TesselCommandLine",
+        "使い方: Tessel [ステージプロジェクト.stp]\n"
+        "\n"
+        "qon のステージエディタ Tessel（QONCreater）を開きます。ステージプロジェクト\n"
+        "のファイルを渡すと、それを開いた状態で始まります。\n"
+        "\n"
+        "オプション:\n"
+        "  -h, --help     この説明を表示して終わります\n"
+        "  --version      バージョンを表示して終わります\n"
+        "\n"
+        "Usage: Tessel [PROJECT.stp]  (--help, --version)\n"));
 }
 
 std::string TesselVersionText() {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qon/stage_editor/editor_surface.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -41,9 +42,11 @@ class GridCanvas final : public QWidget {
         }
         if (!m_document.state().ProjectOpen) {
             p.setPen(QColor(170, 170, 200));
-            p.drawText(rect(), Qt::AlignCenter,
-                       QString::fromUtf8("「ファイル」メニューの「新規作成」か「開く」で\n"
-                                         "ステージプロジェクトを始めてください。"));
+            p.drawText(
+                rect(), Qt::AlignCenter,
+                QCoreApplication::translate("EditorSurface",
+                                            "「ファイル」メニューの「新規作成」か「開く」で\n"
+                                            "ステージプロジェクトを始めてください。"));
         }
     }
 

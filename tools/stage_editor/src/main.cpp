@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Tessel, the stage editor of qon.
 #include <QApplication>
+#include <QCoreApplication>
 #include <QTimer>
 #include <cstdio>
 #include <string>
@@ -27,6 +28,8 @@ int main(int argc, char* argv[]) {
     const TesselCommandLine early =
         qon::stage_editor::ParseTesselCommandLine(ArgumentsOf(argc, argv));
     if (early.action == TesselCommandLine::Action::Help) {
+        QCoreApplication core(argc, argv);  // for the translations; needs no display
+        qon::tools_common::InstallTranslations(core);
         std::fputs(qon::stage_editor::TesselHelpText().c_str(), stdout);
         return 0;
     }
@@ -36,6 +39,8 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication app(argc, argv);  // takes Qt's own options out of argv
+    // Before any text is made, the refusal of bad arguments included.
+    qon::tools_common::InstallLanguage(app);
     const TesselCommandLine line =
         qon::stage_editor::ParseTesselCommandLine(ArgumentsOf(argc, argv));
     if (line.action == TesselCommandLine::Action::Error) {
@@ -44,7 +49,6 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     QApplication::setApplicationName("Tessel");
-    qon::tools_common::InstallJapaneseQtTexts(app);
     qon::tools_common::QtPrompter prompter;
     qon::stage_editor::StageProjectWindow window(prompter, qon::ProgramFolder());
     window.show();

@@ -38,10 +38,9 @@ bool isInput(QEvent::Type type) {
 }  // namespace
 
 SaveProgressDialog::SaveProgressDialog(QWidget* parent)
-    : m_dialog(QStringLiteral("保存の準備をしています…"), QStringLiteral("キャンセル"), 0, 1,
-               parent) {
+    : m_dialog(tr("保存の準備をしています…"), tr("キャンセル"), 0, 1, parent) {
     m_dialog.setObjectName("frmSaveProgress");
-    m_dialog.setWindowTitle(QStringLiteral("保存"));
+    m_dialog.setWindowTitle(tr("保存"));
     m_dialog.setWindowModality(Qt::WindowModal);
     m_dialog.setMinimumDuration(kShowAfterMs);
     m_dialog.setAutoClose(false);
@@ -87,18 +86,18 @@ bool SaveProgressDialog::update(const ProjectSaveProgress& progress) {
     int value = 0;
     switch (progress.step) {
         case Step::Writing:
-            m_dialog.setLabelText(QStringLiteral("ステージファイルを書き込んでいます… (%1 / %2)")
+            m_dialog.setLabelText(tr("ステージファイルを書き込んでいます… (%1 / %2)")
                                       .arg(progress.done)
                                       .arg(progress.total));
             value = progress.done;
             break;
         case Step::Syncing:
-            m_dialog.setLabelText(QStringLiteral("ディスクに書き込んでいます…"));
+            m_dialog.setLabelText(tr("ディスクに書き込んでいます…"));
             value = m_files + progress.done;
             break;
         case Step::Swapping:
             m_dialog.setLabelText(
-                QStringLiteral("仕上げています… (%1 / %2)").arg(progress.done).arg(progress.total));
+                tr("仕上げています… (%1 / %2)").arg(progress.done).arg(progress.total));
             value = m_files + 1 + progress.done;
             break;
     }

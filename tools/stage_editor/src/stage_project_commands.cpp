@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qon/stage_editor/stage_project_commands.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -26,11 +27,12 @@ using tools_common::fromQ;
 using tools_common::toQ;
 
 QString ProjectFilter() {
-    return QStringLiteral("ステージプロジェクト (*.stp)");
+    return QCoreApplication::translate("StageProjectCommands", "ステージプロジェクト (*.stp)");
 }
 
 QString GraphicSetFilter() {
-    return QStringLiteral("QONグラフィックプロジェクト/*.bgp (*.bgp)");
+    return QCoreApplication::translate("StageProjectCommands",
+                                       "QONグラフィックプロジェクト/*.bgp (*.bgp)");
 }
 
 QStringList TestPlayArguments(const QString& projectPath, int stage,
@@ -81,15 +83,18 @@ QString StageFileRanges(const std::vector<int>& stages) {
         while (last + 1 < stages.size() && stages[last + 1] == stages[last] + 1) ++last;
         if (runs.size() < kShownRuns) {
             QString run = QStringLiteral("Stage%1.stg").arg(stages[i]);
-            if (last > i) run += QStringLiteral("～Stage%1.stg").arg(stages[last]);
+            if (last > i)
+                run += QCoreApplication::translate("StageProjectCommands", "～Stage%1.stg")
+                           .arg(stages[last]);
             runs << run;
         } else {
             hidden += static_cast<int>(last - i + 1);
         }
         i = last + 1;
     }
-    QString text = runs.join(QStringLiteral("、"));
-    if (hidden > 0) text += QStringLiteral(" ほか %1 個").arg(hidden);
+    QString text = runs.join(QCoreApplication::translate("StageProjectCommands", "、"));
+    if (hidden > 0)
+        text += QCoreApplication::translate("StageProjectCommands", " ほか %1 個").arg(hidden);
     return text;
 }
 
@@ -101,29 +106,33 @@ QString SaveClashQuestion(const SaveClash& clash) {
     QStringList names;
     for (const OtherProject& other : clash.projects) {
         if (names.size() == kShownProjects) {
-            names << QStringLiteral("ほか %1 個")
+            names << QCoreApplication::translate("StageProjectCommands", "ほか %1 個")
                          .arg(static_cast<int>(clash.projects.size()) - kShownProjects);
             break;
         }
-        names << QStringLiteral("「%1」").arg(toQ(other.fileName));
+        names << QCoreApplication::translate("StageProjectCommands", "「%1」")
+                     .arg(toQ(other.fileName));
     }
-    QString text = QStringLiteral(
-                       "保存先のフォルダには別のステージプロジェクト%1があります。\n"
-                       "保存すると、次のファイルが置き換えられます。\n")
-                       .arg(names.join(QString()));
+    QString text =
+        QCoreApplication::translate("StageProjectCommands",
+                                    "保存先のフォルダには別のステージプロジェクト%1があります。\n"
+                                    "保存すると、次のファイルが置き換えられます。\n")
+            .arg(names.join(QString()));
     int listed = 0;
     for (const OtherProject& other : clash.projects) {
         if (other.stagesReplaced.empty()) continue;
         if (listed++ == kShownProjects) break;
-        text += QStringLiteral("\n・「%1」のステージファイル %2（%3 個）")
+        text += QCoreApplication::translate("StageProjectCommands",
+                                            "\n・「%1」のステージファイル %2（%3 個）")
                     .arg(toQ(other.fileName), StageFileRanges(other.stagesReplaced),
                          QString::number(other.stagesReplaced.size()));
     }
     if (clash.saveFileReset) {
-        text += QStringLiteral(
+        text += QCoreApplication::translate(
+            "StageProjectCommands",
             "\n・セーブファイル qonsave.sav（遊んだ記録がすべてステージ 1 に戻ります）");
     }
-    return text + QStringLiteral("\n\n保存しますか？");
+    return text + QCoreApplication::translate("StageProjectCommands", "\n\n保存しますか？");
 }
 
 StageProjectCommands::StageProjectCommands(StageProjectDocument& document, BlockImages& images,
@@ -153,8 +162,8 @@ bool StageProjectCommands::createProject(const NewProjectInput& typed, QWidget* 
     NewProjectCheck check = CheckNewProject(typed);
     if (!check.stageCount) {
         // Titled like the dialog it stands in front of.
-        m_prompter.message(dialog, QStringLiteral("新規作成"), toQ(check.message),
-                           tools_common::Prompter::MessageKind::Warning);
+        m_prompter.message(dialog, QCoreApplication::translate("StageProjectCommands", "新規作成"),
+                           toQ(check.message), tools_common::Prompter::MessageKind::Warning);
         return false;  // the dialog stays open with what was typed
     }
     // Asked here, not when the dialog opens: the dialog does not block the window, so
@@ -166,8 +175,9 @@ bool StageProjectCommands::createProject(const NewProjectInput& typed, QWidget* 
 
 bool StageProjectCommands::openProject() {
     if (m_saving || !settleUnsavedChanges()) return false;
-    auto path = m_prompter.openFile(m_parent, QStringLiteral("開く"), ProjectFilter(),
-                                    m_settings.lastFolder());
+    auto path =
+        m_prompter.openFile(m_parent, QCoreApplication::translate("StageProjectCommands", "開く"),
+                            ProjectFilter(), m_settings.lastFolder());
     if (!path) return false;
     rememberFolderOf(*path);
     return openPath(*path);
@@ -185,7 +195,9 @@ bool StageProjectCommands::openPath(const QString& chosen) {
         if (!QFileInfo::exists(path)) m_settings.removeRecentProject(path);
         m_prompter.message(
             m_parent, boxTitle(),
-            QStringLiteral("ステージプロジェクトを開けませんでした。\n\n") + toQ(*error),
+            QCoreApplication::translate("StageProjectCommands",
+                                        "ステージプロジェクトを開けませんでした。\n\n") +
+                toQ(*error),
             tools_common::Prompter::MessageKind::Warning);
         return false;
     }
@@ -194,8 +206,9 @@ bool StageProjectCommands::openPath(const QString& chosen) {
 }
 
 bool StageProjectCommands::openGraphicSet() {
-    auto path = m_prompter.openFile(m_parent, QStringLiteral("グラフィックセットを開く"),
-                                    GraphicSetFilter(), m_settings.lastFolder());
+    auto path = m_prompter.openFile(
+        m_parent, QCoreApplication::translate("StageProjectCommands", "グラフィックセットを開く"),
+        GraphicSetFilter(), m_settings.lastFolder());
     if (!path) return false;
     rememberFolderOf(*path);
     BlockImages::LoadResult result = m_images.loadGraphicSet(fromQ(*path));
@@ -205,10 +218,13 @@ bool StageProjectCommands::openGraphicSet() {
         m_graphicSetPath = QFileInfo(*path).absoluteFilePath();
     showChanges();
     if (result.problem.empty()) return true;
-    QString head = result.loaded == 0 ? QStringLiteral("グラフィックセットを開けませんでした。\n\n")
-                                      : QStringLiteral(
-                                            "グラフィックセットを最後まで読み込めませんでした。"
-                                            "読み込めた画像だけを使います。\n\n");
+    QString head =
+        result.loaded == 0
+            ? QCoreApplication::translate("StageProjectCommands",
+                                          "グラフィックセットを開けませんでした。\n\n")
+            : QCoreApplication::translate("StageProjectCommands",
+                                          "グラフィックセットを最後まで読み込めませんでした。"
+                                          "読み込めた画像だけを使います。\n\n");
     m_prompter.message(m_parent, boxTitle(), head + toQ(result.problem),
                        tools_common::Prompter::MessageKind::Warning);
     return false;
@@ -232,7 +248,9 @@ bool StageProjectCommands::writeTo(const std::string& path) {
     if (outcome.result == StageProjectDocument::SaveResult::Failed) {
         m_prompter.message(
             m_parent, boxTitle(),
-            QStringLiteral("ステージプロジェクトを保存できませんでした。\n\n") + toQ(outcome.error),
+            QCoreApplication::translate("StageProjectCommands",
+                                        "ステージプロジェクトを保存できませんでした。\n\n") +
+                toQ(outcome.error),
             tools_common::Prompter::MessageKind::Warning);
     }
     if (outcome.result != StageProjectDocument::SaveResult::Saved) return false;
@@ -253,8 +271,9 @@ bool StageProjectCommands::saveAs() {
         suggested = QDir(folder.isEmpty() ? QDir::homePath() : folder)
                         .filePath(toQ(m_document.state().ProjectName).replace('/', '_') + ".stp");
     }
-    auto path = m_prompter.saveFile(m_parent, QStringLiteral("名前を付けて保存"), ProjectFilter(),
-                                    suggested);
+    auto path = m_prompter.saveFile(
+        m_parent, QCoreApplication::translate("StageProjectCommands", "名前を付けて保存"),
+        ProjectFilter(), suggested);
     if (!path) return false;
     rememberFolderOf(*path);
     // The file dialog does not add the extension by itself; the game's lists and the
@@ -276,18 +295,25 @@ bool StageProjectCommands::settleUnsavedChanges() {
     if (!m_document.isModified()) return true;
     return tools_common::SettleUnsavedChanges(
         m_prompter, m_parent, boxTitle(),
-        QStringLiteral(
+        QCoreApplication::translate(
+            "StageProjectCommands",
             "ステージプロジェクト「%1」には保存していない変更があります。\n保存しますか？")
             .arg(toQ(m_document.state().ProjectName)),
         [this] { return save(); });
 }
 
 std::string StageProjectCommands::helpPagePath() const {
-    const std::string beside = m_programFolder + "Tessel.html";
+    // Beside the editor in a build; in the game's folder when installed.
+    std::string folder = m_programFolder;
     std::error_code ignored;
-    if (std::filesystem::exists(beside, ignored)) return beside;
-    const std::string installed = FindGameFolder(m_programFolder) + "Tessel.html";
-    return std::filesystem::exists(installed, ignored) ? installed : beside;
+    if (!std::filesystem::exists(folder + "Tessel.html", ignored)) {
+        const std::string installed = FindGameFolder(m_programFolder);
+        if (std::filesystem::exists(installed + "Tessel.html", ignored)) folder = installed;
+    }
+    const std::string japanese = folder + "Tessel.html";
+    const std::string translated =
+        folder + fromQ(QCoreApplication::translate("StageProjectCommands", "Tessel.html"));
+    return translated != japanese && IsOrdinaryFile(translated) ? translated : japanese;
 }
 
 std::optional<QString> StageProjectCommands::readHelpPage() {
@@ -296,7 +322,8 @@ std::optional<QString> StageProjectCommands::readHelpPage() {
         return toQ(ReadFileBytes(path, kMaxTextFileBytes));
     } catch (const DataError&) {
         m_prompter.message(m_parent, boxTitle(),
-                           QStringLiteral("ヘルプファイルが見つかりません。\n\n") +
+                           QCoreApplication::translate("StageProjectCommands",
+                                                       "ヘルプファイルが見つかりません。\n\n") +
                                toQ(DescribeProblem(path, 0, "ファイルがないか、読み込めません。")),
                            tools_common::Prompter::MessageKind::Warning);
         return std::nullopt;
@@ -304,9 +331,11 @@ std::optional<QString> StageProjectCommands::readHelpPage() {
 }
 
 void StageProjectCommands::showVersion() {
-    m_prompter.message(m_parent, boxTitle(),
-                       QStringLiteral("Tessel（QONCreater）\nqon のステージエディタ\nバージョン ") +
-                           QString::fromLatin1(QON_VERSION));
+    m_prompter.message(
+        m_parent, boxTitle(),
+        QCoreApplication::translate("StageProjectCommands",
+                                    "Tessel（QONCreater）\nqon のステージエディタ\nバージョン ") +
+            QString::fromLatin1(QON_VERSION));
 }
 
 bool StageProjectCommands::editStages(StageEdit edit) {
@@ -322,12 +351,14 @@ void StageProjectCommands::noticeRenumbering() {
     showChanges();  // the new order stands behind the notice
     const bool optedOut = m_prompter.noticeWithOptOut(
         m_parent, boxTitle(),
-        QStringLiteral("ステージの番号が変わりました。\n\n"
-                       "ゲームのセーブデータ（qonsave.sav）は続きをステージの番号で覚えています。"
-                       "このプロジェクトを前の版で遊んだ人のセーブデータは、番号の変わったあとでは"
-                       "別のステージを指すことがあります。\n\n"
-                       "（Tessel で保存すると、このフォルダの qonsave.sav はすべて最初のステージに"
-                       "戻ります。）"));
+        QCoreApplication::translate(
+            "StageProjectCommands",
+            "ステージの番号が変わりました。\n\n"
+            "ゲームのセーブデータ（qonsave.sav）は続きをステージの番号で覚えています。"
+            "このプロジェクトを前の版で遊んだ人のセーブデータは、番号の変わったあとでは"
+            "別のステージを指すことがあります。\n\n"
+            "（Tessel で保存すると、このフォルダの qonsave.sav はすべて最初のステージに"
+            "戻ります。）"));
     if (optedOut) m_settings.optOutOfRenumberNotice();
 }
 
@@ -336,8 +367,9 @@ bool StageProjectCommands::goToStage() {
     if (!state.ProjectOpen) return false;
     auto stage = m_prompter.askNumber(
         m_parent, boxTitle(),
-        QStringLiteral("表示するステージの番号（1～%1）").arg(state.StageCount), state.EditedStage,
-        1, state.StageCount);
+        QCoreApplication::translate("StageProjectCommands", "表示するステージの番号（1～%1）")
+            .arg(state.StageCount),
+        state.EditedStage, 1, state.StageCount);
     if (!stage) return false;
     return m_document.goToStage(*stage);
 }
@@ -345,25 +377,32 @@ bool StageProjectCommands::goToStage() {
 bool StageProjectCommands::testPlay() {
     if (!m_document.state().ProjectOpen) return false;
     if (m_document.isModified() || m_document.state().ProjectPath.empty()) {
-        const QString why = m_document.state().ProjectPath.empty()
-                                ? QStringLiteral("このプロジェクトはまだ保存されていません。")
-                                : QStringLiteral("保存していない変更があります。");
+        const QString why =
+            m_document.state().ProjectPath.empty()
+                ? QCoreApplication::translate("StageProjectCommands",
+                                              "このプロジェクトはまだ保存されていません。")
+                : QCoreApplication::translate("StageProjectCommands",
+                                              "保存していない変更があります。");
         if (!m_prompter.askToSave(
                 m_parent, boxTitle(),
-                QStringLiteral("テストプレイでは、保存されたステージプロジェクトをゲームが"
-                               "読み込みます。\n") +
-                    why + QStringLiteral("\n先に保存しますか？")))
+                QCoreApplication::translate(
+                    "StageProjectCommands",
+                    "テストプレイでは、保存されたステージプロジェクトをゲームが"
+                    "読み込みます。\n") +
+                    why +
+                    QCoreApplication::translate("StageProjectCommands", "\n先に保存しますか？")))
             return false;
         if (!save()) return false;
     }
     const QString game = FindGameProgram(toQ(m_programFolder), m_gameSearchPath);
     if (game.isEmpty()) {
-        m_prompter.message(
-            m_parent, boxTitle(),
-            QStringLiteral("ゲーム（qon）が見つからないため、テストプレイできません。\n\n"
-                           "Tessel と同じフォルダ、ビルドしたゲームのフォルダ（build/qon/）、"
-                           "PATH のフォルダの順に探しました。"),
-            tools_common::Prompter::MessageKind::Warning);
+        m_prompter.message(m_parent, boxTitle(),
+                           QCoreApplication::translate(
+                               "StageProjectCommands",
+                               "ゲーム（qon）が見つからないため、テストプレイできません。\n\n"
+                               "Tessel と同じフォルダ、ビルドしたゲームのフォルダ（build/qon/）、"
+                               "PATH のフォルダの順に探しました。"),
+                           tools_common::Prompter::MessageKind::Warning);
         return false;
     }
     const QStringList arguments = TestPlayArguments(
@@ -371,7 +410,8 @@ bool StageProjectCommands::testPlay() {
     if (!m_launcher(game, arguments, QFileInfo(game).absolutePath())) {
         m_prompter.message(
             m_parent, boxTitle(),
-            QStringLiteral("ゲームを起動できませんでした。\n\n") +
+            QCoreApplication::translate("StageProjectCommands",
+                                        "ゲームを起動できませんでした。\n\n") +
                 toQ(DescribeProblem(fromQ(game), 0, "プログラムを起動できませんでした。")),
             tools_common::Prompter::MessageKind::Warning);
         return false;

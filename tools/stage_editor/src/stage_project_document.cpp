@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "qon/stage_editor/stage_project_document.h"
 
+#include <QCoreApplication>
 #include <QUndoCommand>
 #include <QUndoStack>
 #include <algorithm>
@@ -12,10 +13,16 @@
 #include "qon/data/error.h"
 #include "qon/data/text.h"
 #include "qon/stage_editor/problem_text.h"
+#include "qon/tools_common/qt_text.h"
 
 namespace qon::stage_editor {
 
 namespace {
+
+// A text of the editor in its language, kept as the data library keeps strings.
+std::string say(const QString& text) {
+    return tools_common::fromQ(text);
+}
 
 constexpr int kGridLeft = 2;
 constexpr int kGridRight = kGridLeft + kCellWidth * kGridColumns;  // 638
@@ -148,57 +155,63 @@ std::optional<CellPos> CellAt(int px, int py, int zoom) {
 
 std::string KindName(int kind) {
     if (kind >= Kind::kNormalFirst && kind <= Kind::kNormalLast)
-        return "ブロック " + std::to_string(kind + 1) + " 回";
+        return say(
+            QCoreApplication::translate("StageProjectDocument", "ブロック %1 回").arg(kind + 1));
     switch (kind) {
         case Kind::kUnbreakable:
-            return "壊れないブロック";
+            return say(QCoreApplication::translate("StageProjectDocument", "壊れないブロック"));
         case Kind::Pin:
-            return "ピン";
+            return say(QCoreApplication::translate("StageProjectDocument", "ピン"));
         case Kind::MiniBallItem:
-            return "ミニボール";
+            return say(QCoreApplication::translate("StageProjectDocument", "ミニボール"));
         case Kind::WindLeft:
-            return "風（←）";
+            return say(QCoreApplication::translate("StageProjectDocument", "風（←）"));
         case Kind::WindRight:
-            return "風（→）";
+            return say(QCoreApplication::translate("StageProjectDocument", "風（→）"));
         case Kind::WindDown:
-            return "風（↓）";
+            return say(QCoreApplication::translate("StageProjectDocument", "風（↓）"));
         case Kind::WindUp:
-            return "風（↑）";
+            return say(QCoreApplication::translate("StageProjectDocument", "風（↑）"));
         case Kind::Magnet:
-            return "磁石";
+            return say(QCoreApplication::translate("StageProjectDocument", "磁石"));
         case Kind::Warp:
-            return "ワープ";
+            return say(QCoreApplication::translate("StageProjectDocument", "ワープ"));
         case Kind::BarExtend:
-            return "バー伸びる";
+            return say(QCoreApplication::translate("StageProjectDocument", "バー伸びる"));
         case Kind::FireBall:
-            return "ファイアボール";
+            return say(QCoreApplication::translate("StageProjectDocument", "ファイアボール"));
         case Kind::Bomb:
-            return "ボム";
+            return say(QCoreApplication::translate("StageProjectDocument", "ボム"));
         case Kind::kEmpty:
-            return "空";
+            return say(QCoreApplication::translate("StageProjectDocument", "空"));
         default:
-            return "不明";
+            return say(QCoreApplication::translate("StageProjectDocument", "不明"));
     }
 }
 
 NewProjectCheck CheckNewProject(const NewProjectInput& input) {
     NewProjectCheck check;
     if (input.projectName.empty() || input.stageCount.empty() || input.staffName.empty()) {
-        check.message = kEmptyFieldMessage;
+        check.message =
+            say(QCoreApplication::translate("StageProjectDocument", kEmptyFieldMessage));
         return check;
     }
     auto count = ParseInt16(NormaliseDigits(input.stageCount));
     if (!count || *count < 1) {
-        check.message = "ステージ数には 1 から 32767 までの整数を入力してください。";
+        check.message = say(QCoreApplication::translate(
+            "StageProjectDocument", "ステージ数には 1 から 32767 までの整数を入力してください。"));
         return check;
     }
     if (!IsCp932Representable(input.projectName)) {
-        check.message =
-            "ステージセット名に、ファイルに保存できない文字（絵文字など）が含まれています。";
+        check.message = say(QCoreApplication::translate(
+            "StageProjectDocument",
+            "ステージセット名に、ファイルに保存できない文字（絵文字など）が含まれています。"));
         return check;
     }
     if (!IsCp932Representable(input.staffName)) {
-        check.message = "製作者名に、ファイルに保存できない文字（絵文字など）が含まれています。";
+        check.message = say(QCoreApplication::translate(
+            "StageProjectDocument",
+            "製作者名に、ファイルに保存できない文字（絵文字など）が含まれています。"));
         return check;
     }
     check.stageCount = *count;
@@ -223,7 +236,9 @@ int StageProjectDocument::kindAt(int column, int row) const {
 
 std::string StageProjectDocument::titleText() const {
     if (!m_state.ProjectOpen) return "QONCreater";
-    return "QONCreater-" + m_state.ProjectName + "-製作者：" + m_state.StaffName;
+    return say(
+        QCoreApplication::translate("StageProjectDocument", "QONCreater-%1-製作者：%2")
+            .arg(tools_common::toQ(m_state.ProjectName), tools_common::toQ(m_state.StaffName)));
 }
 
 std::string StageProjectDocument::statusText() const {
@@ -272,7 +287,7 @@ std::optional<std::string> StageProjectDocument::openProject(const std::string& 
         // leaves the open project untouched.
         project = OpenStageProject(path);
     } catch (const DataError& error) {
-        return DescribeProblem(error, FileAction::Read);
+        return DescribeProblem(error);
     } catch (const std::bad_alloc&) {
         return DescribeProblem(path, 0, "メモリが足りないため読み込めません。");
     } catch (const std::exception&) {
@@ -298,7 +313,7 @@ StageProjectDocument::SaveOutcome StageProjectDocument::saveProject(
             return {SaveResult::Cancelled, {}};
         }
     } catch (const DataError& error) {
-        return {SaveResult::Failed, DescribeProblem(error, FileAction::Write)};
+        return {SaveResult::Failed, DescribeProblem(error)};
     } catch (const std::bad_alloc&) {
         return {SaveResult::Failed,
                 DescribeProblem(path, 0, "メモリが足りないため保存できません。")};

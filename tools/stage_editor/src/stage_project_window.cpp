@@ -5,12 +5,14 @@
 #include <QActionGroup>
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextBrowser>
@@ -34,35 +36,51 @@ namespace {
 // What each block does in play, for the palette's tool tips.
 QString BlockTip(int kind) {
     if (kind <= Kind::kNormalLast)
-        return QString::fromUtf8("ブロック（%1 回当てると壊れる）").arg(kind + 1);
+        return QCoreApplication::translate("BlockTip", "ブロック（%1 回当てると壊れる）")
+            .arg(kind + 1);
     switch (kind) {
         case Kind::kUnbreakable:
-            return QString::fromUtf8("壊れないブロック（ボールをはね返すだけ）");
+            return QCoreApplication::translate("BlockTip",
+                                               "壊れないブロック（ボールをはね返すだけ）");
         case Kind::Pin:
-            return QString::fromUtf8("ピン：中心に当たったボールをランダムな向きに飛ばす");
+            return QCoreApplication::translate(
+                "BlockTip", "ピン：中心に当たったボールをランダムな向きに飛ばす");
         case Kind::MiniBallItem:
-            return QString::fromUtf8("ミニボール：当たるとミニボールが 5 個出る");
+            return QCoreApplication::translate("BlockTip",
+                                               "ミニボール：当たるとミニボールが 5 個出る");
         case Kind::WindLeft:
-            return QString::fromUtf8("風（←）：通るボールを左へ流す");
+            return QCoreApplication::translate("BlockTip", "風（←）：通るボールを左へ流す");
         case Kind::WindRight:
-            return QString::fromUtf8("風（→）：通るボールを右へ流す");
+            return QCoreApplication::translate("BlockTip", "風（→）：通るボールを右へ流す");
         case Kind::WindDown:
-            return QString::fromUtf8("風（↓）：通るボールを下へ流す");
+            return QCoreApplication::translate("BlockTip", "風（↓）：通るボールを下へ流す");
         case Kind::WindUp:
-            return QString::fromUtf8("風（↑）：通るボールを上へ流す");
+            return QCoreApplication::translate("BlockTip", "風（↑）：通るボールを上へ流す");
         case Kind::Magnet:
-            return QString::fromUtf8("磁石：ボールがバーにくっつくようになる");
+            return QCoreApplication::translate("BlockTip",
+                                               "磁石：ボールがバーにくっつくようになる");
         case Kind::Warp:
-            return QString::fromUtf8("ワープ：ボールを画面のどこかへ移す");
+            return QCoreApplication::translate("BlockTip", "ワープ：ボールを画面のどこかへ移す");
         case Kind::BarExtend:
-            return QString::fromUtf8("バー伸びる：バーが 1.5 倍の幅になる");
+            return QCoreApplication::translate("BlockTip", "バー伸びる：バーが 1.5 倍の幅になる");
         case Kind::FireBall:
-            return QString::fromUtf8("ファイアボール：ボールがブロックを貫いて壊す");
+            return QCoreApplication::translate("BlockTip",
+                                               "ファイアボール：ボールがブロックを貫いて壊す");
         case Kind::Bomb:
-            return QString::fromUtf8("ボム：周りの 8 マスごと壊す");
+            return QCoreApplication::translate("BlockTip", "ボム：周りの 8 マスごと壊す");
         default:
             return {};
     }
+}
+
+// A menu caption as a tool tip: "ペン(&P)" -> "ペン", "&Pen" -> "Pen".
+QString withoutMnemonic(QString caption) {
+    static const QRegularExpression japaneseMark(QStringLiteral("\\(&.\\)$"));
+    caption.remove(japaneseMark);
+    caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+    caption.remove(QLatin1Char('&'));
+    caption.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+    return caption;
 }
 
 }  // namespace
@@ -114,14 +132,14 @@ void StageProjectWindow::buildSurface() {
     connect(m_surface, &EditorSurface::zoomStep, this, &StageProjectWindow::ZoomStep_Click);
 
     auto label = [this](const char* name, const char* text, QRect geometry) {
-        auto* l = new QLabel(QString::fromUtf8(text), m_surface);
+        auto* l = new QLabel(tr(text), m_surface);
         if (name) l->setObjectName(name);
         m_surface->addPanelWidget(l, geometry);
         return l;
     };
-    label(nullptr, "アイテムパレット", QRect(0, 512, 129, 17));
-    label("labParet", "選択中のアイテム", QRect(200, 496, 97, 17));
-    label(nullptr, "編集中のステージ", QRect(576, 520, 97, 17));
+    label(nullptr, QT_TR_NOOP("アイテムパレット"), QRect(0, 512, 129, 17));
+    label("labParet", QT_TR_NOOP("選択中のアイテム"), QRect(200, 496, 97, 17));
+    label(nullptr, QT_TR_NOOP("編集中のステージ"), QRect(576, 520, 97, 17));
     m_Label3 = label("Label3", "1", QRect(680, 520, 33, 25));
 
     m_picParet = new QLabel(m_surface);
@@ -138,8 +156,7 @@ void StageProjectWindow::buildSurface() {
         button->setObjectName(name);
         button->setProperty("index", index);
         m_surface->addPanelWidget(button, QRect(at, QSize(49, 17)));
-        button->setToolTip(kind == Kind::kEmpty ? QString::fromUtf8("消しゴム：マスを空にする")
-                                                : BlockTip(kind));
+        button->setToolTip(kind == Kind::kEmpty ? tr("消しゴム：マスを空にする") : BlockTip(kind));
         group->addButton(button);
         return button;
     };
@@ -164,12 +181,12 @@ void StageProjectWindow::buildSurface() {
     auto* cmdBack = new QPushButton(QString::fromUtf8("←"), m_surface);
     cmdBack->setObjectName("cmdBack");
     m_surface->addPanelWidget(cmdBack, QRect(576, 544, 33, 33));
-    cmdBack->setToolTip(QString::fromUtf8("前のステージ (PageUp)"));
+    cmdBack->setToolTip(tr("前のステージ (PageUp)"));
     connect(cmdBack, &QPushButton::clicked, this, &StageProjectWindow::cmdBack_Click);
     auto* cmdGo = new QPushButton(QString::fromUtf8("→"), m_surface);
     cmdGo->setObjectName("cmdGo");
     m_surface->addPanelWidget(cmdGo, QRect(608, 544, 33, 33));
-    cmdGo->setToolTip(QString::fromUtf8("次のステージ (PageDown)"));
+    cmdGo->setToolTip(tr("次のステージ (PageDown)"));
     connect(cmdGo, &QPushButton::clicked, this, &StageProjectWindow::cmdGo_Click);
 
     auto* sbBar = new QStatusBar(this);
@@ -202,74 +219,85 @@ void StageProjectWindow::buildToolButtons() {
 void StageProjectWindow::buildMenus() {
     auto action = [this](QMenu* menu, const char* name, const char* caption, const char* keys,
                          auto handler) {
-        auto* a = menu->addAction(QString::fromUtf8(caption));
+        auto* a = menu->addAction(tr(caption));
         a->setObjectName(name);
         a->setShortcut(QKeySequence(QString::fromLatin1(keys)));
         connect(a, &QAction::triggered, this, handler);
         return a;
     };
-    QMenu* file = menuBar()->addMenu(QString::fromUtf8("ファイル(&F)"));
+    QMenu* file = menuBar()->addMenu(tr("ファイル(&F)"));
     file->setObjectName("File");
-    action(file, "NewFile", "新規作成(&N)", "Ctrl+N", &StageProjectWindow::NewFile_Click);
-    action(file, "OpenFile", "開く(&O)", "Ctrl+O", &StageProjectWindow::OpenFile_Click);
-    m_recentMenu = file->addMenu(QString::fromUtf8("最近使ったファイル(&R)"));
+    action(file, "NewFile", QT_TR_NOOP("新規作成(&N)"), "Ctrl+N",
+           &StageProjectWindow::NewFile_Click);
+    action(file, "OpenFile", QT_TR_NOOP("開く(&O)"), "Ctrl+O", &StageProjectWindow::OpenFile_Click);
+    m_recentMenu = file->addMenu(tr("最近使ったファイル(&R)"));
     m_recentMenu->setObjectName("RecentFiles");
     connect(m_recentMenu, &QMenu::aboutToShow, this, &StageProjectWindow::fillRecentMenu);
     fillRecentMenu();
-    action(file, "OpenGRA", "グラフィックセットを開く(&G)", "Ctrl+G",
+    action(file, "OpenGRA", QT_TR_NOOP("グラフィックセットを開く(&G)"), "Ctrl+G",
            &StageProjectWindow::OpenGRA_Click);
-    m_save = action(file, "Save", "名前を付けて保存(&S)", "Ctrl+S", [this] { Save_Click(); });
-    m_vSave = action(file, "VSave", "上書き保存(&V)", "Ctrl+V", [this] { VSave_Click(); });
+    m_save = action(file, "Save", QT_TR_NOOP("名前を付けて保存(&S)"), "Ctrl+S",
+                    [this] { Save_Click(); });
+    m_vSave =
+        action(file, "VSave", QT_TR_NOOP("上書き保存(&V)"), "Ctrl+V", [this] { VSave_Click(); });
     file->addSeparator();
-    action(file, "EndFile", "終了(&E)", "Ctrl+E", &StageProjectWindow::EndFile_Click);
+    action(file, "EndFile", QT_TR_NOOP("終了(&E)"), "Ctrl+E", &StageProjectWindow::EndFile_Click);
 
-    QMenu* edit = menuBar()->addMenu(QString::fromUtf8("編集(&E)"));
+    QMenu* edit = menuBar()->addMenu(tr("編集(&E)"));
     edit->setObjectName("Edit");
-    m_undo = action(edit, "Undo", "元に戻す(&U)", "Ctrl+Z", &StageProjectWindow::Undo_Click);
-    m_redo = action(edit, "Redo", "やり直し(&R)", "Ctrl+Y", &StageProjectWindow::Redo_Click);
+    m_undo =
+        action(edit, "Undo", QT_TR_NOOP("元に戻す(&U)"), "Ctrl+Z", &StageProjectWindow::Undo_Click);
+    m_redo =
+        action(edit, "Redo", QT_TR_NOOP("やり直し(&R)"), "Ctrl+Y", &StageProjectWindow::Redo_Click);
     edit->addSeparator();
     auto* tools = new QActionGroup(this);
     auto tool = [&](std::size_t at, PaintTool which, const char* name, const char* caption,
                     const char* keys, const char* tip) {
         QAction* a = action(edit, name, caption, keys, [this, which] { Tool_Click(which); });
         a->setCheckable(true);
-        a->setIconText(QString::fromUtf8(tip));
-        a->setToolTip(QString::fromUtf8(caption).remove(QStringLiteral("(&")).chopped(2) +
-                      QStringLiteral(" (") + QString::fromLatin1(keys) + QStringLiteral(")"));
+        a->setIconText(tr(tip));
+        a->setToolTip(withoutMnemonic(tr(caption)) + QStringLiteral(" (") +
+                      QString::fromLatin1(keys) + QStringLiteral(")"));
         tools->addAction(a);
         m_tools[at] = {which, a};
     };
-    tool(0, PaintTool::Pen, "ToolPen", "ペン(&P)", "P", "ペン");
-    tool(1, PaintTool::Rectangle, "ToolRectangle", "四角形で塗る(&Q)", "R", "四角");
-    tool(2, PaintTool::Fill, "ToolFill", "つながったマスを塗る(&F)", "F", "塗る");
-    tool(3, PaintTool::Eyedropper, "ToolEyedropper", "スポイト（Alt+クリック）(&I)", "I",
-         "スポイト");
+    tool(0, PaintTool::Pen, "ToolPen", QT_TR_NOOP("ペン(&P)"), "P", QT_TR_NOOP("ペン"));
+    tool(1, PaintTool::Rectangle, "ToolRectangle", QT_TR_NOOP("四角形で塗る(&Q)"), "R",
+         QT_TR_NOOP("四角"));
+    tool(2, PaintTool::Fill, "ToolFill", QT_TR_NOOP("つながったマスを塗る(&F)"), "F",
+         QT_TR_NOOP("塗る"));
+    tool(3, PaintTool::Eyedropper, "ToolEyedropper", QT_TR_NOOP("スポイト（Alt+クリック）(&I)"),
+         "I", QT_TR_NOOP("スポイト"));
 
-    QMenu* stage = menuBar()->addMenu(QString::fromUtf8("ステージ(&S)"));
+    QMenu* stage = menuBar()->addMenu(tr("ステージ(&S)"));
     stage->setObjectName("Stage");
-    action(stage, "PrevStage", "前のステージ(&B)", "PgUp", &StageProjectWindow::cmdBack_Click);
-    action(stage, "NextStage", "次のステージ(&G)", "PgDown", &StageProjectWindow::cmdGo_Click);
-    m_goToStage = action(stage, "GoToStage", "ステージ番号を指定して移動(&J)...", "Ctrl+J",
-                         &StageProjectWindow::GoToStage_Click);
+    action(stage, "PrevStage", QT_TR_NOOP("前のステージ(&B)"), "PgUp",
+           &StageProjectWindow::cmdBack_Click);
+    action(stage, "NextStage", QT_TR_NOOP("次のステージ(&G)"), "PgDown",
+           &StageProjectWindow::cmdGo_Click);
+    m_goToStage = action(stage, "GoToStage", QT_TR_NOOP("ステージ番号を指定して移動(&J)..."),
+                         "Ctrl+J", &StageProjectWindow::GoToStage_Click);
     stage->addSeparator();
     auto stageEdit = [&](std::size_t at, StageEdit which, const char* name, const char* caption,
                          const char* keys) {
         m_stageEdits[at] = {
             which, action(stage, name, caption, keys, [this, which] { EditStages_Click(which); })};
     };
-    stageEdit(0, StageEdit::InsertBefore, "InsertStageBefore", "前に空のステージを挿入(&I)",
-              "Ctrl+Shift+Ins");
-    stageEdit(1, StageEdit::InsertAfter, "InsertStageAfter", "後ろに空のステージを挿入(&A)",
-              "Ctrl+Ins");
-    stageEdit(2, StageEdit::Duplicate, "DuplicateStage", "このステージを複製(&D)", "Ctrl+D");
-    stageEdit(3, StageEdit::Delete, "DeleteStage", "このステージを削除(&X)", "Ctrl+Shift+Del");
+    stageEdit(0, StageEdit::InsertBefore, "InsertStageBefore",
+              QT_TR_NOOP("前に空のステージを挿入(&I)"), "Ctrl+Shift+Ins");
+    stageEdit(1, StageEdit::InsertAfter, "InsertStageAfter",
+              QT_TR_NOOP("後ろに空のステージを挿入(&A)"), "Ctrl+Ins");
+    stageEdit(2, StageEdit::Duplicate, "DuplicateStage", QT_TR_NOOP("このステージを複製(&D)"),
+              "Ctrl+D");
+    stageEdit(3, StageEdit::Delete, "DeleteStage", QT_TR_NOOP("このステージを削除(&X)"),
+              "Ctrl+Shift+Del");
     stage->addSeparator();
-    stageEdit(4, StageEdit::MoveEarlier, "MoveStageEarlier", "ひとつ前へ移動(&U)",
+    stageEdit(4, StageEdit::MoveEarlier, "MoveStageEarlier", QT_TR_NOOP("ひとつ前へ移動(&U)"),
               "Ctrl+Shift+PgUp");
-    stageEdit(5, StageEdit::MoveLater, "MoveStageLater", "ひとつ後ろへ移動(&N)",
+    stageEdit(5, StageEdit::MoveLater, "MoveStageLater", QT_TR_NOOP("ひとつ後ろへ移動(&N)"),
               "Ctrl+Shift+PgDown");
 
-    QMenu* view = menuBar()->addMenu(QString::fromUtf8("表示(&V)"));
+    QMenu* view = menuBar()->addMenu(tr("表示(&V)"));
     view->setObjectName("View");
     auto* zooms = new QActionGroup(this);
     auto zoom = [&](std::size_t at, Zoom which, const char* name, const char* caption,
@@ -279,33 +307,34 @@ void StageProjectWindow::buildMenus() {
         zooms->addAction(a);
         m_zooms[at] = {which, a};
     };
-    zoom(0, Zoom{.factor = 1}, "Zoom1", "等倍（1×）(&1)", "Ctrl+1");
-    zoom(1, Zoom{.factor = 2}, "Zoom2", "2 倍（2×）(&2)", "Ctrl+2");
-    zoom(2, Zoom{.factor = 3}, "Zoom3", "3 倍（3×）(&3)", "Ctrl+3");
-    zoom(3, Zoom{.fit = true}, "ZoomFit", "ウィンドウに合わせる(&W)", "Ctrl+0");
+    zoom(0, Zoom{.factor = 1}, "Zoom1", QT_TR_NOOP("等倍（1×）(&1)"), "Ctrl+1");
+    zoom(1, Zoom{.factor = 2}, "Zoom2", QT_TR_NOOP("2 倍（2×）(&2)"), "Ctrl+2");
+    zoom(2, Zoom{.factor = 3}, "Zoom3", QT_TR_NOOP("3 倍（3×）(&3)"), "Ctrl+3");
+    zoom(3, Zoom{.fit = true}, "ZoomFit", QT_TR_NOOP("ウィンドウに合わせる(&W)"), "Ctrl+0");
     view->addSeparator();
-    QAction* zoomIn = action(view, "ZoomIn", "拡大(&I)", "Ctrl++", [this] { ZoomStep_Click(1); });
+    QAction* zoomIn =
+        action(view, "ZoomIn", QT_TR_NOOP("拡大(&I)"), "Ctrl++", [this] { ZoomStep_Click(1); });
     // "+" needs Shift on many keyboards; Ctrl+= is the same key without it.
     zoomIn->setShortcuts(
         {QKeySequence(QStringLiteral("Ctrl++")), QKeySequence(QStringLiteral("Ctrl+="))});
-    action(view, "ZoomOut", "縮小(&O)", "Ctrl+-", [this] { ZoomStep_Click(-1); });
+    action(view, "ZoomOut", QT_TR_NOOP("縮小(&O)"), "Ctrl+-", [this] { ZoomStep_Click(-1); });
 
-    QMenu* play = menuBar()->addMenu(QString::fromUtf8("テスト(&T)"));
+    QMenu* play = menuBar()->addMenu(tr("テスト(&T)"));
     play->setObjectName("Test");
-    m_testPlay = action(play, "TestPlay", "このステージをテストプレイ(&P)", "F5",
+    m_testPlay = action(play, "TestPlay", QT_TR_NOOP("このステージをテストプレイ(&P)"), "F5",
                         &StageProjectWindow::TestPlay_Click);
 
-    QMenu* help = menuBar()->addMenu(QString::fromUtf8("ヘルプ(&H)"));
+    QMenu* help = menuBar()->addMenu(tr("ヘルプ(&H)"));
     help->setObjectName("Hel");
-    action(help, "HelpOpen", "目次(&C)", "Ctrl+C", &StageProjectWindow::HelpOpen_Click);
-    action(help, "Ver", "バージョン情報(&I)", "Ctrl+I", &StageProjectWindow::Ver_Click);
+    action(help, "HelpOpen", QT_TR_NOOP("目次(&C)"), "Ctrl+C", &StageProjectWindow::HelpOpen_Click);
+    action(help, "Ver", QT_TR_NOOP("バージョン情報(&I)"), "Ctrl+I", &StageProjectWindow::Ver_Click);
 }
 
 void StageProjectWindow::fillRecentMenu() {
     m_recentMenu->clear();
     const QStringList recent = m_settings.recentProjects();
     if (recent.isEmpty()) {
-        m_recentMenu->addAction(QString::fromUtf8("（まだありません）"))->setEnabled(false);
+        m_recentMenu->addAction(tr("（まだありません）"))->setEnabled(false);
         return;
     }
     for (int i = 0; i < recent.size(); ++i) {
@@ -516,7 +545,7 @@ void StageProjectWindow::HelpOpen_Click() {
         m_help = new QTextBrowser(this);
         m_help->setWindowFlag(Qt::Window);
         m_help->setObjectName("frmHelp");
-        m_help->setWindowTitle(QString::fromUtf8("Tessel ヘルプ"));
+        m_help->setWindowTitle(tr("Tessel ヘルプ"));
         m_help->setOpenExternalLinks(true);
         m_help->resize(680, 600);
     }

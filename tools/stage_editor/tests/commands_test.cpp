@@ -505,7 +505,7 @@ TEST_F(StageProjectCommandsTest, EmptyFieldWarningHasTheWarningIconAndTheDialogs
     EXPECT_FALSE(commands.createProject({"", "3", "Ann"}));
     EXPECT_EQ(prompter.messages,
               QStringList{QStringLiteral("何も入力されていない項目があります。")});
-    EXPECT_EQ(prompter.messageTitles, QStringList{QStringLiteral("新規作成")});
+    EXPECT_EQ(prompter.titles, QStringList{QStringLiteral("新規作成")});
     EXPECT_EQ(prompter.messageKinds, QList{Prompter::MessageKind::Warning});
 }
 
@@ -524,11 +524,11 @@ TEST_F(StageProjectCommandsTest, FailuresAreTitledLikeTheWindowAndExplainedInJap
         QStringLiteral("ステージプロジェクトを保存できませんでした。\n\nファイル: ") +
         toQ(dir.file("none/"))))
         << prompter.messages[1].toStdString();
-    EXPECT_TRUE(
-        prompter.messages[1].endsWith(QStringLiteral("\n理由: 保存先のフォルダがありません。")))
+    EXPECT_TRUE(prompter.messages[1].endsWith(
+        QStringLiteral("\n理由: フォルダを開けません（ファイルまたはフォルダがありません）。")))
         << prompter.messages[1].toStdString();
-    EXPECT_EQ(prompter.messageTitles, (QStringList{QStringLiteral("QONCreater-Keep-製作者：Me"),
-                                                   QStringLiteral("QONCreater-Keep-製作者：Me")}));
+    EXPECT_EQ(prompter.titles, (QStringList{QStringLiteral("QONCreater-Keep-製作者：Me"),
+                                            QStringLiteral("QONCreater-Keep-製作者：Me")}));
     EXPECT_EQ(prompter.messageKinds,
               (QList{Prompter::MessageKind::Warning, Prompter::MessageKind::Warning}));
 }

@@ -8,16 +8,19 @@
 #include <vector>
 
 #include "qon/data/error.h"
+#include "qon/data/stage.h"
 #include "qon/stage_editor/command_line.h"
 #include "qon/stage_editor/editor_settings.h"
 #include "qon/stage_editor/problem_text.h"
 #include "qon/test_support/bytes.h"
+#include "qon/test_support/language.h"
 #include "qon/test_support/rows.h"
 #include "qon/test_support/scratch_folder.h"
 
 namespace qon::stage_editor {
 namespace {
 
+using test_support::LanguageScope;
 using test_support::RowName;
 using test_support::ScratchFolder;
 using test_support::WriteBytes;
@@ -167,77 +170,52 @@ TEST(CommandLineTexts, HelpNamesTheUsageAndVersionTheProgram) {
     EXPECT_EQ(TesselVersionText().rfind("Tessel (QONCreater) ", 0), 0u);
 }
 
-// ---- Japanese details of data errors ------------------------------------------------------
+// ---- Details of data errors, in the program's language -------------------------------------
 
-TEST(ProblemText, MissingFileIsNamedWithoutTheLibrarysEnglish) {
-    ScratchFolder dir;
-    const std::string file = dir.file("gone.stp");
-    const DataError error(file, 0, "the file does not exist");
-    EXPECT_EQ(DescribeProblem(error, FileAction::Read),
-              "ファイル: " + file + "\n理由: ファイルがありません。");
-}
-
-TEST(ProblemText, AFolderChosenAsAFileIsSaidToBeOne) {
-    ScratchFolder dir;
-    const DataError error(dir.folder("sub"), 0, "this is a folder, not a file");
-    EXPECT_NE(DescribeProblem(error, FileAction::Read).find("ファイルではなくフォルダです。"),
-              std::string::npos);
-}
-
-TEST(ProblemText, SavingIntoAMissingFolderSaysSo) {
-    ScratchFolder dir;
-    const DataError error(dir.file("none/p.stp"), 0, "cannot write the file: No such file");
-    EXPECT_NE(
-        DescribeProblem(error, FileAction::Write).find("理由: 保存先のフォルダがありません。"),
-        std::string::npos);
-}
-
-TEST(ProblemText, SavingIntoAFolderThatMayNotBeWrittenSaysSo) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root may write anywhere";
-    ScratchFolder dir;
-    const std::string locked = dir.folder("locked");
-    ASSERT_EQ(::chmod(locked.c_str(), 0500), 0);
-    const DataError error(locked + "p.stp", 0, "cannot write the file: Permission denied");
-    EXPECT_NE(DescribeProblem(error, FileAction::Write).find("書き込む許可がありません"),
-              std::string::npos);
-    ::chmod(locked.c_str(), 0700);
-}
-
-struct LineProblemRow {
+struct ProblemRow {
     const char* name;
-    const char* reason = "";
-    FileAction action = FileAction::Read;
-    const char* expected = "";
+    Language language = Language::Japanese;
+    int line = 0;
+    const char* expected = "";  // after the file's path
 };
 
-class LineProblem : public ::testing::TestWithParam<LineProblemRow> {};
+class ProblemText : public ::testing::TestWithParam<ProblemRow> {};
 
-TEST_P(LineProblem, NamesTheLineAndWhatIsWrongInJapanese) {
-    const auto& row = GetParam();
-    const DataError error("/p/Stage3.stg", 12, row.reason);
-    EXPECT_EQ(DescribeProblem(error, row.action),
-              std::string("ファイル: /p/Stage3.stg（12 行目）\n理由: ") + row.expected);
+// The reason comes from the data library itself, made in the same language as the frame.
+TEST_P(ProblemText, FramesTheLibrarysReasonInTheSameLanguage) {
+    const ProblemRow& row = GetParam();
+    const LanguageScope language(row.language);
+    ScratchFolder dir;
+    const std::string file = dir.file("Stage3.stg");
+    std::string text;
+    try {
+        StageGrid grid{};
+        ResetGrid(grid);
+        if (row.line == 0) ReadStageFile(dir.file("p.stp"), 3, grid);
+        ParseStageFile(FormatStageLine(grid, 0) + "\r\n", file, grid);  // one row of thirty
+        ADD_FAILURE() << "nothing was thrown";
+    } catch (const DataError& error) {
+        text = DescribeProblem(error);
+    }
+    EXPECT_EQ(text,
+              (row.language == Language::Japanese ? "ファイル: " : "File: ") + file + row.expected);
 }
 
-const LineProblemRow kLineProblemRows[] = {
-    {.name = "EndsEarly",
-     .reason = "the file ends early: row 12 expected",
-     .expected = "ファイルが途中で終わっています（この行がありません）。"},
-    {.name = "StageCount",
-     .reason = "the stage count \"x\" is not a whole number from 1 to 32767",
-     .expected = "ステージ数が 1 から 32767 までの整数ではありません。"},
-    {.name = "UnreadableText",
-     .reason = "the byte 0x81 at byte 3 of the line is not valid Shift-JIS (CP932) text",
-     .expected = "Shift-JIS として読めない文字が含まれています。"},
-    {.name = "UnwritableText",
-     .reason = "the text \"x\" holds a character that cannot be written in Shift-JIS (CP932)",
-     .action = FileAction::Write,
-     .expected = "Shift-JIS で保存できない文字（絵文字など）が含まれています。"},
-    {.name = "AReasonNotKnownHereIsStillJapanese",
-     .reason = "something new went wrong",
-     .expected = "この行の内容を読み取れません。"},
+const ProblemRow kProblemRows[] = {
+    {.name = "MissingFileInJapanese", .expected = "\n理由: ファイルがありません。"},
+    {.name = "MissingFileInEnglish",
+     .language = Language::English,
+     .expected = "\nReason: the file does not exist"},
+    {.name = "ShortStageInJapanese",
+     .line = 2,
+     .expected = "（2 行目）\n理由: ファイルが途中で終わっています。ステージの 2 行目（30 "
+                 "行中）がありません。"},
+    {.name = "ShortStageInEnglish",
+     .language = Language::English,
+     .line = 2,
+     .expected = " (line 2)\nReason: the file ends early: row 2 of 30 of the stage expected"},
 };
-INSTANTIATE_TEST_SUITE_P(Reasons, LineProblem, ::testing::ValuesIn(kLineProblemRows), RowName);
+INSTANTIATE_TEST_SUITE_P(Languages, ProblemText, ::testing::ValuesIn(kProblemRows), RowName);
 
 }  // namespace
 }  // namespace qon::stage_editor

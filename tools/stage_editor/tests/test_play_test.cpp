@@ -255,7 +255,7 @@ TEST_F(TestPlayTest, AMissingGameIsReportedWithWhereItWasLookedFor) {
         QStringLiteral("ゲーム（qon）が見つからないため、テストプレイできません。")));
     EXPECT_TRUE(prompter.messages[0].contains(QStringLiteral("build/qon/")));
     EXPECT_EQ(prompter.messageKinds, QList{Prompter::MessageKind::Warning});
-    EXPECT_EQ(prompter.messageTitles, QStringList{QStringLiteral("QONCreater-Spring-製作者：Ann")});
+    EXPECT_EQ(prompter.titles, QStringList{QStringLiteral("QONCreater-Spring-製作者：Ann")});
 }
 
 TEST_F(TestPlayTest, AGameThatDoesNotStartIsReported) {

@@ -633,7 +633,7 @@ TEST_F(StageProjectWindowTest, EmptyFieldWarningComesWithTheWarningIcon) {
     window->frmDia()->texStaff->clear();
     QTest::mouseClick(window->frmDia()->OKButton, Qt::LeftButton);
     EXPECT_EQ(prompter.messages, QStringList{"何も入力されていない項目があります。"});
-    EXPECT_EQ(prompter.messageTitles, QStringList{"新規作成"});
+    EXPECT_EQ(prompter.titles, QStringList{"新規作成"});
     EXPECT_EQ(prompter.messageKinds, QList{Prompter::MessageKind::Warning});
 }
 

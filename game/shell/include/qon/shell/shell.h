@@ -11,12 +11,14 @@
 #include <string>
 
 #include "qon/data/game_folders.h"
+#include "qon/data/language.h"
 #include "qon/data/save_file.h"
 #include "qon/data/set_list.h"
 #include "qon/data/settings.h"
 #include "qon/media/media.h"
 #include "qon/play/game.h"
 #include "qon/shell/command_line.h"
+#include "qon/shell/game_messages.h"
 
 namespace qon::shell {
 
@@ -27,10 +29,12 @@ inline constexpr int kExitFailure = 1;  // the game could not start or went on
 class GameShell final {
   public:
     // `programFolder` ends in "/"; the fixed files (Logo.bmp, Se/, the lists, Init.bse)
-    // are found there, and every file is written where it is read.
-    GameShell(media::Media& media, std::string programFolder);
+    // are found there, and every file is written where it is read. `language` is the
+    // language of the game's messages (game_messages.h).
+    GameShell(media::Media& media, std::string programFolder,
+              Language language = Language::Japanese);
     // The game folder and the per-user folder of an installed or read-only game.
-    GameShell(media::Media& media, GameFolders folders);
+    GameShell(media::Media& media, GameFolders folders, Language language = Language::Japanese);
 
     // Runs the whole game: StartMedia, PrepareGame, MainCycle, ShutDown. Every way the
     // program ends comes back here, so the media layer is always released. Returns the
@@ -130,8 +134,14 @@ class GameShell final {
     // project; empty when it can (or when the project cannot be read, which play reports).
     std::string slotProblem(const std::string& savePath, int slot, std::int16_t stage);
 
+    // The game's message in the language of this game.
+    std::string say(GameMessage message, std::initializer_list<std::string_view> args = {}) const {
+        return GameText(m_language, message, args);
+    }
+
     media::Media& m_media;
     GameFolders m_folders;
+    Language m_language;
     play::Game m_game;
     media::SurfacePtr m_logoSurface;
     SetLists m_lists;

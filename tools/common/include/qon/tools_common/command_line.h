@@ -7,10 +7,11 @@
 
 namespace qon::tools_common {
 
-// What a tool says about itself on the terminal.
+// What a tool says about itself on the terminal. The texts are Japanese, marked with
+// QT_TRANSLATE_NOOP("ToolCommandLine", ...) so that they are translated as they are printed.
 struct ToolDescription {
     const char* program;  // "Pavane"
-    const char* summary;  // one line in Japanese
+    const char* summary;  // one line
     // What the one file argument is ("グラフィックセット.bgp"); nullptr for a tool that
     // takes none.
     const char* fileArgument = nullptr;

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QString>
-#include <string_view>
 
 namespace qon {
 class DataError;
@@ -10,17 +9,14 @@ class DataError;
 
 namespace qon::tools_common {
 
-// The data library explains its failures in English; the tools speak Japanese. These give
-// the same explanation in the tools' language, so that a message box never mixes the two.
-
-// The reason of a DataError (or of the file layer) in Japanese. A reason the table does
-// not know is returned as it is, so nothing is lost: a test reads every reason the data
-// library gives the tools and fails when one is missing here.
-QString JapaneseReason(std::string_view reason);
-
-// The file, the line (when there is one) and the reason, on lines of their own:
-//   /home/a/sets/Forest.msp
+// A data error for the details of a message box: the file, the line (when there is one)
+// and the reason, on lines of their own, in the program's language (the data library
+// builds its reasons in that language too):
+//   "/home/a/sets/Forest.msp"
 //   5 行目：曲数「abc」が 0 から 32767 までの整数ではありません。
-QString JapaneseErrorText(const DataError& error);
+// or, in English,
+//   "/home/a/sets/Forest.msp"
+//   line 5: the track count "abc" is not a whole number from 0 to 32767
+QString ErrorText(const DataError& error);
 
 }  // namespace qon::tools_common

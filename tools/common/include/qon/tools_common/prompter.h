@@ -70,8 +70,7 @@ class ScriptedPrompter final : public Prompter {
     std::deque<bool> saveFirstAnswers;  // true: Save
     std::deque<bool> optOutAnswers;     // true: "don't show again" checked
     std::deque<std::optional<int>> numberAnswers;
-    QStringList messages;       // texts of message() calls, in order
-    QStringList messageTitles;  // their box titles
+    QStringList messages;  // texts of message() calls, in order
     QList<MessageKind> messageKinds;
     std::deque<Choice> choiceAnswers;
     QStringList dialogCaptions;  // captions of file dialogs, in order
@@ -82,8 +81,10 @@ class ScriptedPrompter final : public Prompter {
     QStringList optOutTexts;     // texts of noticeWithOptOut() calls, in order
     QStringList numberLabels;    // labels of askNumber() questions, in order
     QStringList questions;       // texts of the yes / no / cancel questions, in order
-    QStringList titles;          // titles of every message box and question, in order
-    QStringList usedFiles;       // paths given to noteFileUsed, in order
+    // Titles of every message box, question and number dialog, in order (file dialogs
+    // have captions instead).
+    QStringList titles;
+    QStringList usedFiles;  // paths given to noteFileUsed, in order
     int unsavedQuestions = 0;
     // Runs as each file dialog opens, before it answers: a test looks at what the window
     // would show behind the dialog.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QString>
 #include <functional>
@@ -20,8 +21,12 @@ namespace qon::graphic_set_creator {
 inline constexpr const char* kProgramName = "Pavane";
 // The window's title, which every message box of the tool carries too.
 inline constexpr const char* kWindowTitle = "QONPavane";
-// The message of a bitmap whose pixel size does not fit its slot.
-inline constexpr const char* kWrongSizeMessage = "サイズが違います。";
+// The message of a bitmap whose pixel size does not fit its slot (translated as shown).
+inline constexpr const char* kWrongSizeMessage =
+    QT_TRANSLATE_NOOP("GraphicSetCommands", "サイズが違います。");
+
+// The name of bitmap `slot` (0..22) in the tool's language ("ブロック3", "ピン", ...).
+QString SlotLabel(int slot);
 
 // File dialog filters in Qt's form.
 QString GraphicSetFilter();

@@ -50,7 +50,7 @@ struct EntryInfo {
 };
 
 // The kind of set a list holds, in words: "ステージプロジェクト" ...
-const char* SetKindName(SetKind kind);
+std::string SetKindName(SetKind kind);
 // The extension of the files a list holds: ".stp", ".bgp", ".msp".
 const char* SetKindExtension(SetKind kind);
 

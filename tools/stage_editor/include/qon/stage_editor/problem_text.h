@@ -7,18 +7,15 @@
 
 namespace qon::stage_editor {
 
-enum class FileAction { Read, Write };
-
-// A data error told in the editor's own language, for the details of a message box:
+// A data error told for the details of a message box, in the program's language (the
+// data library builds its reasons in that language):
 //
 //   ファイル: /home/a/Blocks/Stage3.stg（12 行目）
-//   理由: ファイルが途中で終わっています。
+//   理由: ファイルが途中で終わっています。ステージ数がありません。
 //
-// The data library's reasons are written for a log, in English. The Japanese reason is
-// worked out from what the editor can see itself (is the file there, is it a folder, may
-// the folder be written) and from the kind of problem; a reason that is not recognised
-// becomes a general one, so a change of wording below never shows English here.
-std::string DescribeProblem(const DataError& error, FileAction action);
+//   File: /home/a/Blocks/Stage3.stg (line 12)
+//   Reason: the file ends early: the stage count expected
+std::string DescribeProblem(const DataError& error);
 
 // The same layout for a problem the editor found itself.
 std::string DescribeProblem(const std::string& file, int line, const std::string& reason);

@@ -66,7 +66,7 @@ QString SaveClashQuestion(const SaveClash& clash);
 // anything changes; a failure is reported with one message naming the file.
 class StageProjectCommands {
   public:
-    // `programFolder` ends in "/" and holds the help page "Tessel.html". Without
+    // `programFolder` ends in "/" and holds the help pages ("Tessel.html"). Without
     // `settings`, what the commands remember (recent projects, the last folder) lasts only
     // as long as they do.
     StageProjectCommands(StageProjectDocument& document, BlockImages& images,
@@ -131,8 +131,9 @@ class StageProjectCommands {
     void setGameSearchPath(QStringList folders) { m_gameSearchPath = std::move(folders); }
 
     // The help page's path, and its text; std::nullopt (after a message) when it cannot
-    // be read. The page is beside the editor in a build, and in the game's folder
-    // (share/games/qon/) when installed; when neither has it, the path beside the editor.
+    // be read. The page is "Tessel.html", or the page the tools' translation names in its
+    // place ("Tessel_en.html") when that one is there; beside the editor in a build, and
+    // in the game's folder (share/games/qon/) when installed.
     std::string helpPagePath() const;
     std::optional<QString> readHelpPage();
     void showVersion();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QtGlobal>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -111,8 +112,9 @@ struct NewProjectCheck {
 // be stored in a Shift-JIS file are refused.
 NewProjectCheck CheckNewProject(const NewProjectInput& input);
 
-// The message shown when a field is left empty.
-inline constexpr const char* kEmptyFieldMessage = "何も入力されていない項目があります。";
+// The message shown when a field is left empty (translated as it is shown).
+inline constexpr const char* kEmptyFieldMessage =
+    QT_TRANSLATE_NOOP("StageProjectDocument", "何も入力されていない項目があります。");
 
 class StageProjectDocument {
   public:
