@@ -1216,9 +1216,9 @@ Try &apos;%1 --help&apos; for more information.
     </message>
     <message>
         <source>qon のセット選択ツールです。ゲームで遊べるステージプロジェクト、グラフィックセットとミュージックセットの一覧を編集します。
-一覧はこのプログラムのフォルダ（ゲームのフォルダ）にあり、ウィンドウを閉じたときに保存されます。</source>
+一覧はゲームのフォルダにあり、ウィンドウを閉じたときに保存されます。ゲームのフォルダに書き込めないとき（インストールしたゲーム）は、~/.local/share/qon の一覧を編集します。</source>
         <translation>The set selector of qon. Edits the lists of the stage projects, graphic sets and music sets the game offers.
-The lists are kept in this program&apos;s folder (the game&apos;s folder) and saved when the window closes.</translation>
+The lists are kept in the game&apos;s folder and saved when the window closes. When the game&apos;s folder cannot be written (an installed game), the lists in ~/.local/share/qon are edited.</translation>
     </message>
 </context>
 <context>

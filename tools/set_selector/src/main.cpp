@@ -18,8 +18,9 @@ int main(int argc, char* argv[]) {
             QT_TRANSLATE_NOOP("ToolCommandLine",
                               "qon のセット選択ツールです。ゲームで遊べるステージプロジェクト、"
                               "グラフィックセットとミュージックセットの一覧を編集します。\n"
-                              "一覧はこのプログラムのフォルダ（ゲームのフォルダ）にあり、"
-                              "ウィンドウを閉じたときに保存されます。")};
+                              "一覧はゲームのフォルダにあり、ウィンドウを閉じたときに保存されます。"
+                              "ゲームのフォルダに書き込めないとき（インストールしたゲーム）は、"
+                              "~/.local/share/qon の一覧を編集します。")};
     // Before the application: it needs a display, and help needs none.
     if (auto status = qon::tools_common::AnswerHelpOrVersion(argc, argv, tool)) return *status;
 
