@@ -17,6 +17,7 @@ namespace {
 
 using test_support::RowName;
 using tools_common::ScriptedPrompter;
+using tools_common::testing::InLocale;
 using tools_common::testing::LanguageScope;
 using tools_common::testing::ShownText;
 using tools_common::testing::ShownTexts;
@@ -83,12 +84,6 @@ const PavaneTextsRow kJapanese{.name = "",
                                .openCaption = "グラフィックセットを開く",
                                .openFilter = "QONグラフィックプロジェクト/*.bgp (*.bgp)",
                                .missingSet = "グラフィックセット "};
-
-PavaneTextsRow InLocale(PavaneTextsRow row, const char* name, const char* locale) {
-    row.name = name;
-    row.locale = locale;
-    return row;
-}
 
 const PavaneTextsRow kPavaneTexts[] = {
     InLocale(kJapanese, "JapaneseUnderC", "C"),

@@ -17,6 +17,7 @@ namespace {
 
 using test_support::RowName;
 using tools_common::ScriptedPrompter;
+using tools_common::testing::InLocale;
 using tools_common::testing::LanguageScope;
 using tools_common::testing::ShownText;
 using tools_common::testing::ShownTexts;
@@ -91,12 +92,6 @@ const OrvinthTextsRow kJapanese{.name = "",
                                 .midiFilter = "MIDIファイル(*.mid)",
                                 .setFilter = "ミュージックセット(*.msp)",
                                 .missingSet = "ミュージックセット "};
-
-OrvinthTextsRow InLocale(OrvinthTextsRow row, const char* name, const char* locale) {
-    row.name = name;
-    row.locale = locale;
-    return row;
-}
 
 const OrvinthTextsRow kOrvinthTexts[] = {
     InLocale(kJapanese, "JapaneseUnderC", "C"),

@@ -20,6 +20,7 @@ namespace {
 using test_support::RowName;
 using test_support::WriteBytes;
 using tools_common::ScriptedPrompter;
+using tools_common::testing::InLocale;
 using tools_common::testing::LanguageScope;
 using tools_common::testing::ShownText;
 
@@ -82,12 +83,6 @@ const SorrelTextsRow kJapanese{
     .addFilter = "ステージプロジェクト (*.stp)",
     .missingEntry = "ファイルが見つかりません。",
     .wrongKindEntry = "拡張子が .stp ではありません。グラフィックセットのファイルのようです。"};
-
-SorrelTextsRow InLocale(SorrelTextsRow row, const char* name, const char* locale) {
-    row.name = name;
-    row.locale = locale;
-    return row;
-}
 
 const SorrelTextsRow kSorrelTexts[] = {
     InLocale(kJapanese, "JapaneseUnderC", "C"),

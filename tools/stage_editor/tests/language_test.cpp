@@ -26,6 +26,7 @@ namespace {
 
 using test_support::RowName;
 using tools_common::ScriptedPrompter;
+using tools_common::testing::InLocale;
 using tools_common::testing::LanguageScope;
 using tools_common::testing::ShownText;
 using tools_common::testing::ShownTexts;
@@ -110,12 +111,6 @@ const TesselTextsRow kJapanese{.name = "",
                                .countLabel = "ステージ数",
                                .emptyField = "何も入力されていない項目があります。",
                                .title = "QONCreater-S-製作者：Ann"};
-
-TesselTextsRow InLocale(TesselTextsRow row, const char* name, const char* locale) {
-    row.name = name;
-    row.locale = locale;
-    return row;
-}
 
 const TesselTextsRow kTesselTexts[] = {
     InLocale(kJapanese, "JapaneseUnderC", "C"),

@@ -12,22 +12,41 @@
 #include <QStringList>
 #include <QWidget>
 
+#include "qon/data/language.h"
 #include "qon/tools_common/application.h"
 
 namespace qon::tools_common::testing {
 
 // What is built while it lives speaks the language of `locale` ("C", "ja_JP", "en_US"), as
-// the tool would under that LANG; afterwards texts are the Japanese sources again. Needs
-// the test program's QApplication (HeadlessQtApplication).
+// the tool would under that LANG: its own texts and the data library's reasons alike.
+// Afterwards texts are the Japanese sources again and the reasons speak as before. Needs the
+// test program's QApplication (HeadlessQtApplication).
 class LanguageScope {
   public:
-    explicit LanguageScope(const char* locale) {
-        InstallTranslations(*QCoreApplication::instance(), QLocale(QString::fromLatin1(locale)));
+    explicit LanguageScope(const char* locale) : m_before(CurrentLanguage()) {
+        const ToolLanguage language = InstallTranslations(*QCoreApplication::instance(),
+                                                          QLocale(QString::fromLatin1(locale)));
+        SetLanguage(language == ToolLanguage::English ? Language::English : Language::Japanese);
     }
-    ~LanguageScope() { RemoveTranslations(*QCoreApplication::instance()); }
+    ~LanguageScope() {
+        RemoveTranslations(*QCoreApplication::instance());
+        SetLanguage(m_before);
+    }
     LanguageScope(const LanguageScope&) = delete;
     LanguageScope& operator=(const LanguageScope&) = delete;
+
+  private:
+    Language m_before;
 };
+
+// A table row of one language's texts, named and placed in `locale`: the Japanese row
+// serves under both C and ja_JP.
+template <typename Row>
+Row InLocale(Row row, const char* name, const char* locale) {
+    row.name = name;
+    row.locale = locale;
+    return row;
+}
 
 // The text `element` shows: an action's or a button's text, a label's, the title of a menu,
 // a group box or a window. Empty for anything else.
