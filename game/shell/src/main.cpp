@@ -28,9 +28,11 @@ int main(int argc, char** argv) {
         std::cout << qon::shell::GameVersionText();
         return 0;
     }
+    // Once, for the game's own messages and the data library's reasons inside them alike.
+    const qon::Language language = qon::LanguageFromEnvironment();
+    qon::SetLanguage(language);
     qon::platform::SdlMedia media;
-    qon::shell::GameShell shell(media, qon::FindGameFolders(qon::ProgramFolder()),
-                                qon::LanguageFromEnvironment());
+    qon::shell::GameShell shell(media, qon::FindGameFolders(qon::ProgramFolder()), language);
     if (line->action == GameCommandLine::Action::TestPlay) return shell.TestPlay(line->testPlay);
     return shell.Form_Load();
 }

@@ -388,8 +388,9 @@ int RunReplay(const ReplayOptions& options, std::ostream& err) {
 
     ReplayMedia media(options.seed);
     media.SetScript(script.input, script.joystickPresent);
-    // Japanese, as with no locale set: a trace never depends on the machine's locale.
-    GameShell shell(media, folder, Language::Japanese);
+    // English, with the data library's reasons (its default): a trace never depends on the
+    // machine's locale, and scripts that check messages read one language.
+    GameShell shell(media, folder, Language::English);
     media.NameAfter(shell.game());
     std::optional<ScriptedPlayer> player;
     if (options.playerSeed) player.emplace(*options.playerSeed);

@@ -5,12 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 #include <set>
 #include <string>
 
 #include "qon/headless/headless.h"
 #include "qon/shell/shell.h"
+#include "qon/test_support/bytes.h"
+#include "qon/test_support/language.h"
 #include "qon/test_support/rows.h"
 #include "qon/test_support/scratch_folder.h"
 
@@ -41,7 +44,9 @@ TEST(GameMessageTable, EveryMessageHasItsTextInBothLanguages) {
         EXPECT_EQ(placeholders(japanese), placeholders(english)) << "message " << i;
         // The English form is English: no Japanese text in it.
         for (const char c : english) EXPECT_GE(c, 0) << english;
-        EXPECT_EQ(HasJapaneseForm(message), japanese != english) << "message " << i;
+        // The Japanese form is Japanese: each one says something in Japanese.
+        EXPECT_TRUE(std::any_of(japanese.begin(), japanese.end(), [](char c) { return c < 0; }))
+            << japanese;
     }
 }
 
@@ -107,6 +112,40 @@ const StartRow kStartRows[] = {
      .message = "The font cannot be loaded.\nno font file"},
 };
 INSTANTIATE_TEST_SUITE_P(Languages, StartMediaFailure, ::testing::ValuesIn(kStartRows), RowName);
+
+struct ListRow {
+    const char* name;
+    Language language = Language::Japanese;
+    const char* stageList = "";  // the bytes of StageSet.sel
+    const char* message = "";    // what the box says after the quoted path of the list
+};
+
+class BrokenStageList : public ::testing::TestWithParam<ListRow> {};
+
+// The game's words and the data library's reason inside them speak one language.
+TEST_P(BrokenStageList, IsToldInOneLanguage) {
+    const ListRow& row = GetParam();
+    const test_support::LanguageScope language(row.language);
+    test_support::ScratchFolder folder;
+    test_support::WriteBytes(folder.file("StageSet.sel"), row.stageList);
+    headless::HeadlessMedia media;
+    GameShell shell(media, folder.path(), row.language);
+    EXPECT_FALSE(shell.PrepareGame());
+    const std::vector<std::string> messages = media.TakeMessages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages.front().find(row.message), std::string::npos) << messages.front();
+}
+
+const ListRow kListRows[] = {
+    {.name = "EmptyListInJapanese",
+     .stageList = "0\r\n",
+     .message = "この一覧にはセットが登録されていません。"},
+    {.name = "EmptyListInEnglish",
+     .language = Language::English,
+     .stageList = "0\r\n",
+     .message = "no set is registered in this list."},
+};
+INSTANTIATE_TEST_SUITE_P(Languages, BrokenStageList, ::testing::ValuesIn(kListRows), RowName);
 
 }  // namespace
 }  // namespace qon::shell

@@ -41,16 +41,13 @@ enum class GameMessage {
 
 inline constexpr int kGameMessageCount = static_cast<int>(GameMessage::NoMusicSetLine) + 1;
 
-// The message's text in `language`, with {1}, {2}, ... replaced by `args`. A message has
-// a Japanese form where the game has always said it in Japanese (its start-up failures);
-// the others are said in English in both languages, as the game always has, and so are the
-// data library's reasons inside them.
+// The message's text in `language`, with {1}, {2}, ... replaced by `args`. The data
+// library's reasons inside a message speak the same language when the program has set it
+// (qon does so once at start-up).
 std::string GameText(Language language, GameMessage message,
                      std::initializer_list<std::string_view> args = {});
 
-// The template itself (the English one where there is no Japanese form), for checking the
-// table; `hasJapanese` tells which.
+// The template itself, for checking the table.
 std::string_view GameMessageTemplate(Language language, GameMessage message);
-bool HasJapaneseForm(GameMessage message);
 
 }  // namespace qon::shell
