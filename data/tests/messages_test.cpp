@@ -115,16 +115,6 @@ TEST(LanguageFromEnvironment, ReadsLcAllLcMessagesAndLang) {
 
 // ---- The table ---------------------------------------------------------------------------
 
-std::multiset<std::string> placeholders(std::string_view text) {
-    static const std::regex kPlaceholder("\\{[1-9]\\}");
-    std::multiset<std::string> found;
-    const std::string copy(text);
-    for (auto it = std::sregex_iterator(copy.begin(), copy.end(), kPlaceholder);
-         it != std::sregex_iterator(); ++it)
-        found.insert(it->str());
-    return found;
-}
-
 TEST(MessageTable, EveryMessageHasBothFormsWithTheSamePlaceholders) {
     for (int i = 0; i < kMessageCount; ++i) {
         const auto message = static_cast<Message>(i);
@@ -133,7 +123,8 @@ TEST(MessageTable, EveryMessageHasBothFormsWithTheSamePlaceholders) {
         EXPECT_FALSE(japanese.empty()) << "message " << i;
         EXPECT_FALSE(english.empty()) << "message " << i;
         EXPECT_NE(japanese, english) << "message " << i << " is not translated";
-        EXPECT_EQ(placeholders(japanese), placeholders(english)) << "message " << i;
+        EXPECT_EQ(test_support::Placeholders(japanese), test_support::Placeholders(english))
+            << "message " << i;
     }
 }
 

@@ -24,16 +24,6 @@ using test_support::RowName;
 
 QON_PRINT_ROWS_BY_NAME
 
-std::multiset<std::string> placeholders(std::string_view text) {
-    static const std::regex kPlaceholder("\\{[1-9]\\}");
-    std::multiset<std::string> found;
-    const std::string copy(text);
-    for (auto it = std::sregex_iterator(copy.begin(), copy.end(), kPlaceholder);
-         it != std::sregex_iterator(); ++it)
-        found.insert(it->str());
-    return found;
-}
-
 TEST(GameMessageTable, EveryMessageHasItsTextInBothLanguages) {
     for (int i = 0; i < kGameMessageCount; ++i) {
         const auto message = static_cast<GameMessage>(i);
@@ -41,7 +31,8 @@ TEST(GameMessageTable, EveryMessageHasItsTextInBothLanguages) {
         const std::string_view japanese = GameMessageTemplate(Language::Japanese, message);
         EXPECT_FALSE(english.empty()) << "message " << i;
         EXPECT_FALSE(japanese.empty()) << "message " << i;
-        EXPECT_EQ(placeholders(japanese), placeholders(english)) << "message " << i;
+        EXPECT_EQ(test_support::Placeholders(japanese), test_support::Placeholders(english))
+            << "message " << i;
         // The English form is English: no Japanese text in it.
         for (const char c : english) EXPECT_GE(c, 0) << english;
         // The Japanese form is Japanese: each one says something in Japanese.

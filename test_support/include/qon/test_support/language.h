@@ -2,6 +2,10 @@
 #pragma once
 
 #include <ostream>
+#include <regex>
+#include <set>
+#include <string>
+#include <string_view>
 
 #include "qon/data/language.h"
 
@@ -30,5 +34,17 @@ class LanguageScope {
   private:
     Language m_before;
 };
+
+// The placeholders {1} to {9} of a message template, as often as each stands: the two
+// forms of a message must fill the same ones.
+inline std::multiset<std::string> Placeholders(std::string_view text) {
+    static const std::regex kPlaceholder("\\{[1-9]\\}");
+    std::multiset<std::string> found;
+    const std::string copy(text);
+    for (auto it = std::sregex_iterator(copy.begin(), copy.end(), kPlaceholder);
+         it != std::sregex_iterator(); ++it)
+        found.insert(it->str());
+    return found;
+}
 
 }  // namespace qon::test_support
