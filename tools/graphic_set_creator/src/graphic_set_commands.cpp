@@ -317,16 +317,8 @@ bool GraphicSetCommands::bringBitmapsBeside(const std::string& setPath) {
     std::vector<std::string> bitmaps;
     for (int slot = 0; slot < kBitmapSlots; ++slot) bitmaps.push_back(m_document.bitmapPath(slot));
     std::map<std::string, std::string> copies;
-    switch (m_copier.offer(bitmaps, setPath, copies)) {
-        case tools_common::BesideSetCopier::Result::NothingToCopy:
-        case tools_common::BesideSetCopier::Result::Declined:
-            return true;
-        case tools_common::BesideSetCopier::Result::Cancelled:
-        case tools_common::BesideSetCopier::Result::Failed:
-            return false;
-        case tools_common::BesideSetCopier::Result::Copied:
-            break;
-    }
+    if (!tools_common::BesideSetCopier::SaveGoesOn(m_copier.offer(bitmaps, setPath, copies)))
+        return false;
     for (int slot = 0; slot < kBitmapSlots; ++slot) {
         auto copy = copies.find(m_document.bitmapPath(slot));
         if (copy != copies.end()) m_document.relocate(slot, copy->second);

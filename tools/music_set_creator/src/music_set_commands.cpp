@@ -209,16 +209,8 @@ bool MusicSetCommands::bringTracksBeside(const std::string& setPath) {
     std::vector<std::string> tracks = {m_document.titleTrack(), m_document.endingTrack()};
     tracks.insert(tracks.end(), m_document.stageTracks().begin(), m_document.stageTracks().end());
     std::map<std::string, std::string> copies;
-    switch (m_copier.offer(tracks, setPath, copies)) {
-        case tools_common::BesideSetCopier::Result::NothingToCopy:
-        case tools_common::BesideSetCopier::Result::Declined:
-            return true;
-        case tools_common::BesideSetCopier::Result::Cancelled:
-        case tools_common::BesideSetCopier::Result::Failed:
-            return false;
-        case tools_common::BesideSetCopier::Result::Copied:
-            break;
-    }
+    if (!tools_common::BesideSetCopier::SaveGoesOn(m_copier.offer(tracks, setPath, copies)))
+        return false;
     for (const auto& [source, copy] : copies) m_document.relocateTrack(source, copy);
     return true;
 }

@@ -58,6 +58,12 @@ class BesideSetCopier {
     Result offer(const std::vector<std::string>& files, const std::string& setPath,
                  std::map<std::string, std::string>& copies);
 
+    // Whether the save goes on after an offer: not when the author cancelled or a copy
+    // failed. `copies` is empty unless the files were copied.
+    static bool SaveGoesOn(Result result) {
+        return result != Result::Cancelled && result != Result::Failed;
+    }
+
   private:
     enum class Copy { Done, Kept, Cancelled, Failed };
     Copy copyOne(const StrayFile& stray);
